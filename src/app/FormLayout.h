@@ -1,0 +1,38 @@
+#pragma once
+// Fixed window layouts measured in twips, as the forms are drawn: 15 twips
+// are one pixel at 96 dots per inch.
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QWidget;
+
+namespace FormLayout {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+inline int Px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+
+inline QRect Twips(int left, int top, int width, int height)
+{
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+inline const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline const QString kMincho = QStringLiteral("ＭＳ Ｐ明朝");
+
+// A font by its face name and point size; bold is weight 700.
+QFont Font(const QString& face, double points, bool bold);
+
+// Maps the two Japanese face names to the IPA P fonts. Call once after the
+// application object exists.
+void InstallFontSubstitutions();
+
+// Fixes a window's client area to the given size in twips.
+void SetClientArea(QWidget* window, int widthTwips, int heightTwips);
+
+// Places a control at its twips rectangle.
+void Place(QWidget* control, int left, int top, int width, int height);
+
+}  // namespace FormLayout

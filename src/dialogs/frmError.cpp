@@ -1,0 +1,49 @@
+#include "dialogs/frmError.h"
+
+#include "app/FormLayout.h"
+#include "app/Module1.h"
+#include "platform/Platform.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace FormLayout;
+
+frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
+    : QDialog(parent), m_(m), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmError"));
+    setWindowTitle(QStringLiteral("エラー！"));
+    setModal(true);
+    SetClientArea(this, 5670, 2595);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Place(Label1, 120, 240, 5415, 1575);
+    Label1->setFont(Font(kMincho, 12, true));
+    Label1->setAutoFillBackground(true);
+    Label1->setStyleSheet(QStringLiteral("background-color: white;"));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setWordWrap(true);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Place(Command1, 4080, 1920, 1215, 615);
+    Command1->setFont(Font(kGothic, 14.25, true));
+    Command1->setDefault(true);
+    Command1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &frmError::Command1_Click);
+
+    Form_Load();
+}
+
+void frmError::Form_Load()
+{
+    platform_.Beep();
+    Label1->setText(m_.ErrorText);
+}
+
+void frmError::Command1_Click()
+{
+    accept();
+}

@@ -1,0 +1,88 @@
+#include "platform/ProjectFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ProjectFiles {
+
+namespace {
+
+QFileInfoList OrdinaryFiles(const QString& folder)
+{
+    if (folder.isEmpty()) return {};
+    QDir dir(folder);
+    // Hidden files are not listed; symbolic links to files count as files.
+    return dir.entryInfoList(QDir::Files | QDir::Readable | QDir::NoDotAndDotDot,
+                             QDir::NoSort);
+}
+
+QRegularExpression WildcardRegex(const QString& pattern)
+{
+    // "*.*" means every file, also one without a dot, as on the player's system.
+    QString p = pattern.trimmed();
+    if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+    return QRegularExpression(
+        QRegularExpression::wildcardToRegularExpression(
+            p, QRegularExpression::UnanchoredWildcardConversion),
+        QRegularExpression::CaseInsensitiveOption);
+}
+
+bool MatchesWhole(const QRegularExpression& re, const QString& name)
+{
+    const auto m = re.match(name);
+    return m.hasMatch() && m.capturedStart() == 0 && m.capturedLength() == name.size();
+}
+
+}  // namespace
+
+bool IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && !name.contains(QChar(0));
+}
+
+QString FindFileNoCase(const QString& folder, const QString& name)
+{
+    if (!IsPlainFileName(name) || folder.isEmpty()) return {};
+    const QFileInfo exact(QDir(folder).filePath(name));
+    if (exact.exists() && exact.isFile()) return name;
+    for (const QFileInfo& fi : QDir(folder).entryInfoList(
+             QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort)) {
+        if (fi.fileName().compare(name, Qt::CaseInsensitive) == 0) return fi.fileName();
+    }
+    return {};
+}
+
+bool AnyFileMatches(const QString& folder, const QString& pattern)
+{
+    const QRegularExpression re = WildcardRegex(pattern);
+    const QFileInfoList files = OrdinaryFiles(folder);
+    return std::any_of(files.begin(), files.end(),
+                       [&](const QFileInfo& fi) { return MatchesWhole(re, fi.fileName()); });
+}
+
+QStringList ListFiles(const QString& folder, const QString& patterns)
+{
+    QList<QRegularExpression> res;
+    for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        res.append(WildcardRegex(p));
+    QStringList names;
+    for (const QFileInfo& fi : OrdinaryFiles(folder)) {
+        const QString n = fi.fileName();
+        if (std::any_of(res.begin(), res.end(),
+                        [&](const QRegularExpression& re) { return MatchesWhole(re, n); }))
+            names.append(n);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+}  // namespace ProjectFiles

@@ -1,0 +1,18 @@
+#pragma once
+// main() for window tests: the offscreen platform, the font substitutions of
+// the program, then QTest.
+
+#include "app/FormLayout.h"
+
+#include <QApplication>
+#include <QtTest>
+
+#define PELUMO_GUI_TEST_MAIN(TestClass)                          \
+    int main(int argc, char** argv)                              \
+    {                                                            \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                 \
+        QApplication app(argc, argv);                            \
+        FormLayout::InstallFontSubstitutions();                  \
+        TestClass tc;                                            \
+        return QTest::qExec(&tc, argc, argv);                    \
+    }

@@ -1,0 +1,122 @@
+#include "support/Modal.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include <deque>
+
+namespace Modal {
+
+namespace {
+
+struct Pending {
+    QString className;  // empty: any
+    Handler handler;
+    int timeoutMs;
+};
+
+std::deque<Pending> g_queue;
+bool g_polling = false;
+QElapsedTimer g_clock;
+QPointer<QWidget> g_lastAnswered;
+QStringList g_log;
+QStringList g_texts;
+
+void CloseIfOpen(QWidget* w)
+{
+    if (!w || !w->isVisible()) return;
+    if (auto* d = qobject_cast<QDialog*>(w))
+        d->done(QDialog::Rejected);
+    else
+        w->close();
+}
+
+void Poll()
+{
+    if (g_queue.empty()) {
+        g_polling = false;
+        return;
+    }
+    // Keep polling while an answer runs: it may open a further modal window.
+    QTimer::singleShot(10, Poll);
+    QWidget* w = QApplication::activeModalWidget();
+    if (w && w != g_lastAnswered && w->isVisible()) {
+        Pending p = g_queue.front();
+        g_queue.pop_front();
+        g_lastAnswered = w;
+        g_log.append(w->objectName());
+        auto* label = w->findChild<QLabel*>(QStringLiteral("Label1"));
+        g_texts.append(label ? label->text() : QString());
+        QPointer<QWidget> guard(w);
+        if (!p.className.isEmpty() && w->objectName() != p.className) {
+            g_log.last() += QStringLiteral(" (expected %1)").arg(p.className);
+        } else {
+            p.handler(w);
+        }
+        // Close it if the answer did not, so the test goes on.
+        QTimer::singleShot(0, [guard]() { CloseIfOpen(guard); });
+        g_clock.restart();
+    } else if (g_clock.elapsed() > g_queue.front().timeoutMs) {
+        g_log.append(QStringLiteral("(no modal window appeared)"));
+        g_texts.append(QString());
+        g_queue.pop_front();
+        g_clock.restart();
+    }
+}
+
+void Enqueue(Pending p)
+{
+    g_queue.push_back(std::move(p));
+    if (!g_polling) {
+        g_polling = true;
+        g_clock.restart();
+        QTimer::singleShot(10, Poll);
+    }
+}
+
+}  // namespace
+
+void Answer(Handler handler, int timeoutMs)
+{
+    Enqueue({QString(), std::move(handler), timeoutMs});
+}
+
+void Expect(const QString& className, Handler handler, int timeoutMs)
+{
+    Enqueue({className, std::move(handler), timeoutMs});
+}
+
+QStringList& Log() { return g_log; }
+QStringList& Texts() { return g_texts; }
+int Pending() { return static_cast<int>(g_queue.size()); }
+
+void Reset()
+{
+    g_queue.clear();
+    g_log.clear();
+    g_texts.clear();
+    g_lastAnswered = nullptr;
+}
+
+void CommitText(QWidget* lineEdit, const QString& text)
+{
+    QInputMethodEvent ev;
+    ev.setCommitString(text);
+    lineEdit->setFocus();
+    QApplication::sendEvent(lineEdit, &ev);
+}
+
+void Click(QWidget* w, const QString& name)
+{
+    auto* b = w->findChild<QAbstractButton*>(name);
+    if (b) b->click();
+}
+
+}  // namespace Modal
