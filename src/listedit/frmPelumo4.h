@@ -1,9 +1,12 @@
 #pragma once
 // The list editor: three rows of ListTable around ItemIndex, the item
 // commands, the start message and start graphic, and OK that saves the list.
+// OK is the only way out: closing through the frame is refused, so event
+// files created or deleted meanwhile are always recorded in the list.
 
 #include <QDialog>
 
+class ClickLabel;
 class Module1;
 class Platform;
 class QLabel;
@@ -13,13 +16,55 @@ class frmPelumo4 : public QDialog {
     Q_OBJECT
 public:
     // `topMenuImage` is the top menu's picture area `Image1`, where the
-    // chosen start graphic is shown.
+    // chosen start graphic is shown (may be null when there is none).
     frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWidget* parent = nullptr);
 
+    QPushButton* Command1;
+    QPushButton* cmdSakujo1;
+    QPushButton* cmdSounyu1;
+    QPushButton* cmdBefor;
+    QPushButton* cmd10Before;
+    QPushButton* cmdHenshu;
+    QPushButton* cmdNext;
+    QPushButton* cmd10Next;
+    QPushButton* cmdSounyu2;
+    QPushButton* cmdSakujo2;
+    QPushButton* Command2;
     QPushButton* cmdOk;
+    QPushButton* cmdYouso;
+    QLabel* lblYousoUe;
+    QLabel* lblYousoSita;
+    QLabel* lblListUe;
+    ClickLabel* lblList;
+    QLabel* lblListSita;
+
+protected:
+    void reject() override;
 
 private:
+    void Form_Load();
+    void RefreshListView();
+
+    void cmdBefor_Click();
+    void cmdNext_Click();
+    void cmd10Before_Click();
+    void cmd10Next_Click();
+    void lblList_Click();
+
+    void cmdHenshu_Click();
+    void cmdSounyu1_Click();
+    void cmdSounyu2_Click();
+    void cmdSakujo1_Click();
+    void cmdSakujo2_Click();
+
+    void Command1_Click();
+    void Command2_Click();
     void cmdOk_Click();
+
+    bool CreateEventFile();
+    void DeleteItem(int row);
+    void ShowError(const QString& text);
+    void ShowStartGraphic();
 
     Module1& m_;
     Platform& platform_;

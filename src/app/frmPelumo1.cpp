@@ -1,0 +1,288 @@
+#include "app/frmPelumo1.h"
+
+#include "app/FormLayout.h"
+#include "app/Module1.h"
+#include "app/StartGraphic.h"
+#include "app/frmPelumo5.h"
+#include "data/ListDataFile.h"
+#include "dialogs/frmError.h"
+#include "dialogs/frmYesNo.h"
+#include "listedit/frmPelumo4.h"
+#include "platform/Platform.h"
+#include "platform/ProjectFiles.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace FormLayout;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kIdleText = QStringLiteral("ペルモ トップメニュー　　項目を選んで下さい。");
+const QString kNoFolderText = QStringLiteral("データを保存するフォルダが指定されていません。") + kCrLf
+                              + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip, double points)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(toolTip);
+    b->setFont(Font(kGothic, points, true));
+    return b;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, double points,
+                  bool border)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setFont(Font(kGothic, points, true));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (border) {
+        l->setFrameShape(QFrame::Box);
+        l->setFrameShadow(QFrame::Plain);
+        l->setLineWidth(1);
+    }
+    return l;
+}
+
+}  // namespace
+
+frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
+    : QWidget(parent), m_(m), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmPelumo1"));
+    setWindowTitle(QStringLiteral("ペルモトップメニュー   (Ver1.3)"));
+    SetClientArea(this, 9600, 7185);
+
+    // The bordered frame of the picture area, behind the picture.
+    Label1 = MakeLabel(this, "Label1", QString(), 12, true);
+    Place(Label1, 480, 240, 5760, 4320);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setToolTip(QStringLiteral("スタートグラフィック"));
+    Image1->setScaledContents(true);
+    Place(Image1, 480, 240, 5760, 4320);
+
+    cmdSinki = MakeButton(this, "cmdSinki", QStringLiteral("新規作成 （ﾌｫﾙﾀﾞ指定）"),
+                          QStringLiteral("新規データを保存するフォルダを指定"), 11.25);
+    Place(cmdSinki, 6720, 240, 2655, 615);
+
+    cmdLoad = MakeButton(this, "cmdLoad", QStringLiteral("リスト項目ロード"),
+                         QStringLiteral("リストデータのロード"), 11.25);
+    Place(cmdLoad, 6720, 1080, 2655, 615);
+
+    cmdlistSakusei = MakeButton(this, "cmdlistSakusei", QStringLiteral("リスト項目作成、編集"),
+                                QStringLiteral("リストに表示される項目名の作成・削除・並び替え"),
+                                11.25);
+    Place(cmdlistSakusei, 6720, 2040, 2655, 615);
+    cmdlistSakusei->setVisible(false);
+
+    cmdSakusei = MakeButton(this, "cmdSakusei", QStringLiteral("イベント作成、編集"),
+                            QStringLiteral("イベント項目の詳細設定"), 11.25);
+    Place(cmdSakusei, 6720, 2940, 2655, 615);
+    cmdSakusei->setVisible(false);
+
+    Command1 = MakeButton(this, "Command1", QStringLiteral("終了"),
+                          QStringLiteral("「ペルモ」を終了"), 12);
+    Place(Command1, 7200, 3930, 1635, 615);
+
+    Label2 = MakeLabel(this, "Label2", QStringLiteral("編集中のフォルダ："), 12, false);
+    Place(Label2, 360, 5160, 2100, 375);
+
+    lblPath = MakeLabel(this, "lblPath", QString(), 12, true);
+    Place(lblPath, 2520, 5130, 6495, 375);
+
+    lblTopText = MakeLabel(this, "lblTopText", kIdleText, 14.25, true);
+    lblTopText->setWordWrap(true);
+    Place(lblTopText, 360, 5760, 8775, 1215);
+
+    setTabOrder(cmdSinki, cmdLoad);
+    setTabOrder(cmdLoad, cmdlistSakusei);
+    setTabOrder(cmdlistSakusei, cmdSakusei);
+    setTabOrder(cmdSakusei, Command1);
+    cmdSinki->setFocus();
+
+    connect(cmdSinki, &QPushButton::clicked, this, &frmPelumo1::cmdSinki_Click);
+    connect(cmdLoad, &QPushButton::clicked, this, &frmPelumo1::cmdLoad_Click);
+    connect(cmdlistSakusei, &QPushButton::clicked, this, &frmPelumo1::cmdListSakusei_Click);
+    connect(cmdSakusei, &QPushButton::clicked, this, &frmPelumo1::cmdSakusei_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmPelumo1::Command1_Click);
+}
+
+// New project: a folder without list data, an empty list, the list editor.
+void frmPelumo1::cmdSinki_Click()
+{
+    m_.CallerMode = Module1::kModeNewProject;
+    m_.LastEventFileNumber = 0;
+    lblTopText->setText(
+        QStringLiteral("使用するデータ（画像ファイルや Wav データ）を集めたフォルダを選択してください。")
+        + kCrLf + QStringLiteral("（ファイルを選ぶ必要はありません。）"));
+    {
+        frmPelumo5 chooser(m_, platform_, this);
+        chooser.exec();
+    }
+
+    if (m_.ProjectFolder.isEmpty()) {
+        lblPath->setText(m_.ProjectFolder);
+        lblTopText->setText(kIdleText);
+        return;
+    }
+    if (FolderHasListData()) {
+        platform_.Beep();
+        m_.ProjectFolder.clear();
+        lblPath->setText(m_.ProjectFolder);
+        lblTopText->setText(
+            QStringLiteral("指定されたフォルダには、すでにデータ(listdata.pld)が存在します。") + kCrLf
+            + QStringLiteral("これをロードするか、別のフォルダを選択してください。"));
+        return;
+    }
+
+    m_.PrepareNewList();
+    lblPath->setText(m_.ProjectFolder);
+    m_.ItemIndex = 1;
+    lblTopText->setText(QStringLiteral("リストデータ編集"));
+
+    m_.CallerMode = Module1::kModeListEditor;
+    {
+        frmPelumo4 listEditor(m_, platform_, Image1, this);
+        listEditor.exec();
+    }
+    cmdlistSakusei->setVisible(true);
+    cmdSakusei->setVisible(true);
+}
+
+// Load: a folder with list data; its list, start graphic and counter.
+void frmPelumo1::cmdLoad_Click()
+{
+    m_.CallerMode = Module1::kModeLoad;
+    lblTopText->setText(QStringLiteral("リストデータ(listdata.pld)のあるフォルダを選択してください。"));
+    m_.PreviousFolder = lblPath->text();
+    {
+        frmPelumo5 chooser(m_, platform_, this);
+        chooser.exec();
+    }
+    lblPath->setText(m_.ProjectFolder);
+
+    if (!m_.ProjectFolder.isEmpty()) {
+        if (!FolderHasListData()) {
+            platform_.Beep();
+            lblTopText->setText(
+                QStringLiteral("選択したフォルダには、リストデータ(listdata.pld)が存在しません。") + kCrLf
+                + QStringLiteral("このフォルダに新規に作成するか、別のフォルダを選択してください。"));
+            m_.ProjectFolder.clear();
+            lblPath->setText(m_.ProjectFolder);
+            return;
+        }
+
+        const FileResult read = ListDataFile::Read(m_);
+        if (!read.ok) {
+            // The file is there but could not be read: nothing of it was taken.
+            m_.ProjectFolder.clear();
+            lblPath->setText(m_.ProjectFolder);
+            lblTopText->setText(kIdleText);
+            ShowError(read.message);
+            return;
+        }
+
+        ShowStartGraphic();
+        cmdlistSakusei->setVisible(true);
+        if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
+        m_.LastEventFileNumber = ListDataFile::CounterAfterLoad(m_);
+    }
+    lblTopText->setText(kIdleText);
+}
+
+void frmPelumo1::cmdListSakusei_Click()
+{
+    m_.CallerMode = Module1::kModeListEditor;
+    if (lblPath->text().isEmpty()) {
+        platform_.Beep();
+        lblTopText->setText(kNoFolderText);
+        return;
+    }
+    {
+        frmPelumo4 listEditor(m_, platform_, Image1, this);
+        listEditor.exec();
+    }
+    if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
+}
+
+void frmPelumo1::cmdSakusei_Click()
+{
+    if (lblPath->text().isEmpty()) {
+        platform_.Beep();
+        lblTopText->setText(kNoFolderText);
+        return;
+    }
+    if (m_.ListTable[1][1].isEmpty()) {
+        platform_.Beep();
+        lblTopText->setText(QStringLiteral("リスト項目がありません。") + kCrLf
+                            + QStringLiteral("まず、１つ以上リスト項目を作成して下さい。"));
+        return;
+    }
+    m_.CallerMode = Module1::kModeEventEditor;
+    // The item picker opens here; on a choice the event editor follows.
+}
+
+void frmPelumo1::Command1_Click()
+{
+    if (AskQuit()) platform_.EndProgram();
+}
+
+void frmPelumo1::closeEvent(QCloseEvent* event)
+{
+    if (AskQuit()) {
+        platform_.EndProgram();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool frmPelumo1::FolderHasListData() const
+{
+    return !ProjectFiles::FindFileNoCase(m_.ProjectFolder, ListDataFile::kFileName).isEmpty();
+}
+
+// The start graphic named in row 1002: shown stretched, or reported missing.
+void frmPelumo1::ShowStartGraphic()
+{
+    const QString name = m_.ListTable[Module1::kStartGraphicRow][1];
+    if (name.isEmpty()) {
+        Image1->setVisible(false);
+        return;
+    }
+    // Only a plain name inside the project folder is looked up.
+    const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, name);
+    if (actual.isEmpty()) {
+        ShowError(QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。")
+                  + QStringLiteral("「ペルモローダー」では、この項目は無視されます。"));
+        return;
+    }
+    Image1->setVisible(true);
+    if (!StartGraphic::Load(Image1, m_.ProjectPath(actual)))
+        ShowError(StartGraphic::UnreadableMessage());
+}
+
+bool frmPelumo1::AskQuit()
+{
+    platform_.Beep();
+    m_.QuestionText = QStringLiteral("「ペルモ」を終了します。いいですか？");
+    {
+        frmYesNo question(m_, platform_, this);
+        question.exec();
+    }
+    return m_.DialogResult == 1;
+}
+
+void frmPelumo1::ShowError(const QString& text)
+{
+    m_.ErrorText = text;
+    frmError dialog(m_, platform_, this);
+    dialog.exec();
+}

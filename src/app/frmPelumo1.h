@@ -1,0 +1,48 @@
+#pragma once
+// The top menu: the main window of the editor. It starts a new project in a
+// folder, loads the project of a folder, opens the list editor and the event
+// editor, and quits. Its own failures go to the message line `lblTopText`.
+
+#include <QWidget>
+
+class Module1;
+class Platform;
+class QCloseEvent;
+class QLabel;
+class QPushButton;
+
+class frmPelumo1 : public QWidget {
+    Q_OBJECT
+public:
+    frmPelumo1(Module1& m, Platform& platform, QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QLabel* Image1;
+    QPushButton* cmdSinki;
+    QPushButton* cmdLoad;
+    QPushButton* cmdlistSakusei;
+    QPushButton* cmdSakusei;
+    QPushButton* Command1;
+    QLabel* Label2;
+    QLabel* lblPath;
+    QLabel* lblTopText;
+
+    void cmdSinki_Click();
+    void cmdLoad_Click();
+    void cmdListSakusei_Click();
+    void cmdSakusei_Click();
+    void Command1_Click();
+
+protected:
+    // Closing through the frame asks the quit question, as Command1 does.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool FolderHasListData() const;
+    void ShowStartGraphic();
+    bool AskQuit();
+    void ShowError(const QString& text);
+
+    Module1& m_;
+    Platform& platform_;
+};

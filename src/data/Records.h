@@ -1,0 +1,50 @@
+#pragma once
+// The record format that the list data file and the event files share: one
+// line per table row, two fields each written as a double quote, the text and
+// a double quote, separated by a comma, CR LF at the end; CP932 text; nothing
+// escaped.
+
+#include "data/FileResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace Records {
+
+// Reads `bytes` two fields at a time and hands each pair to `store` with its
+// record number, from 0, until the input ends or `maxRecords` pairs are read.
+// Field rules: blanks before a field are skipped; a field that starts with a
+// double quote runs to the next double quote (a comma inside is part of it)
+// and anything after the closing quote up to the next comma or line end is
+// dropped; a field without quotes runs to the next comma or line end, trailing
+// blanks dropped. The comma or line end (CR LF, LF or CR) after a field is
+// consumed. A missing last field reads as empty.
+void Parse(const QByteArray& bytes, int maxRecords,
+           const std::function<void(int record, const QString& first, const QString& second)>& store);
+
+// Builds the file image of `count` records; `cell(record, 0 or 1)` gives the
+// two field texts. Fails, naming `fileName`, when a text holds a double quote,
+// a line break or a character CP932 cannot store: such a file would not read
+// back as it was meant.
+struct Image {
+    QByteArray bytes;
+    FileResult result;
+};
+Image Serialize(int count, const std::function<QString(int record, int field)>& cell,
+                const QString& fileName);
+
+// Writes `bytes` to `path` atomically: a failure leaves the previous file
+// whole. Returns false on any failure.
+bool WriteAtomically(const QString& path, const QByteArray& bytes);
+
+// Reads a whole file of at most `limit` bytes; false when it cannot be read.
+bool ReadAll(const QString& path, QByteArray& bytes, qint64 limit = 64 * 1024 * 1024);
+
+// "「NAME」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"
+QString SaveFailedMessage(const QString& fileName);
+// "「NAME」を読み込めませんでした。ファイルが壊れているか、読み取りが許可されていない可能性があります。"
+QString ReadFailedMessage(const QString& fileName);
+
+}  // namespace Records

@@ -1,0 +1,96 @@
+#include "dialogs/frmFilesentaku.h"
+
+#include "app/FormLayout.h"
+#include "app/Module1.h"
+#include "listedit/ListRules.h"
+#include "platform/ProjectFiles.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace FormLayout;
+
+const QString frmFilesentaku::kPicturePattern = QStringLiteral("*.gif;*.jpg;*.bmp");
+const QString frmFilesentaku::kSoundPattern = QStringLiteral("*.wav");
+
+frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
+    : QDialog(parent), m_(m), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmFilesentaku"));
+    setWindowTitle(QStringLiteral("ファイル選択"));
+    setModal(true);
+    SetClientArea(this, 6720, 3855);
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Place(Label1, 480, 720, 4695, 375);
+    Label1->setFont(Font(kMincho, 9.75, true));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    File1 = new QListWidget(this);
+    File1->setObjectName(QStringLiteral("File1"));
+    Place(File1, 480, 1320, 4815, 2235);
+    File1->setFont(Font(kGothic, 9.75, false));
+    File1->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Place(Command1, 5520, 2880, 975, 615);
+    Command1->setFont(Font(kGothic, 12, true));
+
+    setTabOrder(File1, Command1);
+    File1->setFocus();
+    connect(Command1, &QPushButton::clicked, this, &frmFilesentaku::Command1_Click);
+
+    Form_Load();
+}
+
+bool frmFilesentaku::StartGraphicMode() const
+{
+    return m_.CallerMode == Module1::kModeListEditor;
+}
+
+void frmFilesentaku::Form_Load()
+{
+    Label1->setText(m_.ProjectFolder);
+
+    QString patterns;
+    if (StartGraphicMode()) {
+        patterns = kPicturePattern;
+    } else if (m_.EventIndex >= 0 && m_.EventIndex < Module1::kRows) {
+        const QString& kind = m_.EventTable[m_.EventIndex][0];
+        if (kind == QStringLiteral("グラフィック表示"))
+            patterns = kPicturePattern;
+        else if (kind == QStringLiteral("Wav再生") || kind == QStringLiteral("Wav繰り返し再生"))
+            patterns = kSoundPattern;
+    }
+
+    File1->clear();
+    if (patterns.isEmpty()) return;
+    for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns)) {
+        // A name with a double quote or a character outside CP932 would not
+        // survive the project file; such files are not offered.
+        if (ListRules::TextProblem(name).isEmpty()) File1->addItem(name);
+    }
+}
+
+void frmFilesentaku::Command1_Click()
+{
+    m_.DialogResult = 1;
+    const QListWidgetItem* item = File1->currentItem();
+    const QString name = (item && item->isSelected()) ? item->text() : QString();
+    if (name.isEmpty()) return;
+    if (StartGraphicMode())
+        m_.ListTable[Module1::kStartGraphicRow][1] = name;
+    else
+        m_.EventTable[m_.EventIndex][1] = name;
+    accept();
+}
+
+void frmFilesentaku::reject()
+{
+    // The frame or Escape: nothing chosen.
+    m_.DialogResult = 0;
+    QDialog::reject();
+}

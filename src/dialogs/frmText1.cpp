@@ -1,0 +1,77 @@
+#include "dialogs/frmText1.h"
+
+#include "app/FormLayout.h"
+#include "app/Module1.h"
+#include "dialogs/frmError.h"
+#include "listedit/ListRules.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace FormLayout;
+
+frmText1::frmText1(Module1& m, Platform& platform, QWidget* parent)
+    : QDialog(parent), m_(m), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmText1"));
+    setWindowTitle(QStringLiteral("リスト項目名編集"));
+    setModal(true);
+    SetClientArea(this, 7110, 2295);
+
+    lblLabel = new QLabel(QStringLiteral("リスト項目名："), this);
+    lblLabel->setObjectName(QStringLiteral("lblLabel"));
+    Place(lblLabel, 240, 720, 1815, 495);
+    lblLabel->setFont(Font(kGothic, 14.25, true));
+    lblLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    txtText = new QLineEdit(this);
+    txtText->setObjectName(QStringLiteral("txtText"));
+    Place(txtText, 2160, 600, 4215, 700);
+    txtText->setFont(Font(kMincho, 14.25, false));
+
+    cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    Place(cmdOk, 5040, 1440, 1335, 615);
+    cmdOk->setFont(Font(kGothic, 14.25, true));
+    cmdOk->setDefault(true);
+
+    setTabOrder(txtText, cmdOk);
+    txtText->setFocus();
+    connect(cmdOk, &QPushButton::clicked, this, &frmText1::cmdOk_Click);
+
+    Form_Load();
+}
+
+QString& frmText1::Cell()
+{
+    return m_.ListTable[m_.ItemIndex][1];
+}
+
+void frmText1::Form_Load()
+{
+    textAtOpening_ = Cell();
+    txtText->setText(Cell());
+}
+
+void frmText1::cmdOk_Click()
+{
+    const QString text = txtText->text();
+    const QString problem = ListRules::TextProblem(text);
+    if (!problem.isEmpty()) {
+        m_.ErrorText = problem;
+        frmError error(m_, platform_, this);
+        error.exec();
+        return;
+    }
+    Cell() = text;
+    if (!Cell().isEmpty()) accept();
+}
+
+void frmText1::reject()
+{
+    // The frame or Escape: the cell gets back what it held at opening, also
+    // after OK has stored an empty text.
+    Cell() = textAtOpening_;
+    QDialog::reject();
+}
