@@ -51,11 +51,16 @@ QString FindFileNoCase(const QString& folder, const QString& name)
     if (!IsPlainFileName(name) || folder.isEmpty()) return {};
     const QFileInfo exact(QDir(folder).filePath(name));
     if (exact.exists() && exact.isFile()) return name;
+    // Several names may differ only in case; take the first in code order so
+    // the answer does not depend on the order the directory lists them in.
+    QString found;
     for (const QFileInfo& fi : QDir(folder).entryInfoList(
              QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort)) {
-        if (fi.fileName().compare(name, Qt::CaseInsensitive) == 0) return fi.fileName();
+        const QString n = fi.fileName();
+        if (n.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || n < found))
+            found = n;
     }
-    return {};
+    return found;
 }
 
 bool AnyFileMatches(const QString& folder, const QString& pattern)

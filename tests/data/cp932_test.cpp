@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 #include <chrono>
 #include <random>
 #include <string>
