@@ -37,6 +37,16 @@ bool CanOpen(const QString& path)
     return fi.isDir() && fi.isReadable() && fi.isExecutable();
 }
 
+// The folder list draws its folders indented by level, without the expand
+// arrows of a tree: every folder shown is open or a child of the open one.
+class FolderList : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+};
+
 bool IsUnder(const QString& path, const QString& folder)
 {
     return path == folder || folder == kRoot
@@ -58,7 +68,7 @@ frmPelumo5::frmPelumo5(Module1& m, Platform& platform, QWidget* parent)
     Place(drvSentaku, 600, 390, 3135, 315);
     drvSentaku->setFont(Font(kGothic, 9.75, false));
 
-    dirSentaku = new QTreeWidget(this);
+    dirSentaku = new FolderList(this);
     dirSentaku->setObjectName(QStringLiteral("dirSentaku"));
     Place(dirSentaku, 600, 900, 3135, 1665);
     dirSentaku->setFont(Font(kGothic, 9.75, false));
