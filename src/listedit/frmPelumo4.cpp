@@ -2,25 +2,346 @@
 
 #include "app/FormLayout.h"
 #include "app/Module1.h"
+#include "app/StartGraphic.h"
+#include "data/EventFile.h"
+#include "data/ListDataFile.h"
+#include "dialogs/frmError.h"
+#include "dialogs/frmFilesentaku.h"
+#include "dialogs/frmText1.h"
+#include "dialogs/frmYesNo.h"
+#include "listedit/ClickLabel.h"
+#include "listedit/ListRules.h"
+#include "platform/ProjectFiles.h"
 
+#include <QLabel>
 #include <QPushButton>
+
+#include <iterator>
 
 using namespace FormLayout;
 
-// Interim window until the list editor is built: only OK, which closes.
+namespace {
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QString& toolTip, QRect twips, double points)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(toolTip);
+    Place(b, twips.x(), twips.y(), twips.width(), twips.height());
+    if (points > 0) b->setFont(Font(kGothic, points, true));
+    return b;
+}
+
+template <typename Label>
+Label* MakeLabel(QWidget* parent, const char* name, QRect twips, bool bold)
+{
+    auto* l = new Label(parent);
+    l->setObjectName(QLatin1String(name));
+    Place(l, twips.x(), twips.y(), twips.width(), twips.height());
+    l->setFont(Font(kGothic, 14.25, bold));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+}  // namespace
+
 frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform), topMenuImage_(topMenuImage)
 {
     setObjectName(QStringLiteral("frmPelumo4"));
     setWindowTitle(QStringLiteral("ペルモ  リスト編集画面"));
+    setModal(true);
+    // No close box: OK is the way out.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     SetClientArea(this, 9450, 4995);
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    Place(cmdOk, 8475, 4320, 855, 615);
+
+    const QString insertTip = QStringLiteral("項目を挿入");
+    Command1 = MakeButton(this, "Command1", QStringLiteral("スタートメッセージ編集"),
+                          QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるメッセージ"),
+                          QRect(7320, 45, 2070, 450), 9);
+    cmdSakujo1 = MakeButton(this, "cmdSakujo1", QStringLiteral("← 削除"),
+                            QStringLiteral("一つ上の項目をデータごと削除"), QRect(7320, 600, 870, 375), 9.75);
+    cmdSounyu1 = MakeButton(this, "cmdSounyu1", QStringLiteral("← 挿入"), insertTip,
+                            QRect(7320, 1040, 870, 375), 9.75);
+    cmdBefor = MakeButton(this, "cmdBefor", QStringLiteral("▲"), QStringLiteral("一つ上へ"),
+                          QRect(7320, 1480, 870, 375), 0);
+    cmd10Before = MakeButton(this, "cmd10Before", QStringLiteral("▲ 10"), QStringLiteral("10上へ"),
+                             QRect(8280, 1470, 870, 375), 9);
+    cmdHenshu = MakeButton(this, "cmdHenshu", QStringLiteral("← 編集"), QStringLiteral("項目名を編集"),
+                           QRect(7320, 1920, 870, 375), 9.75);
+    cmdNext = MakeButton(this, "cmdNext", QStringLiteral("▼"), QStringLiteral("一つ下へ"),
+                         QRect(7320, 2360, 870, 375), 0);
+    cmd10Next = MakeButton(this, "cmd10Next", QStringLiteral("▼ 10"), QStringLiteral("10下へ"),
+                           QRect(8280, 2360, 870, 375), 9);
+    cmdSounyu2 = MakeButton(this, "cmdSounyu2", QStringLiteral("← 挿入"), insertTip,
+                            QRect(7320, 2800, 870, 375), 9.75);
+    cmdSakujo2 = MakeButton(this, "cmdSakujo2", QStringLiteral("← 削除"),
+                            QStringLiteral("一つ下の項目をデータごと削除"), QRect(7320, 3240, 870, 375), 9.75);
+    Command2 = MakeButton(this, "Command2", QStringLiteral("ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択"),
+                          QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるグラフィック"),
+                          QRect(7320, 3720, 2070, 450), 9.75);
+    cmdOk = MakeButton(this, "cmdOk", QStringLiteral("OK"), QString(), QRect(8475, 4320, 855, 615), 12);
+    cmdYouso = MakeButton(this, "cmdYouso", QString(), QStringLiteral("この項目の配置を変更"),
+                          QRect(120, 1860, 1215, 525), 14.25);
+
+    lblYousoUe = MakeLabel<QLabel>(this, "lblYousoUe", QRect(120, 720, 1215, 495), true);
+    lblYousoSita = MakeLabel<QLabel>(this, "lblYousoSita", QRect(120, 3000, 1215, 495), true);
+    lblListUe = MakeLabel<QLabel>(this, "lblListUe", QRect(1560, 720, 5415, 495), false);
+    lblList = MakeLabel<ClickLabel>(this, "lblList", QRect(1560, 1860, 5415, 495), false);
+    lblListSita = MakeLabel<QLabel>(this, "lblListSita", QRect(1560, 3000, 5415, 495), false);
+
+    QWidget* order[] = {Command1, cmdSakujo1, cmdSounyu1, cmdBefor, cmd10Before, cmdHenshu, cmdNext,
+                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdOk, cmdYouso};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    Command1->setFocus();
+
+    connect(Command1, &QPushButton::clicked, this, &frmPelumo4::Command1_Click);
+    connect(cmdSakujo1, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo1_Click);
+    connect(cmdSounyu1, &QPushButton::clicked, this, &frmPelumo4::cmdSounyu1_Click);
+    connect(cmdBefor, &QPushButton::clicked, this, &frmPelumo4::cmdBefor_Click);
+    connect(cmd10Before, &QPushButton::clicked, this, &frmPelumo4::cmd10Before_Click);
+    connect(cmdHenshu, &QPushButton::clicked, this, &frmPelumo4::cmdHenshu_Click);
+    connect(cmdNext, &QPushButton::clicked, this, &frmPelumo4::cmdNext_Click);
+    connect(cmd10Next, &QPushButton::clicked, this, &frmPelumo4::cmd10Next_Click);
+    connect(cmdSounyu2, &QPushButton::clicked, this, &frmPelumo4::cmdSounyu2_Click);
+    connect(cmdSakujo2, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo2_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmPelumo4::Command2_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo4::cmdOk_Click);
+    connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
+
+    Form_Load();
+}
+
+void frmPelumo4::Form_Load()
+{
+    m_.ItemIndex = 1;
+    RefreshListView();
+}
+
+void frmPelumo4::RefreshListView()
+{
+    const int row = m_.ItemIndex;
+    lblListUe->setText(m_.ListTable[row - 1][1]);
+    lblList->setText(m_.ListTable[row][1]);
+    lblListSita->setText(m_.ListTable[row + 1][1]);
+    lblYousoUe->setText(QString::number(row - 1));
+    cmdYouso->setText(QString::number(row));
+    lblYousoSita->setText(QString::number(row + 1));
+}
+
+// ---- navigation ----
+
+void frmPelumo4::cmdBefor_Click()
+{
+    if (!ListRules::CanMoveUp(m_)) return;
+    m_.ItemIndex -= 1;
+    RefreshListView();
+}
+
+void frmPelumo4::cmdNext_Click()
+{
+    if (!ListRules::CanMoveDown(m_)) return;
+    m_.ItemIndex += 1;
+    RefreshListView();
+}
+
+void frmPelumo4::cmd10Before_Click()
+{
+    if (!ListRules::CanMoveUp10(m_)) return;
+    m_.ItemIndex -= 10;
+    RefreshListView();
+}
+
+void frmPelumo4::cmd10Next_Click()
+{
+    if (!ListRules::CanMoveDown10(m_)) return;
+    m_.ItemIndex += 10;
+    RefreshListView();
+}
+
+void frmPelumo4::lblList_Click()
+{
+    cmdHenshu_Click();
+}
+
+// ---- item commands ----
+
+void frmPelumo4::cmdHenshu_Click()
+{
+    // An unnamed row is a new item: it gets its event file first.
+    if (!ListRules::IsNamed(m_, m_.ItemIndex) && !CreateEventFile()) return;
+    frmText1 text(m_, platform_, this);
+    text.exec();
+    lblList->setText(m_.ListTable[m_.ItemIndex][1]);
+}
+
+// Takes the next event file number for row ItemIndex and creates the file
+// with its empty records. When that is impossible, the message is shown and
+// column 2 and the counter are as they were.
+bool frmPelumo4::CreateEventFile()
+{
+    const ListRules::NewEventFile next = ListRules::NextEventFile(m_);
+    if (!next.ok) {
+        ShowError(next.message);
+        return false;
+    }
+    QString& fileCell = m_.ListTable[m_.ItemIndex][2];
+    const QString previousFile = fileCell;
+    const qint16 previousCounter = m_.LastEventFileNumber;
+    m_.LastEventFileNumber = next.number;
+    fileCell = next.fileName;
+    const FileResult made = EventFile::Create(m_.ProjectFolder, fileCell);
+    if (!made.ok) {
+        fileCell = previousFile;
+        m_.LastEventFileNumber = previousCounter;
+        ShowError(made.message);
+        return false;
+    }
+    return true;
+}
+
+void frmPelumo4::cmdSounyu1_Click()
+{
+    if (ListRules::IsListFull(m_)) {
+        ShowError(ListRules::kListFullMessage);
+        return;
+    }
+    if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
+        ShowError(next.message);
+        return;
+    }
+    ListRules::OpenRowAt(m_, m_.ItemIndex);
+    RefreshListView();
+    cmdHenshu_Click();
+    if (!ListRules::HoldsItem(m_, m_.ItemIndex)) {
+        // Its event file could not be made: the new row goes again.
+        ListRules::RemoveRowAt(m_, m_.ItemIndex);
+        RefreshListView();
+    }
+}
+
+void frmPelumo4::cmdSounyu2_Click()
+{
+    if (!ListRules::CanInsertBelow(m_)) {
+        ShowError(ListRules::kListFullMessage);
+        return;
+    }
+    if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
+        ShowError(next.message);
+        return;
+    }
+    ListRules::OpenRowAt(m_, m_.ItemIndex + 1);
+    m_.ItemIndex += 1;
+    RefreshListView();
+    cmdHenshu_Click();
+    if (!ListRules::HoldsItem(m_, m_.ItemIndex)) {
+        ListRules::RemoveRowAt(m_, m_.ItemIndex);
+        m_.ItemIndex -= 1;
+        RefreshListView();
+    }
+}
+
+void frmPelumo4::cmdSakujo1_Click()
+{
+    const int row = m_.ItemIndex - 1;
+    if (!ListRules::HoldsItem(m_, row)) return;
+    if (!DeleteItem(row)) return;
+    m_.ItemIndex -= 1;
+    RefreshListView();
+}
+
+void frmPelumo4::cmdSakujo2_Click()
+{
+    const int row = m_.ItemIndex + 1;
+    if (!ListRules::HoldsItem(m_, row)) return;
+    if (!DeleteItem(row)) return;
+    RefreshListView();
+}
+
+// Asks, then deletes the event file of `row` and the row itself. A file that
+// is already gone, or a name that does not lie plainly in the folder, does
+// not keep the row; a file that is there but cannot be removed does.
+bool frmPelumo4::DeleteItem(int row)
+{
+    m_.QuestionText = ListRules::DeleteQuestion(row);
+    frmYesNo question(m_, platform_, this);
+    question.exec();
+    if (m_.DialogResult != 1) return false;
+    const FileResult removed = EventFile::Remove(m_.ProjectFolder, m_.ListTable[row][2]);
+    if (!removed.ok) {
+        ShowError(removed.message);
+        return false;
+    }
+    ListRules::RemoveRowAt(m_, row);
+    return true;
+}
+
+// ---- start message, start graphic, save ----
+
+void frmPelumo4::Command1_Click()
+{
+    m_.ItemIndex = Module1::kStartMessageRow;
+    frmText1 text(m_, platform_, this);
+    text.exec();
+    m_.ItemIndex = 1;
+    RefreshListView();
+}
+
+void frmPelumo4::Command2_Click()
+{
+    const QString& folder = m_.ProjectFolder;
+    if (!ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.jpg"))
+        && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.bmp"))
+        && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.gif"))) {
+        ShowError(QStringLiteral(
+            "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。"));
+        m_.ListTable[Module1::kStartGraphicRow][2].clear();
+        m_.ListTable[Module1::kStartGraphicRow][1].clear();
+        RefreshListView();
+        return;
+    }
+    if (topMenuImage_) topMenuImage_->setVisible(true);
+    frmFilesentaku picker(m_, platform_, this);
+    picker.exec();
+    ShowStartGraphic();
+}
+
+// Shows the start graphic of row 1002 in the top menu, chosen just now or
+// the one set before; the area is emptied when there is none or its file is
+// gone, and a file that cannot be decoded is reported.
+void frmPelumo4::ShowStartGraphic()
+{
+    if (!topMenuImage_) return;
+    const QString name =
+        ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.ListTable[Module1::kStartGraphicRow][1]);
+    if (name.isEmpty()) {
+        StartGraphic::Clear(topMenuImage_);
+        return;
+    }
+    if (!StartGraphic::Load(topMenuImage_, m_.ProjectPath(name)))
+        ShowError(StartGraphic::UnreadableMessage());
 }
 
 void frmPelumo4::cmdOk_Click()
 {
+    const FileResult saved = ListDataFile::Write(m_);
+    if (!saved.ok) {
+        // The list stays open with everything in memory; the old file is whole.
+        ShowError(saved.message);
+        return;
+    }
     accept();
+}
+
+void frmPelumo4::reject()
+{
+    // The frame and Escape do not close the list editor: OK records the list.
+}
+
+void frmPelumo4::ShowError(const QString& text)
+{
+    m_.ErrorText = text;
+    frmError error(m_, platform_, this);
+    error.exec();
 }

@@ -62,7 +62,7 @@ private:
     void cmdOk_Click();
 
     bool CreateEventFile();
-    void DeleteItem(int row);
+    bool DeleteItem(int row);
     void ShowError(const QString& text);
     void ShowStartGraphic();
 

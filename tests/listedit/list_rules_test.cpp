@@ -192,9 +192,3 @@ TEST(ListTexts, WhatAListDataFileCanHold)
     EXPECT_EQ(ListRules::TextProblem(QStringLiteral("x\U0001F600")),
               QStringLiteral("「\U0001F600」はデータに保存できない文字です。別の文字に置き換えてください。"));
 }
-
-TEST(ListTexts, DeleteQuestion)
-{
-    EXPECT_EQ(ListRules::DeleteQuestion(2),
-              QStringLiteral("2番の項目を、その中のイベントごと削除します。いいですか？"));
-}

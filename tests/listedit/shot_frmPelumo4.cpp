@@ -1,0 +1,55 @@
+// Picture of the list editor with three named items, the view on item 2.
+// Usage: shot_frmPelumo4 OUT.png (on a real display).
+
+#include "app/FormLayout.h"
+#include "app/Module1.h"
+#include "listedit/frmPelumo4.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+        return 2;
+    }
+    FormLayout::InstallFontSubstitutions();
+    const QString out = QString::fromLocal8Bit(argv[1]);
+
+    QTemporaryDir tmp;
+    Module1 m;
+    m.PrepareNewList();
+    m.ProjectFolder = tmp.path();
+    m.CallerMode = Module1::kModeListEditor;
+    m.ListTable[1][1] = QStringLiteral("はじめに");
+    m.ListTable[1][2] = QStringLiteral("1.pev");
+    m.ListTable[2][1] = QStringLiteral("会社案内（本社・支店）");
+    m.ListTable[2][2] = QStringLiteral("2.pev");
+    m.ListTable[3][1] = QStringLiteral("製品紹介, 価格表");
+    m.ListTable[3][2] = QStringLiteral("3.pev");
+    m.LastEventFileNumber = 3;
+
+    FakePlatform platform;
+    QLabel topMenuImage;
+    frmPelumo4 window(m, platform, &topMenuImage);
+    window.cmdNext->click();  // item 2 in the centre
+    window.show();
+
+    int status = 1;
+    QTimer::singleShot(500, [&] {
+        window.repaint();
+        status = window.grab().save(out, "PNG") ? 0 : 1;
+        if (status != 0) std::fprintf(stderr, "could not save %s\n", argv[1]);
+        app.exit(status);  // not quit(): the list editor refuses to be closed
+    });
+    app.exec();
+    return status;
+}
