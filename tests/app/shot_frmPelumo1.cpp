@@ -8,6 +8,7 @@
 #include "data/ListDataFile.h"
 #include "support/FakePlatform.h"
 #include "support/Modal.h"
+#include "support/Shot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,7 +72,6 @@ int main(int argc, char** argv)
     frmPelumo1 window(m, platform);
     window.show();
 
-    int status = 1;
     QTimer::singleShot(300, [&] {
         Modal::Expect(QStringLiteral("frmPelumo5"), [&](QWidget* w) {
             auto* chooser = static_cast<frmPelumo5*>(w);
@@ -79,14 +79,7 @@ int main(int argc, char** argv)
             chooser->cmdOk->click();
         });
         window.cmdLoad->click();
-        // Let the loaded state paint before taking the picture.
-        QTimer::singleShot(500, [&] {
-            window.repaint();
-            status = window.grab().save(out, "PNG") ? 0 : 1;
-            if (status != 0) std::fprintf(stderr, "could not save %s\n", argv[1]);
-            QApplication::exit(status);
-        });
+        Shot::SaveLater(&window, out);  // once the loaded state has painted
     });
-    app.exec();
-    return status;
+    return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "app/frmPelumo5.h"
 #include "support/FakePlatform.h"
+#include "support/Shot.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,11 +41,6 @@ int main(int argc, char** argv)
     frmPelumo5 chooser(m, platform);
     chooser.show();
 
-    int status = 1;
-    QTimer::singleShot(500, [&] {
-        status = chooser.grab().save(out, "PNG") ? 0 : 1;
-        QApplication::exit(status);
-    });
-    app.exec();
-    return status;
+    Shot::SaveLater(&chooser, out);
+    return app.exec();
 }

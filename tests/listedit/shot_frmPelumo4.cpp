@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "listedit/frmPelumo4.h"
 #include "support/FakePlatform.h"
+#include "support/Shot.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -43,13 +44,6 @@ int main(int argc, char** argv)
     window.cmdNext->click();  // item 2 in the centre
     window.show();
 
-    int status = 1;
-    QTimer::singleShot(500, [&] {
-        window.repaint();
-        status = window.grab().save(out, "PNG") ? 0 : 1;
-        if (status != 0) std::fprintf(stderr, "could not save %s\n", argv[1]);
-        app.exit(status);  // not quit(): the list editor refuses to be closed
-    });
-    app.exec();
-    return status;
+    Shot::SaveLater(&window, out);
+    return app.exec();
 }

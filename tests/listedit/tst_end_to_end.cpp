@@ -53,16 +53,6 @@ QByteArray ExpectedListFile()
     return out;
 }
 
-Modal::Handler TypeName(const QString& text)
-{
-    return [text](QWidget* w) {
-        auto* edit = w->findChild<QLineEdit*>(QStringLiteral("txtText"));
-        edit->clear();
-        Modal::CommitText(edit, text);
-        Modal::Click(w, QStringLiteral("cmdOk"));
-    };
-}
-
 void AnswerChooser(const QString& folder)
 {
     Modal::Expect(QStringLiteral("frmPelumo5"), [folder](QWidget* w) {
@@ -84,7 +74,7 @@ void InListEditor(const std::function<void(frmPelumo4*)>& steps)
 
 void NameCurrentRow(frmPelumo4* editor, const QString& name)
 {
-    Modal::Expect(QStringLiteral("frmText1"), TypeName(name));
+    Modal::Expect(QStringLiteral("frmText1"), Modal::TypeText(name));
     editor->cmdHenshu->click();
 }
 
@@ -131,7 +121,7 @@ private slots:
                 NameCurrentRow(editor, QStringLiteral("製品,価格"));
 
                 Modal::Expect(QStringLiteral("frmText1"),
-                              TypeName(QStringLiteral("ようこそ！項目を選んでください。")));
+                              Modal::TypeText(QStringLiteral("ようこそ！項目を選んでください。")));
                 editor->Command1->click();
 
                 Modal::Expect(QStringLiteral("frmFilesentaku"), [](QWidget* w) {

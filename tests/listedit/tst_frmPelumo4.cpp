@@ -29,16 +29,6 @@ namespace {
 
 const QString kDash = QStringLiteral("－－－－－－－－－－");
 
-Modal::Handler TypeName(const QString& text)
-{
-    return [text](QWidget* w) {
-        auto* edit = w->findChild<QLineEdit*>(QStringLiteral("txtText"));
-        edit->clear();
-        Modal::CommitText(edit, text);
-        Modal::Click(w, QStringLiteral("cmdOk"));
-    };
-}
-
 Modal::Handler Press(const QString& button)
 {
     return [button](QWidget* w) { Modal::Click(w, button); };
@@ -164,7 +154,7 @@ private slots:
     {
         Open();
         for (const QString name : {QStringLiteral("Ａ"), QStringLiteral("Ｂ"), QStringLiteral("Ｃ")}) {
-            Modal::Expect(QStringLiteral("frmText1"), TypeName(name));
+            Modal::Expect(QStringLiteral("frmText1"), Modal::TypeText(name));
             w_->cmdHenshu->click();
             w_->cmdNext->click();
         }
@@ -180,7 +170,7 @@ private slots:
         w_->cmdBefor->click();
         Modal::Expect(QStringLiteral("frmText1"), [](QWidget* w) {
             QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("txtText"))->text(), QStringLiteral("Ｃ"));
-            TypeName(QStringLiteral("Ｃ２"))(w);
+            Modal::TypeText(QStringLiteral("Ｃ２"))(w);
         });
         w_->cmdHenshu->click();
         QCOMPARE(Rows(3).last(), QStringLiteral("Ｃ２:3.pev"));
@@ -212,7 +202,7 @@ private slots:
             // While the name is asked, the new empty row is current and its file exists.
             QCOMPARE(View(), viewWhileNaming);
             QCOMPARE(Size(QStringLiteral("4.pev")), qint64(7035));
-            TypeName(QStringLiteral("N"))(w);
+            Modal::TypeText(QStringLiteral("N"))(w);
         });
         (below ? w_->cmdSounyu2 : w_->cmdSounyu1)->click();
         QCOMPARE(Rows(5), rows);
@@ -226,13 +216,13 @@ private slots:
         Items(2);
         Open();
         GoTo(3);
-        Modal::Expect(QStringLiteral("frmText1"), TypeName(QStringLiteral("C")));
+        Modal::Expect(QStringLiteral("frmText1"), Modal::TypeText(QStringLiteral("C")));
         w_->cmdSounyu1->click();  // the same as naming row 3
         QCOMPARE(Rows(4), (QStringList{"A:1.pev", "B:2.pev", "C:3.pev", ":"}));
 
         w_->cmdNext->click();
         QCOMPARE(m_->ItemIndex, qint16(4));
-        Modal::Expect(QStringLiteral("frmText1"), TypeName(QStringLiteral("E")));
+        Modal::Expect(QStringLiteral("frmText1"), Modal::TypeText(QStringLiteral("E")));
         w_->cmdSounyu2->click();  // leaves row 4 unnamed, the item goes to row 5
         QCOMPARE(Rows(5), (QStringList{"A:1.pev", "B:2.pev", "C:3.pev", ":", "E:4.pev"}));
         QCOMPARE(m_->ItemIndex, qint16(5));
@@ -395,7 +385,7 @@ private slots:
         Modal::Expect(QStringLiteral("frmText1"), [](QWidget* w) {
             QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("txtText"))->text(),
                      QStringLiteral("項目を選んでください。"));
-            TypeName(QStringLiteral("ようこそ、選んでね"))(w);
+            Modal::TypeText(QStringLiteral("ようこそ、選んでね"))(w);
         });
         w_->Command1->click();
         QCOMPARE(m_->ListTable[1003][1], QStringLiteral("ようこそ、選んでね"));
@@ -581,7 +571,7 @@ private slots:
         m_->LastEventFileNumber = 0;  // lagging, as after a damaged file
         Open();
         GoTo(3);
-        Modal::Expect(QStringLiteral("frmText1"), TypeName(QStringLiteral("C")));
+        Modal::Expect(QStringLiteral("frmText1"), Modal::TypeText(QStringLiteral("C")));
         w_->cmdHenshu->click();
         QCOMPARE(m_->ListTable[3][2], QStringLiteral("3.pev"));
         QCOMPARE(m_->LastEventFileNumber, qint16(3));

@@ -119,4 +119,15 @@ void Click(QWidget* w, const QString& name)
     if (b) b->click();
 }
 
+Handler TypeText(const QString& text)
+{
+    return [text](QWidget* w) {
+        auto* edit = w->findChild<QLineEdit*>(QStringLiteral("txtText"));
+        if (!edit) return;
+        edit->clear();
+        CommitText(edit, text);
+        Click(w, QStringLiteral("cmdOk"));
+    };
+}
+
 }  // namespace Modal

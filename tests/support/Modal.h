@@ -46,4 +46,8 @@ void CommitText(QWidget* lineEdit, const QString& text);
 // Clicks the button named `name` inside `w` (a QAbstractButton).
 void Click(QWidget* w, const QString& name);
 
+// An answer for a text entry dialog: replaces the text of its `txtText` with
+// `text`, as an input method types it, and clicks its `cmdOk`.
+Handler TypeText(const QString& text);
+
 }  // namespace Modal

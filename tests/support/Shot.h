@@ -1,0 +1,26 @@
+#pragma once
+// For the screenshot programs: once the window has been shown and painted,
+// save a picture of it and end the program with 0 on success.
+
+#include <QApplication>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace Shot {
+
+inline void SaveLater(QWidget* window, const QString& out, int delayMs = 500)
+{
+    QTimer::singleShot(delayMs, window, [window, out] {
+        window->repaint();
+        const bool saved = window->grab().save(out, "PNG");
+        if (!saved) std::fprintf(stderr, "could not save %s\n", qPrintable(out));
+        // exit(), not quit(): quit() asks every window to close first, and the
+        // top menu and the list editor answer that with a question or a no.
+        QApplication::exit(saved ? 0 : 1);
+    });
+}
+
+}  // namespace Shot
