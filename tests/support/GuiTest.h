@@ -3,6 +3,7 @@
 // the program, then QTest.
 
 #include "app/FormLayout.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -13,6 +14,7 @@
         qputenv("QT_QPA_PLATFORM", "offscreen");                 \
         QApplication app(argc, argv);                            \
         FormLayout::InstallFontSubstitutions();                  \
+        Modal::InstallGuard();                                   \
         TestClass tc;                                            \
         return QTest::qExec(&tc, argc, argv);                    \
     }

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
+#include <QtTest>
 
 #include <deque>
 
@@ -71,6 +72,33 @@ void Poll()
     }
 }
 
+// A modal window that no queued answer is waiting for would block the test
+// until the suite's time limit. After two seconds it counts as a failure of
+// the running test and is closed.
+void Guard()
+{
+    static QPointer<QWidget> seen;
+    static QElapsedTimer since;
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w || !w->isVisible() || !g_queue.empty() || w == g_lastAnswered) {
+        seen = nullptr;
+        return;
+    }
+    if (w != seen) {
+        seen = w;
+        since.restart();
+        return;
+    }
+    if (since.elapsed() < 2000) return;
+    const QString name = w->objectName();
+    g_log.append(QStringLiteral("(unexpected %1)").arg(name));
+    g_texts.append(QString());
+    QTest::qFail(qPrintable(QStringLiteral("a window the test did not expect stayed open: %1").arg(name)),
+                 __FILE__, __LINE__);
+    seen = nullptr;
+    CloseIfOpen(w);
+}
+
 void Enqueue(Pending p)
 {
     g_queue.push_back(std::move(p));
@@ -91,6 +119,13 @@ void Answer(Handler handler, int timeoutMs)
 void Expect(const QString& className, Handler handler, int timeoutMs)
 {
     Enqueue({className, std::move(handler), timeoutMs});
+}
+
+void InstallGuard()
+{
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, Guard);
+    timer->start(100);
 }
 
 QStringList& Log() { return g_log; }

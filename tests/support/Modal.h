@@ -28,6 +28,10 @@ void Answer(Handler handler, int timeoutMs = 5000);
 // recorded as a failure in Log() and closed.
 void Expect(const QString& className, Handler handler, int timeoutMs = 5000);
 
+// Fails the running test, and closes the window, when a modal window stays
+// open for two seconds without a queued answer. Installed by the test main.
+void InstallGuard();
+
 // Object names (form names) of the modal windows answered so far, in order,
 // and their labels' texts where they have a Label1.
 QStringList& Log();
