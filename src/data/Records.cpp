@@ -78,6 +78,17 @@ void Parse(const QByteArray& bytes, int maxRecords,
     }
 }
 
+QString TextProblem(const QString& text)
+{
+    if (text.contains(QLatin1Char('"')))
+        return QStringLiteral("ダブルクォーテーション（\"）は使えません。");
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        return QStringLiteral("改行は使えません。");
+    const QString bad = Cp932::FirstUnrepresentable(text);
+    if (!bad.isEmpty()) return Cp932::UnrepresentableMessage(bad);
+    return {};
+}
+
 Image Serialize(int count, const std::function<QString(int, int)>& cell, const QString& fileName)
 {
     Image image;
@@ -85,22 +96,14 @@ Image Serialize(int count, const std::function<QString(int, int)>& cell, const Q
     for (int record = 0; record < count; ++record) {
         for (int field = 0; field < 2; ++field) {
             const QString text = cell(record, field);
-            if (text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\r'))
-                || text.contains(QLatin1Char('\n'))) {
+            const QString problem = TextProblem(text);
+            if (!problem.isEmpty()) {
                 image.bytes.clear();
                 image.result = FileResult::Fail(
-                    QStringLiteral("「%1」を保存できませんでした。ダブルクォーテーション（\"）か改行を含む項目があります（%2行目）。")
-                        .arg(fileName, QString::number(record + 1)));
+                    QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
                 return image;
             }
             const Cp932::Encoded encoded = Cp932::Encode(text);
-            if (!encoded.ok) {
-                image.bytes.clear();
-                image.result = FileResult::Fail(
-                    QStringLiteral("「%1」を保存できませんでした。").arg(fileName)
-                    + Cp932::UnrepresentableMessage(encoded.badChar));
-                return image;
-            }
             if (field == 1) image.bytes.append(',');
             image.bytes.append('"');
             image.bytes.append(encoded.bytes);

@@ -24,10 +24,16 @@ namespace Records {
 void Parse(const QByteArray& bytes, int maxRecords,
            const std::function<void(int record, const QString& first, const QString& second)>& store);
 
+// Why `text` cannot be stored in a field, or an empty string when it can:
+// a double quote would end the field, a line break the record, and the file
+// is CP932. The answer is the user's message:
+// "ダブルクォーテーション（"）は使えません。", "改行は使えません。" or
+// "「X」はデータに保存できない文字です。別の文字に置き換えてください。".
+QString TextProblem(const QString& text);
+
 // Builds the file image of `count` records; `cell(record, 0 or 1)` gives the
-// two field texts. Fails, naming `fileName`, when a text holds a double quote,
-// a line break or a character CP932 cannot store: such a file would not read
-// back as it was meant.
+// two field texts. Fails, naming `fileName` and the TextProblem, when a text
+// cannot be stored: such a file would not read back as it was meant.
 struct Image {
     QByteArray bytes;
     FileResult result;

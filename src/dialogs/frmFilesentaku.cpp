@@ -2,7 +2,7 @@
 
 #include "app/FormLayout.h"
 #include "app/Module1.h"
-#include "listedit/ListRules.h"
+#include "data/Records.h"
 #include "platform/ProjectFiles.h"
 
 #include <QLabel>
@@ -71,7 +71,7 @@ void frmFilesentaku::Form_Load()
     for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns)) {
         // A name with a double quote or a character outside CP932 would not
         // survive the project file; such files are not offered.
-        if (ListRules::TextProblem(name).isEmpty()) File1->addItem(name);
+        if (Records::TextProblem(name).isEmpty()) File1->addItem(name);
     }
 }
 

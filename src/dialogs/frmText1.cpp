@@ -3,7 +3,7 @@
 #include "app/FormLayout.h"
 #include "app/Module1.h"
 #include "dialogs/frmError.h"
-#include "listedit/ListRules.h"
+#include "data/Records.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +57,7 @@ void frmText1::Form_Load()
 void frmText1::cmdOk_Click()
 {
     const QString text = txtText->text();
-    const QString problem = ListRules::TextProblem(text);
+    const QString problem = Records::TextProblem(text);
     if (!problem.isEmpty()) {
         m_.ErrorText = problem;
         frmError error(m_, platform_, this);

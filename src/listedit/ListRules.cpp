@@ -1,14 +1,11 @@
 #include "listedit/ListRules.h"
 
-#include "data/Cp932.h"
 
 namespace ListRules {
 
 const QString kListFullMessage = QStringLiteral("すでに999項目作成され、これ以上は作れません。");
 const QString kCounterLimitMessage =
     QStringLiteral("イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。");
-const QString kDoubleQuoteMessage = QStringLiteral("ダブルクォーテーション（\"）は使えません。");
-const QString kLineBreakMessage = QStringLiteral("改行は使えません。");
 const QString kDeleteQuestionTail =
     QStringLiteral("番の項目を、その中のイベントごと削除します。いいですか？");
 
@@ -108,14 +105,5 @@ NewEventFile NextEventFile(const Module1& m)
     return next;
 }
 
-QString TextProblem(const QString& text)
-{
-    if (text.contains(QLatin1Char('"'))) return kDoubleQuoteMessage;
-    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
-        return kLineBreakMessage;
-    const QString bad = Cp932::FirstUnrepresentable(text);
-    if (!bad.isEmpty()) return Cp932::UnrepresentableMessage(bad);
-    return {};
-}
 
 }  // namespace ListRules

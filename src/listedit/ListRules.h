@@ -1,7 +1,7 @@
 #pragma once
 // Rules of the list editor that need no window: where the four navigation
 // buttons may move, how rows shift when an item is inserted or deleted, which
-// event file a new item gets, and which texts a list data file can hold.
+// event file a new item gets.
 //
 // A row is *named* when column 1 is not empty (moving and naming go by it)
 // and *holds an item* when column 2, its event file name, is not empty
@@ -20,10 +20,6 @@ inline constexpr int kMaxEventFileNumber = 32767;
 extern const QString kListFullMessage;
 // "イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。"
 extern const QString kCounterLimitMessage;
-// "ダブルクォーテーション（"）は使えません。"
-extern const QString kDoubleQuoteMessage;
-// "改行は使えません。"
-extern const QString kLineBreakMessage;
 // "番の項目を、その中のイベントごと削除します。いいですか？"
 extern const QString kDeleteQuestionTail;
 
@@ -64,10 +60,5 @@ struct NewEventFile {
 NewEventFile NextEventFile(const Module1& m);
 
 QString EventFileName(int number);
-
-// Why `text` cannot be stored in a list data file cell, or an empty string
-// when it can: a double quote ends the field, a line break ends the record,
-// and the file is CP932.
-QString TextProblem(const QString& text);
 
 }  // namespace ListRules
