@@ -7,7 +7,6 @@
 // Readable QString values in failure messages.
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-#include <random>
 #include <string>
 
 namespace {
@@ -152,19 +151,6 @@ TEST(Cp932Decode, DuplicateCodesStayByteExact)
             pair.append(char(trail));
             ExpectRoundTrip(pair);
         }
-    }
-}
-
-TEST(Cp932Decode, RandomBytesRoundTrip)
-{
-    std::mt19937 rng(20240611);
-    std::uniform_int_distribution<int> length(0, 400);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (int i = 0; i < 500; ++i) {
-        QByteArray bytes;
-        const int n = length(rng);
-        for (int k = 0; k < n; ++k) bytes.append(char(byte(rng)));
-        ExpectRoundTrip(bytes);
     }
 }
 
