@@ -1,5 +1,6 @@
 #include "app/FormLayout.h"
 
+#include <QLabel>
 #include <QWidget>
 
 namespace FormLayout {
@@ -21,6 +22,12 @@ void InstallFontSubstitutions()
 void SetClientArea(QWidget* window, int widthTwips, int heightTwips)
 {
     window->setFixedSize(Px(widthTwips), Px(heightTwips));
+}
+
+void PlainLabel(QLabel* label)
+{
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
 }
 
 void Place(QWidget* control, int left, int top, int width, int height)

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 
+class QLabel;
 class QWidget;
 
 namespace FormLayout {
@@ -31,6 +32,10 @@ void InstallFontSubstitutions();
 
 // Fixes a window's client area to the given size in twips.
 void SetClientArea(QWidget* window, int widthTwips, int heightTwips);
+
+// A label as the forms draw one: text from the top left, shown exactly as it
+// is (an item name such as "<b>" is not taken for markup).
+void PlainLabel(QLabel* label);
 
 // Places a control at its twips rectangle.
 void Place(QWidget* control, int left, int top, int width, int height);

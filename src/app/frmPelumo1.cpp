@@ -40,7 +40,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, dou
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
     l->setFont(Font(kGothic, points, true));
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlainLabel(l);
     if (border) {
         l->setFrameShape(QFrame::Box);
         l->setFrameShadow(QFrame::Plain);

@@ -23,7 +23,7 @@ frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
     Label1->setFont(Font(kMincho, 12, true));
     Label1->setAutoFillBackground(true);
     Label1->setStyleSheet(QStringLiteral("background-color: white;"));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlainLabel(Label1);
     Label1->setWordWrap(true);
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);

@@ -26,7 +26,7 @@ frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Place(Label1, 480, 720, 4695, 375);
     Label1->setFont(Font(kMincho, 9.75, true));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlainLabel(Label1);
 
     File1 = new QListWidget(this);
     File1->setObjectName(QStringLiteral("File1"));

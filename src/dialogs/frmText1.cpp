@@ -23,7 +23,7 @@ frmText1::frmText1(Module1& m, Platform& platform, QWidget* parent)
     lblLabel->setObjectName(QStringLiteral("lblLabel"));
     Place(lblLabel, 240, 720, 1815, 495);
     lblLabel->setFont(Font(kGothic, 14.25, true));
-    lblLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlainLabel(lblLabel);
 
     txtText = new QLineEdit(this);
     txtText->setObjectName(QStringLiteral("txtText"));

@@ -40,7 +40,7 @@ Label* MakeLabel(QWidget* parent, const char* name, QRect twips, bool bold)
     l->setObjectName(QLatin1String(name));
     Place(l, twips.x(), twips.y(), twips.width(), twips.height());
     l->setFont(Font(kGothic, 14.25, bold));
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    PlainLabel(l);
     return l;
 }
 
