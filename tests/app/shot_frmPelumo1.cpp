@@ -16,11 +16,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
-        return 2;
-    }
-    FormLayout::InstallFontSubstitutions();
+    const QString out = Shot::Start(argc, argv);
+    if (out.isEmpty()) return 2;
 
     // The project: a start graphic and a list of two items.
     QTemporaryDir tmp;
@@ -47,7 +44,7 @@ int main(int argc, char** argv)
             static_cast<frmPelumo5*>(w)->cmdOk->click();
         });
         window.cmdLoad->click();
-        Shot::SaveLater(&window, QString::fromLocal8Bit(argv[1]));  // once the loaded state has painted
+        Shot::SaveLater(&window, out);  // once the loaded state has painted
     });
     return app.exec();
 }

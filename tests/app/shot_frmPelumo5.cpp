@@ -18,12 +18,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
-        return 2;
-    }
-    FormLayout::InstallFontSubstitutions();
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString out = Shot::Start(argc, argv);
+    if (out.isEmpty()) return 2;
 
     QTemporaryDir tmp;
     const QString folder = QFileInfo(tmp.path()).canonicalFilePath() + QStringLiteral("/作品");

@@ -1,4 +1,5 @@
 #include "data/Cp932.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString()
 
 namespace {
 
-QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+using Bytes::Hex;
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Ch(char32_t c) { return QString::fromUcs4(&c, 1); }
 

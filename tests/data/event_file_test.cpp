@@ -3,6 +3,7 @@
 
 #include "app/Module1.h"
 #include "data/EventFile.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,27 +15,13 @@
 
 namespace {
 
-QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+using Bytes::Hex;
 
 const QByteArray kEmptyLine = "\"\",\"\"\r\n";
 
 QByteArray Line(const QByteArray& kind, const QByteArray& parameter)
 {
     return "\"" + kind + "\",\"" + parameter + "\"\r\n";
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 struct Project {
@@ -55,7 +42,7 @@ TEST(EventFile, NewFileIs1005EmptyRecordsAndReadsBackUnchanged)
 {
     Project p;
     ASSERT_TRUE(EventFile::Create(p.m->ProjectFolder, "1.pev").ok);
-    const QByteArray created = ReadFile(p.Path("1.pev"));
+    const QByteArray created = Bytes::Read(p.Path("1.pev"));
     EXPECT_EQ(created.size(), 7035);
     EXPECT_EQ(created, kEmptyLine.repeated(1005));
 
@@ -66,7 +53,7 @@ TEST(EventFile, NewFileIs1005EmptyRecordsAndReadsBackUnchanged)
         ASSERT_TRUE(p.m->EventTable[row][1].isEmpty()) << row;
     }
     ASSERT_TRUE(EventFile::Write(*p.m).ok);
-    EXPECT_EQ(ReadFile(p.Path("1.pev")), created);
+    EXPECT_EQ(Bytes::Read(p.Path("1.pev")), created);
 }
 
 TEST(EventFile, ThreeEventScriptIsExactAndSurvivesALoad)
@@ -85,7 +72,7 @@ TEST(EventFile, ThreeEventScriptIsExactAndSurvivesALoad)
         + Line(Hex("8345834783438367"), "1500")
         + Line(Hex("834783938368838C8358"), Hex("81698DC58F8982C996DF82E9816A"))
         + kEmptyLine.repeated(1001);
-    EXPECT_EQ(ReadFile(p.Path("1.pev")), expected);
+    EXPECT_EQ(Bytes::Read(p.Path("1.pev")), expected);
 
     auto loaded = std::make_unique<Module1>();
     loaded->ProjectFolder = p.m->ProjectFolder;
@@ -100,7 +87,7 @@ TEST(EventFile, ThreeEventScriptIsExactAndSurvivesALoad)
 TEST(EventFile, ShortFileLeavesNoEventsOfTheItemBefore)
 {
     Project p;
-    WriteFile(p.Path("1.pev"), Line("", "") + Line(Hex("8345834783438367"), "20"));
+    ASSERT_TRUE(Bytes::Write(p.Path("1.pev"), Line("", "") + Line(Hex("8345834783438367"), "20")));
     for (int row = 0; row < Module1::kRows; ++row) p.m->EventTable[row][0] = "old";
     ASSERT_EQ(EventFile::Read(*p.m).status, EventFile::ReadStatus::Ok);
     EXPECT_EQ(p.m->EventTable[1][0], QStringLiteral("ウエイト"));
@@ -114,7 +101,7 @@ TEST(EventFile, MissingFilesAndNamesOutsideTheFolder)
     EXPECT_EQ(EventFile::Read(*p.m).status, EventFile::ReadStatus::Missing);
 
     // A name that leaves the folder is never read, written, created or deleted.
-    WriteFile(p.root.filePath("outside.pev"), "keep");
+    ASSERT_TRUE(Bytes::Write(p.root.filePath("outside.pev"), "keep"));
     for (const QString name : {QStringLiteral("../outside.pev"), QStringLiteral("..\\outside.pev"),
                                QStringLiteral(".."), QStringLiteral("")}) {
         p.m->ListTable[1][2] = name;
@@ -123,7 +110,7 @@ TEST(EventFile, MissingFilesAndNamesOutsideTheFolder)
         EXPECT_FALSE(EventFile::Create(p.m->ProjectFolder, name).ok);
         EXPECT_TRUE(EventFile::Remove(p.m->ProjectFolder, name).ok);
     }
-    EXPECT_EQ(ReadFile(p.root.filePath("outside.pev")), "keep");
+    EXPECT_EQ(Bytes::Read(p.root.filePath("outside.pev")), "keep");
     EXPECT_EQ(QDir(p.root.path()).entryList(QDir::Files).size(), 1);
 }
 

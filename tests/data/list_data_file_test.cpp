@@ -2,6 +2,7 @@
 
 #include "app/Module1.h"
 #include "data/ListDataFile.h"
+#include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,7 @@
 
 namespace {
 
-// CP932 bytes written out by hand, so that expected files do not come from
-// the code under test.
-QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
+using Bytes::Hex;
 
 const QByteArray kDashes = Hex("817C817C817C817C817C817C817C817C817C817C");
 const QByteArray kStartMessage = Hex("8D8096DA82F0914982F182C582AD82BE82B382A28142");  // 項目を選んでください。
@@ -43,20 +42,6 @@ QByteArray ExpectedFile(const QList<std::pair<QByteArray, QByteArray>>& items, c
     return out;
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 struct Project {
     QTemporaryDir dir;
     std::unique_ptr<Module1> m = std::make_unique<Module1>();
@@ -76,7 +61,7 @@ TEST(ListDataFile, NewProjectSavedAtOnceIsExact)
     Project p;
     p.m->PrepareNewList();
     ASSERT_TRUE(ListDataFile::Write(*p.m).ok);
-    const QByteArray bytes = ReadFile(p.Path("LISTDATA.PLD"));
+    const QByteArray bytes = Bytes::Read(p.Path("LISTDATA.PLD"));
     EXPECT_EQ(bytes, ExpectedFile({}, "0"));
     EXPECT_EQ(bytes.count("\r\n"), 1005);
     EXPECT_EQ(p.m->ListTable[1001][1], "0");
@@ -102,7 +87,7 @@ TEST(ListDataFile, ThreeItemsSaveLoadAndSaveAgainAreExact)
          {Hex("8378815B835E2C834B8393837D"), "2.pev"},
          {Hex("834B8393837D"), "3.pev"}},
         "3", "start.JPG", Hex("8E6E82DF82CC8CBE9774"));
-    const QByteArray written = ReadFile(p.Path("LISTDATA.PLD"));
+    const QByteArray written = Bytes::Read(p.Path("LISTDATA.PLD"));
     EXPECT_EQ(written, expected);
 
     Module1 loaded;
@@ -112,16 +97,16 @@ TEST(ListDataFile, ThreeItemsSaveLoadAndSaveAgainAreExact)
     EXPECT_EQ(ListDataFile::CounterAfterLoad(loaded), 3);
     loaded.LastEventFileNumber = ListDataFile::CounterAfterLoad(loaded);
     ASSERT_TRUE(ListDataFile::Write(loaded).ok);
-    EXPECT_EQ(ReadFile(p.Path("LISTDATA.PLD")), expected);
+    EXPECT_EQ(Bytes::Read(p.Path("LISTDATA.PLD")), expected);
 }
 
 TEST(ListDataFile, ExistingFileKeepsItsLetterCase)
 {
     Project p;
-    WriteFile(p.Path("listdata.pld"), "old");
+    ASSERT_TRUE(Bytes::Write(p.Path("listdata.pld"), "old"));
     p.m->PrepareNewList();
     ASSERT_TRUE(ListDataFile::Write(*p.m).ok);
-    EXPECT_EQ(ReadFile(p.Path("listdata.pld")), ExpectedFile({}, "0"));
+    EXPECT_EQ(Bytes::Read(p.Path("listdata.pld")), ExpectedFile({}, "0"));
     EXPECT_FALSE(QFile::exists(p.Path("LISTDATA.PLD")));
     EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -132,7 +117,7 @@ TEST(ListDataFile, FailedWritesLeaveFileAndTableAsTheyWere)
     {
         Project p;
         const QByteArray previous = ExpectedFile({{"x", "1.pev"}}, "1");
-        WriteFile(p.Path("LISTDATA.PLD"), previous);
+        ASSERT_TRUE(Bytes::Write(p.Path("LISTDATA.PLD"), previous));
         p.m->PrepareNewList();
         p.m->ListTable[1][1] = "y";
         p.m->ListTable[1][2] = "1.pev";
@@ -149,7 +134,7 @@ TEST(ListDataFile, FailedWritesLeaveFileAndTableAsTheyWere)
 
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.message, QStringLiteral("「LISTDATA.PLD」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"));
-        EXPECT_EQ(ReadFile(p.Path("LISTDATA.PLD")), previous);
+        EXPECT_EQ(Bytes::Read(p.Path("LISTDATA.PLD")), previous);
         EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);  // no temp file left
         EXPECT_EQ(p.m->ListTable[1][1], "y");
         EXPECT_EQ(p.m->ListTable[1001][1], "");
@@ -157,13 +142,13 @@ TEST(ListDataFile, FailedWritesLeaveFileAndTableAsTheyWere)
     // Text that the file cannot hold: nothing is written, the reason is named.
     {
         Project p;
-        WriteFile(p.Path("LISTDATA.PLD"), "old");
+        ASSERT_TRUE(Bytes::Write(p.Path("LISTDATA.PLD"), "old"));
         p.m->PrepareNewList();
         p.m->ListTable[1][1] = QStringLiteral("한");
         const FileResult r = ListDataFile::Write(*p.m);
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.message.contains(QStringLiteral("「한」")));
-        EXPECT_EQ(ReadFile(p.Path("LISTDATA.PLD")), "old");
+        EXPECT_EQ(Bytes::Read(p.Path("LISTDATA.PLD")), "old");
     }
 }
 

@@ -2,6 +2,8 @@
 // For the screenshot programs: once the window has been shown and painted,
 // save a picture of it and end the program with 0 on success.
 
+#include "app/FormLayout.h"
+
 #include <QApplication>
 #include <QString>
 #include <QTimer>
@@ -10,6 +12,18 @@
 #include <cstdio>
 
 namespace Shot {
+
+// The picture's path from the command line, with the program's fonts set up;
+// empty (after a usage line) when it is missing.
+inline QString Start(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+        return {};
+    }
+    FormLayout::InstallFontSubstitutions();
+    return QString::fromLocal8Bit(argv[1]);
+}
 
 inline void SaveLater(QWidget* window, const QString& out, int delayMs = 500)
 {
