@@ -1,6 +1,7 @@
 #include "app/FormLayout.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 namespace FormLayout {
@@ -33,6 +34,24 @@ void PlainLabel(QLabel* label)
 void Place(QWidget* control, int left, int top, int width, int height)
 {
     control->setGeometry(Twips(left, top, width, height));
+}
+
+QPushButton* AddButton(QWidget* form, const char* name, const QString& caption,
+                       const QRect& twips, const QFont& font, const QString& toolTip)
+{
+    auto* button = Add<QPushButton>(form, name, twips, font);
+    button->setText(caption);
+    button->setToolTip(toolTip);
+    return button;
+}
+
+QLabel* AddLabel(QWidget* form, const char* name, const QString& caption,
+                 const QRect& twips, const QFont& font)
+{
+    auto* label = Add<QLabel>(form, name, twips, font);
+    PlainLabel(label);
+    label->setText(caption);
+    return label;
 }
 
 }  // namespace FormLayout

@@ -6,8 +6,10 @@
 #include <QRect>
 #include <QString>
 
+#include <QWidget>
+
 class QLabel;
-class QWidget;
+class QPushButton;
 
 namespace FormLayout {
 
@@ -39,5 +41,25 @@ void PlainLabel(QLabel* label);
 
 // Places a control at its twips rectangle.
 void Place(QWidget* control, int left, int top, int width, int height);
+
+// A control of type T, named as the form names it, on `form` at the twips
+// rectangle `twips` (left, top, width, height), in `font`.
+template <typename T>
+T* Add(QWidget* form, const char* name, const QRect& twips, const QFont& font)
+{
+    auto* control = new T(form);
+    control->setObjectName(QLatin1String(name));
+    Place(control, twips.x(), twips.y(), twips.width(), twips.height());
+    control->setFont(font);
+    return control;
+}
+
+// A button with its caption and tool tip.
+QPushButton* AddButton(QWidget* form, const char* name, const QString& caption,
+                       const QRect& twips, const QFont& font, const QString& toolTip = {});
+
+// A label with its caption, shown as PlainLabel says.
+QLabel* AddLabel(QWidget* form, const char* name, const QString& caption,
+                 const QRect& twips, const QFont& font);
 
 }  // namespace FormLayout

@@ -24,29 +24,12 @@ const QString kIdleText = QStringLiteral("ペルモ トップメニュー　　�
 const QString kNoFolderText = QStringLiteral("データを保存するフォルダが指定されていません。") + kCrLf
                               + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& toolTip, double points)
+// The single-line border of the picture frame and the path and message lines.
+void Bordered(QLabel* label)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(toolTip);
-    b->setFont(Font(kGothic, points, true));
-    return b;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, double points,
-                  bool border)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setFont(Font(kGothic, points, true));
-    PlainLabel(l);
-    if (border) {
-        l->setFrameShape(QFrame::Box);
-        l->setFrameShadow(QFrame::Plain);
-        l->setLineWidth(1);
-    }
-    return l;
+    label->setFrameShape(QFrame::Box);
+    label->setFrameShadow(QFrame::Plain);
+    label->setLineWidth(1);
 }
 
 }  // namespace
@@ -59,47 +42,47 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     SetClientArea(this, 9600, 7185);
 
     // The bordered frame of the picture area, behind the picture.
-    Label1 = MakeLabel(this, "Label1", QString(), 12, true);
-    Place(Label1, 480, 240, 5760, 4320);
+    Label1 = AddLabel(this, "Label1", QString(),
+                      QRect(480, 240, 5760, 4320), Font(kGothic, 12, true));
+    Bordered(Label1);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1 = Add<QLabel>(this, "Image1", QRect(480, 240, 5760, 4320), font());
     Image1->setToolTip(QStringLiteral("スタートグラフィック"));
     Image1->setScaledContents(true);
-    Place(Image1, 480, 240, 5760, 4320);
 
-    cmdSinki = MakeButton(this, "cmdSinki", QStringLiteral("新規作成 （ﾌｫﾙﾀﾞ指定）"),
-                          QStringLiteral("新規データを保存するフォルダを指定"), 11.25);
-    Place(cmdSinki, 6720, 240, 2655, 615);
+    cmdSinki = AddButton(this, "cmdSinki", QStringLiteral("新規作成 （ﾌｫﾙﾀﾞ指定）"),
+                         QRect(6720, 240, 2655, 615), Font(kGothic, 11.25, true),
+                         QStringLiteral("新規データを保存するフォルダを指定"));
 
-    cmdLoad = MakeButton(this, "cmdLoad", QStringLiteral("リスト項目ロード"),
-                         QStringLiteral("リストデータのロード"), 11.25);
-    Place(cmdLoad, 6720, 1080, 2655, 615);
+    cmdLoad = AddButton(this, "cmdLoad", QStringLiteral("リスト項目ロード"),
+                        QRect(6720, 1080, 2655, 615), Font(kGothic, 11.25, true),
+                        QStringLiteral("リストデータのロード"));
 
-    cmdlistSakusei = MakeButton(this, "cmdlistSakusei", QStringLiteral("リスト項目作成、編集"),
-                                QStringLiteral("リストに表示される項目名の作成・削除・並び替え"),
-                                11.25);
-    Place(cmdlistSakusei, 6720, 2040, 2655, 615);
+    cmdlistSakusei = AddButton(this, "cmdlistSakusei", QStringLiteral("リスト項目作成、編集"),
+                               QRect(6720, 2040, 2655, 615), Font(kGothic, 11.25, true),
+                               QStringLiteral("リストに表示される項目名の作成・削除・並び替え"));
     cmdlistSakusei->setVisible(false);
 
-    cmdSakusei = MakeButton(this, "cmdSakusei", QStringLiteral("イベント作成、編集"),
-                            QStringLiteral("イベント項目の詳細設定"), 11.25);
-    Place(cmdSakusei, 6720, 2940, 2655, 615);
+    cmdSakusei = AddButton(this, "cmdSakusei", QStringLiteral("イベント作成、編集"),
+                           QRect(6720, 2940, 2655, 615), Font(kGothic, 11.25, true),
+                           QStringLiteral("イベント項目の詳細設定"));
     cmdSakusei->setVisible(false);
 
-    Command1 = MakeButton(this, "Command1", QStringLiteral("終了"),
-                          QStringLiteral("「ペルモ」を終了"), 12);
-    Place(Command1, 7200, 3930, 1635, 615);
+    Command1 = AddButton(this, "Command1", QStringLiteral("終了"),
+                         QRect(7200, 3930, 1635, 615), Font(kGothic, 12, true),
+                         QStringLiteral("「ペルモ」を終了"));
 
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("編集中のフォルダ："), 12, false);
-    Place(Label2, 360, 5160, 2100, 375);
+    Label2 = AddLabel(this, "Label2", QStringLiteral("編集中のフォルダ："),
+                      QRect(360, 5160, 2100, 375), Font(kGothic, 12, true));
 
-    lblPath = MakeLabel(this, "lblPath", QString(), 12, true);
-    Place(lblPath, 2520, 5130, 6495, 375);
+    lblPath = AddLabel(this, "lblPath", QString(),
+                       QRect(2520, 5130, 6495, 375), Font(kGothic, 12, true));
+    Bordered(lblPath);
 
-    lblTopText = MakeLabel(this, "lblTopText", kIdleText, 14.25, true);
+    lblTopText = AddLabel(this, "lblTopText", kIdleText, QRect(360, 5760, 8775, 1215),
+                          Font(kGothic, 14.25, true));
+    Bordered(lblTopText);
     lblTopText->setWordWrap(true);
-    Place(lblTopText, 360, 5760, 8775, 1215);
 
     setTabOrder(cmdSinki, cmdLoad);
     setTabOrder(cmdLoad, cmdlistSakusei);

@@ -63,35 +63,25 @@ frmPelumo5::frmPelumo5(Module1& m, Platform& platform, QWidget* parent)
     setModal(true);
     SetClientArea(this, 7275, 3165);
 
-    drvSentaku = new QComboBox(this);
-    drvSentaku->setObjectName(QStringLiteral("drvSentaku"));
-    Place(drvSentaku, 600, 390, 3135, 315);
-    drvSentaku->setFont(Font(kGothic, 9.75, false));
+    drvSentaku = Add<QComboBox>(this, "drvSentaku",
+                                QRect(600, 390, 3135, 315), Font(kGothic, 9.75, false));
 
-    dirSentaku = new FolderList(this);
-    dirSentaku->setObjectName(QStringLiteral("dirSentaku"));
-    Place(dirSentaku, 600, 900, 3135, 1665);
-    dirSentaku->setFont(Font(kGothic, 9.75, false));
+    dirSentaku = Add<FolderList>(this, "dirSentaku",
+                                 QRect(600, 900, 3135, 1665), Font(kGothic, 9.75, false));
     dirSentaku->setHeaderHidden(true);
     dirSentaku->setRootIsDecorated(false);
     dirSentaku->setItemsExpandable(false);
     dirSentaku->setIndentation(12);
     dirSentaku->setExpandsOnDoubleClick(false);
 
-    filSentaku = new QListWidget(this);
-    filSentaku->setObjectName(QStringLiteral("filSentaku"));
-    Place(filSentaku, 3960, 360, 2775, 2235);
-    filSentaku->setFont(Font(kGothic, 9.75, false));
+    filSentaku = Add<QListWidget>(this, "filSentaku",
+                                  QRect(3960, 360, 2775, 2235), Font(kGothic, 9.75, false));
 
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    Place(cmdOk, 4080, 2640, 1215, 375);
-    cmdOk->setFont(Font(kGothic, 12, true));
+    cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
+                      QRect(4080, 2640, 1215, 375), Font(kGothic, 12, true));
 
-    Command1 = new QPushButton(QStringLiteral("キャンセル"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Place(Command1, 5400, 2640, 1215, 375);
-    Command1->setFont(Font(kGothic, 9, true));
+    Command1 = AddButton(this, "Command1", QStringLiteral("キャンセル"),
+                         QRect(5400, 2640, 1215, 375), Font(kGothic, 9, true));
 
     setTabOrder(drvSentaku, dirSentaku);
     setTabOrder(dirSentaku, filSentaku);

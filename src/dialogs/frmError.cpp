@@ -17,19 +17,14 @@ frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
     setModal(true);
     SetClientArea(this, 5670, 2595);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Place(Label1, 120, 240, 5415, 1575);
-    Label1->setFont(Font(kMincho, 12, true));
+    Label1 = AddLabel(this, "Label1", QString(),
+                      QRect(120, 240, 5415, 1575), Font(kMincho, 12, true));
     Label1->setAutoFillBackground(true);
     Label1->setStyleSheet(QStringLiteral("background-color: white;"));
-    PlainLabel(Label1);
     Label1->setWordWrap(true);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Place(Command1, 4080, 1920, 1215, 615);
-    Command1->setFont(Font(kGothic, 14.25, true));
+    Command1 = AddButton(this, "Command1", QStringLiteral("OK"),
+                         QRect(4080, 1920, 1215, 615), Font(kGothic, 14.25, true));
     Command1->setDefault(true);
     Command1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &frmError::Command1_Click);

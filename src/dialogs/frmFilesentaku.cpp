@@ -22,22 +22,15 @@ frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
     setModal(true);
     SetClientArea(this, 6720, 3855);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Place(Label1, 480, 720, 4695, 375);
-    Label1->setFont(Font(kMincho, 9.75, true));
-    PlainLabel(Label1);
+    Label1 = AddLabel(this, "Label1", QString(),
+                      QRect(480, 720, 4695, 375), Font(kMincho, 9.75, true));
 
-    File1 = new QListWidget(this);
-    File1->setObjectName(QStringLiteral("File1"));
-    Place(File1, 480, 1320, 4815, 2235);
-    File1->setFont(Font(kGothic, 9.75, false));
+    File1 = Add<QListWidget>(this, "File1",
+                             QRect(480, 1320, 4815, 2235), Font(kGothic, 9.75, false));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Place(Command1, 5520, 2880, 975, 615);
-    Command1->setFont(Font(kGothic, 12, true));
+    Command1 = AddButton(this, "Command1", QStringLiteral("OK"),
+                         QRect(5520, 2880, 975, 615), Font(kGothic, 12, true));
 
     setTabOrder(File1, Command1);
     File1->setFocus();

@@ -19,21 +19,14 @@ frmText1::frmText1(Module1& m, Platform& platform, QWidget* parent)
     setModal(true);
     SetClientArea(this, 7110, 2295);
 
-    lblLabel = new QLabel(QStringLiteral("リスト項目名："), this);
-    lblLabel->setObjectName(QStringLiteral("lblLabel"));
-    Place(lblLabel, 240, 720, 1815, 495);
-    lblLabel->setFont(Font(kGothic, 14.25, true));
-    PlainLabel(lblLabel);
+    lblLabel = AddLabel(this, "lblLabel", QStringLiteral("リスト項目名："),
+                        QRect(240, 720, 1815, 495), Font(kGothic, 14.25, true));
 
-    txtText = new QLineEdit(this);
-    txtText->setObjectName(QStringLiteral("txtText"));
-    Place(txtText, 2160, 600, 4215, 700);
-    txtText->setFont(Font(kMincho, 14.25, false));
+    txtText = Add<QLineEdit>(this, "txtText",
+                             QRect(2160, 600, 4215, 700), Font(kMincho, 14.25, false));
 
-    cmdOk = new QPushButton(QStringLiteral("OK"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    Place(cmdOk, 5040, 1440, 1335, 615);
-    cmdOk->setFont(Font(kGothic, 14.25, true));
+    cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
+                      QRect(5040, 1440, 1335, 615), Font(kGothic, 14.25, true));
     cmdOk->setDefault(true);
 
     setTabOrder(txtText, cmdOk);

@@ -17,24 +17,17 @@ frmYesNo::frmYesNo(Module1& m, Platform& platform, QWidget* parent)
     setModal(true);
     SetClientArea(this, 6930, 3045);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Place(Label1, 360, 240, 6135, 1095);
-    Label1->setFont(Font(kGothic, 12, true));
+    Label1 = AddLabel(this, "Label1", QString(),
+                      QRect(360, 240, 6135, 1095), Font(kGothic, 12, true));
     Label1->setAutoFillBackground(true);
     Label1->setStyleSheet(QStringLiteral("background-color: white;"));
-    PlainLabel(Label1);
     Label1->setWordWrap(true);
 
-    Command1 = new QPushButton(QStringLiteral("Yes"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Place(Command1, 1080, 1680, 1935, 735);
-    Command1->setFont(Font(kGothic, 12, true));
+    Command1 = AddButton(this, "Command1", QStringLiteral("Yes"),
+                         QRect(1080, 1680, 1935, 735), Font(kGothic, 12, true));
 
-    Command2 = new QPushButton(QStringLiteral("No"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Place(Command2, 4080, 1680, 1935, 735);
-    Command2->setFont(Font(kGothic, 12, true));
+    Command2 = AddButton(this, "Command2", QStringLiteral("No"),
+                         QRect(4080, 1680, 1935, 735), Font(kGothic, 12, true));
 
     setTabOrder(Command1, Command2);
     Command1->setFocus();

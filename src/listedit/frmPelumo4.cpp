@@ -20,32 +20,6 @@
 
 using namespace FormLayout;
 
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QString& toolTip, QRect twips, double points)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(toolTip);
-    Place(b, twips.x(), twips.y(), twips.width(), twips.height());
-    if (points > 0) b->setFont(Font(kGothic, points, true));
-    return b;
-}
-
-template <typename Label>
-Label* MakeLabel(QWidget* parent, const char* name, QRect twips, bool bold)
-{
-    auto* l = new Label(parent);
-    l->setObjectName(QLatin1String(name));
-    Place(l, twips.x(), twips.y(), twips.width(), twips.height());
-    l->setFont(Font(kGothic, 14.25, bold));
-    PlainLabel(l);
-    return l;
-}
-
-}  // namespace
-
 frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform), topMenuImage_(topMenuImage)
 {
@@ -57,39 +31,57 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWi
     SetClientArea(this, 9450, 4995);
 
     const QString insertTip = QStringLiteral("項目を挿入");
-    Command1 = MakeButton(this, "Command1", QStringLiteral("スタートメッセージ編集"),
-                          QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるメッセージ"),
-                          QRect(7320, 45, 2070, 450), 9);
-    cmdSakujo1 = MakeButton(this, "cmdSakujo1", QStringLiteral("← 削除"),
-                            QStringLiteral("一つ上の項目をデータごと削除"), QRect(7320, 600, 870, 375), 9.75);
-    cmdSounyu1 = MakeButton(this, "cmdSounyu1", QStringLiteral("← 挿入"), insertTip,
-                            QRect(7320, 1040, 870, 375), 9.75);
-    cmdBefor = MakeButton(this, "cmdBefor", QStringLiteral("▲"), QStringLiteral("一つ上へ"),
-                          QRect(7320, 1480, 870, 375), 0);
-    cmd10Before = MakeButton(this, "cmd10Before", QStringLiteral("▲ 10"), QStringLiteral("10上へ"),
-                             QRect(8280, 1470, 870, 375), 9);
-    cmdHenshu = MakeButton(this, "cmdHenshu", QStringLiteral("← 編集"), QStringLiteral("項目名を編集"),
-                           QRect(7320, 1920, 870, 375), 9.75);
-    cmdNext = MakeButton(this, "cmdNext", QStringLiteral("▼"), QStringLiteral("一つ下へ"),
-                         QRect(7320, 2360, 870, 375), 0);
-    cmd10Next = MakeButton(this, "cmd10Next", QStringLiteral("▼ 10"), QStringLiteral("10下へ"),
-                           QRect(8280, 2360, 870, 375), 9);
-    cmdSounyu2 = MakeButton(this, "cmdSounyu2", QStringLiteral("← 挿入"), insertTip,
-                            QRect(7320, 2800, 870, 375), 9.75);
-    cmdSakujo2 = MakeButton(this, "cmdSakujo2", QStringLiteral("← 削除"),
-                            QStringLiteral("一つ下の項目をデータごと削除"), QRect(7320, 3240, 870, 375), 9.75);
-    Command2 = MakeButton(this, "Command2", QStringLiteral("ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択"),
-                          QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるグラフィック"),
-                          QRect(7320, 3720, 2070, 450), 9.75);
-    cmdOk = MakeButton(this, "cmdOk", QStringLiteral("OK"), QString(), QRect(8475, 4320, 855, 615), 12);
-    cmdYouso = MakeButton(this, "cmdYouso", QString(), QStringLiteral("この項目の配置を変更"),
-                          QRect(120, 1860, 1215, 525), 14.25);
+    Command1 = AddButton(this, "Command1", QStringLiteral("スタートメッセージ編集"),
+                         QRect(7320, 45, 2070, 450), Font(kGothic, 9, true),
+                         QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるメッセージ"));
+    cmdSakujo1 = AddButton(this, "cmdSakujo1", QStringLiteral("← 削除"),
+                           QRect(7320, 600, 870, 375), Font(kGothic, 9.75, true),
+                           QStringLiteral("一つ上の項目をデータごと削除"));
+    cmdSounyu1 = AddButton(this, "cmdSounyu1", QStringLiteral("← 挿入"),
+                           QRect(7320, 1040, 870, 375), Font(kGothic, 9.75, true),
+                           insertTip);
+    cmdBefor = AddButton(this, "cmdBefor", QStringLiteral("▲"),
+                         QRect(7320, 1480, 870, 375), font(),
+                         QStringLiteral("一つ上へ"));
+    cmd10Before = AddButton(this, "cmd10Before", QStringLiteral("▲ 10"),
+                            QRect(8280, 1470, 870, 375), Font(kGothic, 9, true),
+                            QStringLiteral("10上へ"));
+    cmdHenshu = AddButton(this, "cmdHenshu", QStringLiteral("← 編集"),
+                          QRect(7320, 1920, 870, 375), Font(kGothic, 9.75, true),
+                          QStringLiteral("項目名を編集"));
+    cmdNext = AddButton(this, "cmdNext", QStringLiteral("▼"),
+                        QRect(7320, 2360, 870, 375), font(),
+                        QStringLiteral("一つ下へ"));
+    cmd10Next = AddButton(this, "cmd10Next", QStringLiteral("▼ 10"),
+                          QRect(8280, 2360, 870, 375), Font(kGothic, 9, true),
+                          QStringLiteral("10下へ"));
+    cmdSounyu2 = AddButton(this, "cmdSounyu2", QStringLiteral("← 挿入"),
+                           QRect(7320, 2800, 870, 375), Font(kGothic, 9.75, true),
+                           insertTip);
+    cmdSakujo2 = AddButton(this, "cmdSakujo2", QStringLiteral("← 削除"),
+                           QRect(7320, 3240, 870, 375), Font(kGothic, 9.75, true),
+                           QStringLiteral("一つ下の項目をデータごと削除"));
+    Command2 = AddButton(this, "Command2", QStringLiteral("ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択"),
+                         QRect(7320, 3720, 2070, 450), Font(kGothic, 9.75, true),
+                         QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるグラフィック"));
+    cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
+                      QRect(8475, 4320, 855, 615), Font(kGothic, 12, true),
+                      QString());
+    cmdYouso = AddButton(this, "cmdYouso", QString(),
+                         QRect(120, 1860, 1215, 525), Font(kGothic, 14.25, true),
+                         QStringLiteral("この項目の配置を変更"));
 
-    lblYousoUe = MakeLabel<QLabel>(this, "lblYousoUe", QRect(120, 720, 1215, 495), true);
-    lblYousoSita = MakeLabel<QLabel>(this, "lblYousoSita", QRect(120, 3000, 1215, 495), true);
-    lblListUe = MakeLabel<QLabel>(this, "lblListUe", QRect(1560, 720, 5415, 495), false);
-    lblList = MakeLabel<ClickLabel>(this, "lblList", QRect(1560, 1860, 5415, 495), false);
-    lblListSita = MakeLabel<QLabel>(this, "lblListSita", QRect(1560, 3000, 5415, 495), false);
+    lblYousoUe = AddLabel(this, "lblYousoUe", QString(),
+                          QRect(120, 720, 1215, 495), Font(kGothic, 14.25, true));
+    lblYousoSita = AddLabel(this, "lblYousoSita", QString(),
+                            QRect(120, 3000, 1215, 495), Font(kGothic, 14.25, true));
+    lblListUe = AddLabel(this, "lblListUe", QString(),
+                         QRect(1560, 720, 5415, 495), Font(kGothic, 14.25, false));
+    lblList = Add<ClickLabel>(this, "lblList",
+                              QRect(1560, 1860, 5415, 495), Font(kGothic, 14.25, false));
+    PlainLabel(lblList);
+    lblListSita = AddLabel(this, "lblListSita", QString(),
+                           QRect(1560, 3000, 5415, 495), Font(kGothic, 14.25, false));
 
     QWidget* order[] = {Command1, cmdSakujo1, cmdSounyu1, cmdBefor, cmd10Before, cmdHenshu, cmdNext,
                         cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdOk, cmdYouso};
