@@ -1,15 +1,14 @@
 #include "app/frmPelumo1.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
-#include "app/StartGraphic.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
+#include "forms/Picture.h"
 #include "app/frmPelumo5.h"
-#include "data/ListDataFile.h"
-#include "dialogs/frmError.h"
-#include "dialogs/frmYesNo.h"
+#include "core/ListDataFile.h"
+#include "dialogs/Messages.h"
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
-#include "platform/ProjectFiles.h"
+#include "core/ProjectFiles.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -132,9 +131,10 @@ void frmPelumo1::cmdSinki_Click()
 
     m_.CallerMode = Module1::kModeListEditor;
     {
-        frmPelumo4 listEditor(m_, platform_, Image1, this);
+        frmPelumo4 listEditor(m_, platform_, this);
         listEditor.exec();
     }
+    ShowStartGraphic(false);
     cmdlistSakusei->setVisible(true);
     cmdSakusei->setVisible(true);
 }
@@ -172,7 +172,9 @@ void frmPelumo1::cmdLoad_Click()
             return;
         }
 
-        ShowStartGraphic();
+        // Damaged parts were left out: the user hears it before anything else.
+        if (!read.notice.isEmpty()) ShowError(read.notice);
+        ShowStartGraphic(true);
         cmdlistSakusei->setVisible(true);
         if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
         m_.LastEventFileNumber = ListDataFile::CounterAfterLoad(m_);
@@ -189,9 +191,10 @@ void frmPelumo1::cmdListSakusei_Click()
         return;
     }
     {
-        frmPelumo4 listEditor(m_, platform_, Image1, this);
+        frmPelumo4 listEditor(m_, platform_, this);
         listEditor.exec();
     }
+    ShowStartGraphic(false);
     if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
 }
 
@@ -229,43 +232,45 @@ void frmPelumo1::closeEvent(QCloseEvent* event)
 
 bool frmPelumo1::FolderHasListData() const
 {
-    return !ProjectFiles::FindFileNoCase(m_.ProjectFolder, ListDataFile::kFileName).isEmpty();
+    // Any entry of that name holds the place of the data, a folder or a
+    // dangling link too: a new project there could never be saved.
+    return ListDataFile::Exists(m_.ProjectFolder);
 }
 
-// The start graphic named in row 1002: shown stretched, or reported missing.
-void frmPelumo1::ShowStartGraphic()
+// The start graphic named in row 1002, shown stretched in Image1. After a
+// load (`report`) a missing or undecodable file is reported; after the list
+// editor, which has reported them already, the area just shows what it can.
+void frmPelumo1::ShowStartGraphic(bool report)
 {
     const QString name = m_.ListTable[Module1::kStartGraphicRow][1];
     if (name.isEmpty()) {
+        Picture::Clear(Image1);
         Image1->setVisible(false);
         return;
     }
     // Only a plain name inside the project folder is looked up.
     const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, name);
     if (actual.isEmpty()) {
-        ShowError(QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。")
-                  + QStringLiteral("「ペルモローダー」では、この項目は無視されます。"));
+        Picture::Clear(Image1);
+        if (report)
+            ShowError(QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。")
+                      + QStringLiteral("「ペルモローダー」では、この項目は無視されます。"));
         return;
     }
     Image1->setVisible(true);
-    if (!StartGraphic::Load(Image1, m_.ProjectPath(actual)))
-        ShowError(StartGraphic::UnreadableMessage());
+    if (!Picture::Show(Image1, m_.ProjectPath(actual))) {
+        Picture::Clear(Image1);
+        if (report) ShowError(Picture::UnreadableStartGraphicMessage());
+    }
 }
 
 bool frmPelumo1::AskQuit()
 {
     platform_.Beep();
-    m_.QuestionText = QStringLiteral("「ペルモ」を終了します。いいですか？");
-    {
-        frmYesNo question(m_, platform_, this);
-        question.exec();
-    }
-    return m_.DialogResult == 1;
+    return Messages::Ask(m_, platform_, this, QStringLiteral("「ペルモ」を終了します。いいですか？"));
 }
 
 void frmPelumo1::ShowError(const QString& text)
 {
-    m_.ErrorText = text;
-    frmError dialog(m_, platform_, this);
-    dialog.exec();
+    Messages::ShowError(m_, platform_, this, text);
 }

@@ -39,7 +39,7 @@ protected:
 
 private:
     bool FolderHasListData() const;
-    void ShowStartGraphic();
+    void ShowStartGraphic(bool report);
     bool AskQuit();
     void ShowError(const QString& text);
 

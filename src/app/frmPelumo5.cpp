@@ -1,10 +1,10 @@
 #include "app/frmPelumo5.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
-#include "dialogs/frmError.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
+#include "dialogs/Messages.h"
 #include "platform/Platform.h"
-#include "platform/ProjectFiles.h"
+#include "core/ProjectFiles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -118,9 +118,7 @@ void frmPelumo5::drvSentaku_Change()
     const QString drive = drvSentaku->currentData().toString();
     if (OpenFolder(drive)) return;
     platform_.Beep();
-    m_.ErrorText = QStringLiteral("ディスクが準備されていません。");
-    frmError dialog(m_, platform_, this);
-    dialog.exec();
+    Messages::ShowError(m_, platform_, this, QStringLiteral("ディスクが準備されていません。"));
 }
 
 void frmPelumo5::dirSentaku_Change()

@@ -1,5 +1,5 @@
-#include "app/FormLayout.h"
-#include "app/Module1.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
 #include "app/frmPelumo1.h"
 #include "platform/QtPlatform.h"
 

@@ -1,7 +1,7 @@
 #include "dialogs/frmError.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
 #include "platform/Platform.h"
 
 #include <QLabel>

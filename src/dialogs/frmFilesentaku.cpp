@@ -1,9 +1,8 @@
 #include "dialogs/frmFilesentaku.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
-#include "data/Records.h"
-#include "platform/ProjectFiles.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
+#include "core/ProjectFiles.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -62,9 +61,9 @@ void frmFilesentaku::Form_Load()
     File1->clear();
     if (patterns.isEmpty()) return;
     for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns)) {
-        // A name with a double quote or a character outside CP932 would not
-        // survive the project file; such files are not offered.
-        if (Records::TextProblem(name).isEmpty()) File1->addItem(name);
+        // A name that a project file cannot hold, or that would come back as
+        // another name after a save and a load, is not offered.
+        if (ProjectFiles::IsStorableName(name)) File1->addItem(name);
     }
 }
 

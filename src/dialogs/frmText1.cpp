@@ -1,9 +1,9 @@
 #include "dialogs/frmText1.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
-#include "dialogs/frmError.h"
-#include "data/Records.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
+#include "dialogs/Messages.h"
+#include "core/Records.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +24,7 @@ frmText1::frmText1(Module1& m, Platform& platform, QWidget* parent)
 
     txtText = Add<QLineEdit>(this, "txtText",
                              QRect(2160, 600, 4215, 700), Font(kMincho, 14.25, false));
+    NoLengthLimit(txtText);
 
     cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
                       QRect(5040, 1440, 1335, 615), Font(kGothic, 14.25, true));
@@ -52,9 +53,7 @@ void frmText1::cmdOk_Click()
     const QString text = txtText->text();
     const QString problem = Records::TextProblem(text);
     if (!problem.isEmpty()) {
-        m_.ErrorText = problem;
-        frmError error(m_, platform_, this);
-        error.exec();
+        Messages::ShowError(m_, platform_, this, problem);
         return;
     }
     Cell() = text;

@@ -1,17 +1,16 @@
 #include "listedit/frmPelumo4.h"
 
-#include "app/FormLayout.h"
-#include "app/Module1.h"
-#include "app/StartGraphic.h"
-#include "data/EventFile.h"
-#include "data/ListDataFile.h"
-#include "dialogs/frmError.h"
+#include "forms/FormLayout.h"
+#include "core/Module1.h"
+#include "forms/Picture.h"
+#include "core/EventFile.h"
+#include "core/ListDataFile.h"
+#include "dialogs/Messages.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmText1.h"
-#include "dialogs/frmYesNo.h"
-#include "listedit/ClickLabel.h"
-#include "listedit/ListRules.h"
-#include "platform/ProjectFiles.h"
+#include "forms/ClickLabel.h"
+#include "core/ListRules.h"
+#include "core/ProjectFiles.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,8 +19,8 @@
 
 using namespace FormLayout;
 
-frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform), topMenuImage_(topMenuImage)
+frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
+    : QDialog(parent), m_(m), platform_(platform)
 {
     setObjectName(QStringLiteral("frmPelumo4"));
     setWindowTitle(QStringLiteral("ペルモ  リスト編集画面"));
@@ -252,15 +251,13 @@ void frmPelumo4::cmdSakujo2_Click()
 }
 
 // Asks, then deletes the event file of `row` and the row itself. A file that
-// is already gone, or a name that does not lie plainly in the folder, does
-// not keep the row; a file that is there but cannot be removed does.
+// is already gone, or a name that is not this item's own event file, does not
+// keep the row (nothing is removed for it); a file that is there but cannot
+// be removed does.
 bool frmPelumo4::DeleteItem(int row)
 {
-    m_.QuestionText = ListRules::DeleteQuestion(row);
-    frmYesNo question(m_, platform_, this);
-    question.exec();
-    if (m_.DialogResult != 1) return false;
-    const FileResult removed = EventFile::Remove(m_.ProjectFolder, m_.ListTable[row][2]);
+    if (!Messages::Ask(m_, platform_, this, ListRules::DeleteQuestion(row))) return false;
+    const FileResult removed = EventFile::Remove(m_.ProjectFolder, ListRules::EventFileToRemove(m_, row));
     if (!removed.ok) {
         ShowError(removed.message);
         return false;
@@ -293,26 +290,14 @@ void frmPelumo4::Command2_Click()
         RefreshListView();
         return;
     }
-    if (topMenuImage_) topMenuImage_->setVisible(true);
     frmFilesentaku picker(m_, platform_, this);
     picker.exec();
-    ShowStartGraphic();
-}
-
-// Shows the start graphic of row 1002 in the top menu, chosen just now or
-// the one set before; the area is emptied when there is none or its file is
-// gone, and a file that cannot be decoded is reported.
-void frmPelumo4::ShowStartGraphic()
-{
-    if (!topMenuImage_) return;
+    // The top menu shows the chosen picture once the list editor closes; one
+    // that will not decode is reported now, while it can still be changed.
     const QString name =
         ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.ListTable[Module1::kStartGraphicRow][1]);
-    if (name.isEmpty()) {
-        StartGraphic::Clear(topMenuImage_);
-        return;
-    }
-    if (!StartGraphic::Load(topMenuImage_, m_.ProjectPath(name)))
-        ShowError(StartGraphic::UnreadableMessage());
+    if (!name.isEmpty() && !Picture::CanDecode(m_.ProjectPath(name)))
+        ShowError(Picture::UnreadableStartGraphicMessage());
 }
 
 void frmPelumo4::cmdOk_Click()
@@ -333,7 +318,5 @@ void frmPelumo4::reject()
 
 void frmPelumo4::ShowError(const QString& text)
 {
-    m_.ErrorText = text;
-    frmError error(m_, platform_, this);
-    error.exec();
+    Messages::ShowError(m_, platform_, this, text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The list editor: three rows of ListTable around ItemIndex, the item
-// commands, the start message and start graphic, and OK that saves the list.
+// commands, the start message and start graphic (which the top menu shows
+// from ListTable once the list editor has closed), and OK that saves the list.
 // OK is the only way out: closing through the frame is refused, so event
 // files created or deleted meanwhile are always recorded in the list.
 
@@ -15,9 +16,7 @@ class QPushButton;
 class frmPelumo4 : public QDialog {
     Q_OBJECT
 public:
-    // `topMenuImage` is the top menu's picture area `Image1`, where the
-    // chosen start graphic is shown (may be null when there is none).
-    frmPelumo4(Module1& m, Platform& platform, QLabel* topMenuImage, QWidget* parent = nullptr);
+    frmPelumo4(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
     QPushButton* Command1;
     QPushButton* cmdSakujo1;
@@ -64,9 +63,7 @@ private:
     bool CreateEventFile();
     bool DeleteItem(int row);
     void ShowError(const QString& text);
-    void ShowStartGraphic();
 
     Module1& m_;
     Platform& platform_;
-    QLabel* topMenuImage_;
 };

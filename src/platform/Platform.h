@@ -1,6 +1,8 @@
 #pragma once
 // The services of the desktop that the windows use and that tests observe:
-// the alert beep, ending the whole program, and (later) sound.
+// the alert beep, ending the whole program, and sound.
+
+#include <QString>
 
 class Platform {
 public:
@@ -10,4 +12,15 @@ public:
     // Ends the program at once: every window closes, nothing is saved.
     // A handler that calls it returns right after.
     virtual void EndProgram() = 0;
+
+    // Sound flags as the player's system knows them.
+    static constexpr int kSndAsync = 1;  // return at once, play in the background
+    static constexpr int kSndLoop = 8;   // repeat until stopped (with kSndAsync)
+
+    // The player's sound call: an empty `fileName` stops whatever plays;
+    // otherwise the wav file at the full path `fileName` starts, ending the
+    // sound before it. A wav that exists but cannot be played gives the
+    // default sound (the beep) instead. Without a sound device nothing is
+    // heard and nothing fails.
+    virtual void sndPlaySoundA(const QString& fileName, int flags) = 0;
 };

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+QtPlatform::QtPlatform() : sound_([] { QApplication::beep(); }) {}
+
 void QtPlatform::Beep()
 {
     QApplication::beep();
@@ -15,4 +17,9 @@ void QtPlatform::EndProgram()
     // Every window goes with the process; nothing is saved.
     std::fflush(nullptr);
     std::_Exit(0);
+}
+
+void QtPlatform::sndPlaySoundA(const QString& fileName, int flags)
+{
+    sound_.Play(fileName, flags);
 }

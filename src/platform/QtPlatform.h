@@ -2,9 +2,15 @@
 // The platform services of the running program.
 
 #include "platform/Platform.h"
+#include "platform/SdlSound.h"
 
 class QtPlatform : public Platform {
 public:
+    QtPlatform();
     void Beep() override;
     void EndProgram() override;
+    void sndPlaySoundA(const QString& fileName, int flags) override;
+
+private:
+    SdlSound sound_;
 };

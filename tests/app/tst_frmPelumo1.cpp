@@ -2,10 +2,10 @@
 // the folder chooser, the list editor and the message boxes answered as a
 // user would.
 
-#include "app/StartGraphic.h"
+#include "forms/Picture.h"
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
-#include "data/ListDataFile.h"
+#include "core/ListDataFile.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 #include "support/Modal.h"
@@ -184,7 +184,7 @@ private slots:
         // A picture that cannot be decoded leaves the area empty.
         QVERIFY(QFile::copy(items + QStringLiteral("/LISTDATA.PLD"), items + QStringLiteral("/START.BMP")));
         f.Load(items, "frmError");
-        QCOMPARE(Modal::Texts().last(), StartGraphic::UnreadableMessage());
+        QCOMPARE(Modal::Texts().last(), Picture::UnreadableStartGraphicMessage());
         QVERIFY(f.eventShown());
 
         // Cancel re-reads the folder that was open.

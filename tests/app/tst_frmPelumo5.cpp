@@ -2,7 +2,7 @@
 // single and double clicks, what OK and Cancel leave in ProjectFolder, and a
 // drive that cannot be opened.
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/frmPelumo5.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"

@@ -1,7 +1,7 @@
 // The file picker in start-graphic mode: the pictures it offers, where OK
 // stores the choice, and that a frame close stores nothing.
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "dialogs/frmFilesentaku.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"

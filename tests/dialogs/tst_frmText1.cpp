@@ -2,7 +2,7 @@
 // with the reason, an empty OK keeps it open, and the frame puts back the text
 // it opened with.
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "dialogs/frmText1.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"

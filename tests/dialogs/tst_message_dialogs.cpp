@@ -1,7 +1,7 @@
 // The message box frmError and the question box frmYesNo opened modally as
 // their callers open them, and answered through their buttons or the frame.
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "dialogs/frmError.h"
 #include "dialogs/frmYesNo.h"
 #include "support/FakePlatform.h"

@@ -3,7 +3,7 @@
 // start again, load the folder and add the next item. The list data file is
 // checked against CP932 bytes built here.
 
-#include "app/Module1.h"
+#include "core/Module1.h"
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
 #include "support/FakePlatform.h"

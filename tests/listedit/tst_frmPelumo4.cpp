@@ -1,8 +1,9 @@
 // The list editor driven through its buttons, with the real dialogs answered
 // and the event files checked on disk.
 
-#include "data/EventFile.h"
-#include "listedit/ClickLabel.h"
+#include "core/EventFile.h"
+#include "forms/ClickLabel.h"
+#include "forms/Picture.h"
 #include "listedit/frmPelumo4.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
@@ -36,7 +37,6 @@ class TestFrmPelumo4 : public QObject {
     std::unique_ptr<Module1> m_;
     FakePlatform platform_;
     std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<QLabel> image1_;  // the top menu's picture
     std::unique_ptr<frmPelumo4> w_;
 
     QString Path(const QString& name) const { return dir_->filePath(name); }
@@ -52,7 +52,7 @@ class TestFrmPelumo4 : public QObject {
             m_->LastEventFileNumber = qint16(row);
             QVERIFY(EventFile::Create(m_->ProjectFolder, m_->ListTable[row][2]).ok);
         }
-        w_ = std::make_unique<frmPelumo4>(*m_, platform_, image1_.get());
+        w_ = std::make_unique<frmPelumo4>(*m_, platform_);
         w_->setWindowModality(Qt::NonModal);  // only the dialogs it opens are modal
         w_->show();
     }
@@ -87,7 +87,6 @@ private slots:
         m_->ProjectFolder = dir_->path();
         m_->CallerMode = Module1::kModeListEditor;
         m_->ItemIndex = 37;  // whatever the top menu left: the editor opens on item 1
-        image1_ = std::make_unique<QLabel>();
     }
 
     void itemsNamedInsertedDeletedAndEditedUnnamed()
@@ -172,15 +171,14 @@ private slots:
             Modal::Click(w, "Command1");
         });
         QCOMPARE(m_->ListTable[Module1::kStartGraphicRow][1], QStringLiteral("title.bmp"));
-        QVERIFY(!image1_->isHidden() && !image1_->pixmap().isNull());
-        // Closed through the frame: the current start graphic is shown again,
-        // or the picture area is emptied when there is none.
-        image1_->setPixmap(QPixmap());
-        Click(w_->Command2, "frmFilesentaku", FrameClose);
-        QVERIFY(!image1_->pixmap().isNull());
-        m_->ListTable[Module1::kStartGraphicRow][1].clear();
-        Click(w_->Command2, "frmFilesentaku", FrameClose);
-        QVERIFY(image1_->pixmap().isNull());
+        // A picture that will not decode is reported while it can be changed.
+        QVERIFY(QFile(Path("broken.jpg")).open(QIODevice::WriteOnly));
+        Click(w_->Command2, "frmFilesentaku", [](QWidget* w) {
+            w->findChild<QListWidget*>()->setCurrentRow(0);
+            Modal::Expect("frmError", [](QWidget* e) { Modal::Click(e, "Command1"); });
+            Modal::Click(w, "Command1");
+        });
+        QCOMPARE(Modal::Texts().last(), Picture::UnreadableStartGraphicMessage());
     }
 
     void refusalsThatKeepTheListWhole()

@@ -2,7 +2,7 @@
 // main() for window tests: the offscreen platform, the font substitutions of
 // the program, then QTest.
 
-#include "app/FormLayout.h"
+#include "forms/FormLayout.h"
 #include "support/Modal.h"
 
 #include <QApplication>

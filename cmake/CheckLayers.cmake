@@ -1,0 +1,30 @@
+# Fails when a file under SRC/<folder> includes a project header from a folder
+# that comes later in LAYERS (or from no known folder). Writes STAMP on success.
+# Run as: cmake -DSRC=... -DLAYERS=core,platform,... -DSTAMP=... -P CheckLayers.cmake
+
+string(REPLACE "," ";" LAYERS "${LAYERS}")
+
+set(errors "")
+foreach(layer ${LAYERS})
+  list(FIND LAYERS ${layer} own)
+  file(GLOB files ${SRC}/${layer}/*.cpp ${SRC}/${layer}/*.h)
+  foreach(f ${files})
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]+\"")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]+\"([^\"]*)\".*" "\\1" inc "${line}")
+      if(inc MATCHES "^([^/]+)/")
+        list(FIND LAYERS ${CMAKE_MATCH_1} used)
+      else()
+        set(used -1)
+      endif()
+      if(used EQUAL -1 OR used GREATER own)
+        file(RELATIVE_PATH rel ${SRC} ${f})
+        string(APPEND errors "  ${rel} includes \"${inc}\"\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(errors)
+  message(FATAL_ERROR "Includes across layers (order: ${LAYERS}):\n${errors}")
+endif()
+file(WRITE ${STAMP} "ok\n")

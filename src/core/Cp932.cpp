@@ -1,0 +1,223 @@
+#include "core/Cp932.h"
+
+#include <QtGlobal>
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+
+namespace Cp932 {
+
+namespace {
+
+// The mapping comes from glibc's "CP932" converter. It is read once into
+// lookup tables, so that encoding and decoding are plain table look-ups and
+// the rules below (escaped bytes, exact round trip) hold for every byte.
+
+constexpr char16_t kNoChar = 0xFFFF;   // not a CP932 character (U+FFFF is a noncharacter)
+constexpr uint16_t kNoBytes = 0xFFFF;  // no CP932 form (FFFF is no CP932 code)
+constexpr char16_t kEscapeBase = 0xDC00;  // U+DC80..U+DCFF stand for raw bytes 80..FF
+
+struct Tables {
+    // Character of a byte that stands alone (ASCII, controls, half-width
+    // katakana), or kNoChar.
+    std::array<char16_t, 256> single{};
+    // Character of the two bytes lead << 8 | trail, or kNoChar. Only pairs
+    // that the character encodes back to are kept: CP932 has duplicate codes
+    // (NEC-selected IBM extensions ED40-EEFC, some of 8790-879C and FA4A-FA5B)
+    // whose characters are written with the other code, so those pairs are
+    // read as raw bytes to keep a file byte-exact through a load and a save.
+    std::vector<char16_t> pair = std::vector<char16_t>(0x10000, kNoChar);
+    // CP932 code of each BMP character: < 0x100 one byte, else two bytes.
+    std::vector<uint16_t> code = std::vector<uint16_t>(0x10000, kNoBytes);
+};
+
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (valid()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of `in` in one go; returns the number of output bytes, or
+    // -1 when iconv refuses any of it.
+    int Convert(const char* in, size_t inLen, char* out, size_t outLen)
+    {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
+        char* inPtr = const_cast<char*>(in);
+        char* outPtr = out;
+        size_t outLeft = outLen;
+        if (iconv(cd_, &inPtr, &inLen, &outPtr, &outLeft) == static_cast<size_t>(-1)) return -1;
+        if (inLen != 0) return -1;
+        return static_cast<int>(outLen - outLeft);
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Tables BuildTables()
+{
+    Tables t;
+    Converter toCp932("CP932", "UTF-16LE");
+    Converter fromCp932("UTF-16LE", "CP932");
+    if (!toCp932.valid() || !fromCp932.valid()) {
+        qCritical("Cp932: glibc iconv has no CP932 converter; text cannot be encoded");
+        return t;
+    }
+
+    // Encoding side: every BMP character except surrogates. (glibc's CP932
+    // maps nothing outside the BMP.)
+    for (uint32_t u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF) continue;
+        const char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        unsigned char out[8];
+        const int n = toCp932.Convert(in, 2, reinterpret_cast<char*>(out), sizeof out);
+        if (n == 1)
+            t.code[u] = out[0];
+        else if (n == 2)
+            t.code[u] = static_cast<uint16_t>(out[0] << 8 | out[1]);
+    }
+
+    // Decoding side, keeping only codes that encode back to themselves.
+    auto decodeOne = [&](const char* in, size_t len) -> char16_t {
+        unsigned char out[8];
+        if (fromCp932.Convert(in, len, reinterpret_cast<char*>(out), sizeof out) != 2)
+            return kNoChar;
+        return static_cast<char16_t>(out[0] | out[1] << 8);
+    };
+    for (int b = 0; b < 256; ++b) {
+        const char in[1] = {static_cast<char>(b)};
+        const char16_t c = decodeOne(in, 1);
+        if (c != kNoChar && t.code[c] == b) t.single[b] = c;
+        else t.single[b] = kNoChar;
+    }
+    for (int lead = 0x80; lead < 0x100; ++lead) {
+        if (t.single[lead] != kNoChar) continue;
+        for (int trail = 0x40; trail < 0x100; ++trail) {
+            const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const char16_t c = decodeOne(in, 2);
+            const uint16_t bytes = static_cast<uint16_t>(lead << 8 | trail);
+            if (c != kNoChar && t.code[c] == bytes) t.pair[bytes] = c;
+        }
+    }
+    return t;
+}
+
+const Tables& Table()
+{
+    static const Tables tables = BuildTables();
+    return tables;
+}
+
+}  // namespace
+
+Encoded Encode(const QString& text)
+{
+    const Tables& t = Table();
+    Encoded result;
+    result.bytes.reserve(text.size() * 2);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+            // Outside the BMP: CP932 has none of these.
+            result.ok = false;
+            result.badChar = text.mid(i, 2);
+            result.bytes.clear();
+            return result;
+        }
+        if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF) {
+            result.bytes.append(static_cast<char>(u - kEscapeBase));
+            continue;
+        }
+        const uint16_t code = t.code[u];
+        if (code == kNoBytes) {
+            result.ok = false;
+            result.badChar = QString(QChar(u));
+            result.bytes.clear();
+            return result;
+        }
+        if (code < 0x100) {
+            result.bytes.append(static_cast<char>(code));
+        } else {
+            result.bytes.append(static_cast<char>(code >> 8));
+            result.bytes.append(static_cast<char>(code & 0xFF));
+        }
+    }
+    return result;
+}
+
+QString Decode(const QByteArray& bytes)
+{
+    const Tables& t = Table();
+    QString text;
+    text.reserve(bytes.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        if (t.single[b] != kNoChar) {
+            text.append(QChar(t.single[b]));
+            continue;
+        }
+        if (i + 1 < n) {
+            const char16_t c = t.pair[b << 8 | p[i + 1]];
+            if (c != kNoChar) {
+                text.append(QChar(c));
+                ++i;
+                continue;
+            }
+        }
+        // Not a character: keep the byte itself and go on with the next one.
+        text.append(QChar(static_cast<char16_t>(kEscapeBase + b)));
+    }
+    return text;
+}
+
+QString FirstUnrepresentable(const QString& text)
+{
+    // A character can be stored when it has a CP932 form that reads back as
+    // the same character. U+2212, U+00A5, U+301C and the like have a form, but
+    // it reads back as another character (U+FF0D, "\\", U+FF5E).
+    const Tables& t = Table();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode()))
+            return text.mid(i, 2);
+        if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF) {
+            // A raw byte stays itself unless it would join the next character's
+            // first byte into a pair.
+            if (i + 1 < n) {
+                const uint16_t next = t.code[text.at(i + 1).unicode()];
+                const int nextLead = next == kNoBytes ? -1 : (next < 0x100 ? next : next >> 8);
+                const char16_t esc = text.at(i + 1).unicode();
+                const int escLead = (esc >= kEscapeBase + 0x80 && esc <= kEscapeBase + 0xFF) ? esc - kEscapeBase : -1;
+                const int lead2 = nextLead >= 0 ? nextLead : escLead;
+                if (lead2 >= 0 && t.pair[(u - kEscapeBase) << 8 | lead2] != kNoChar) return QString(QChar(u));
+            }
+            continue;
+        }
+        const uint16_t code = t.code[u];
+        const char16_t back = code == kNoBytes ? kNoChar : (code < 0x100 ? t.single[code] : t.pair[code]);
+        if (back != u) return QString(QChar(u));
+    }
+    return {};
+}
+
+QString UnrepresentableMessage(const QString& badChar)
+{
+    return QStringLiteral("「") + badChar
+         + QStringLiteral("」はデータに保存できない文字です。別の文字に置き換えてください。");
+}
+
+}  // namespace Cp932

@@ -1,0 +1,79 @@
+#include "core/ListDataFile.h"
+
+#include "core/Records.h"
+#include "core/ProjectFiles.h"
+
+#include <QRegularExpression>
+
+namespace ListDataFile {
+
+QString Find(const QString& folder)
+{
+    return ProjectFiles::FindEntryNoCase(folder, kFileName);
+}
+
+Records::Image Serialize(const Module1& m, qint16 counter)
+{
+    const QString counterText = QString::number(counter);
+    const QString existing = Find(m.ProjectFolder);
+    const QString name = existing.isEmpty() ? kFileName : existing;
+    return Records::Serialize(
+        Module1::kFileRows,
+        [&](int row, int field) -> QString {
+            if (row == Module1::kCounterRow && field == 0) return counterText;
+            return m.ListTable[row][field + 1];
+        },
+        name);
+}
+
+bool Parse(const QByteArray& bytes, Module1& m)
+{
+    m.ClearListTable();
+    return Records::Parse(bytes, Module1::kRows, [&](int row, const QString& first, const QString& second) {
+        m.ListTable[row][1] = first;
+        m.ListTable[row][2] = second;
+    });
+}
+
+FileResult Read(Module1& m)
+{
+    const QString name = Find(m.ProjectFolder);
+    if (name.isEmpty()) return FileResult::Fail(Records::ReadFailedMessage(kFileName));
+    QByteArray bytes;
+    if (!Records::ReadAll(m.ProjectPath(name), bytes))
+        return FileResult::Fail(Records::ReadFailedMessage(name));
+    FileResult result;
+    if (Parse(bytes, m)) result.notice = Records::RepairedMessage(name);
+    return result;
+}
+
+FileResult Write(Module1& m)
+{
+    const QString existing = Find(m.ProjectFolder);
+    const QString name = existing.isEmpty() ? kFileName : existing;
+    const Records::Image image = Serialize(m, m.LastEventFileNumber);
+    if (!image.result.ok) return image.result;
+    if (m.ProjectFolder.isEmpty() || !Records::WriteAtomically(m.ProjectPath(name), image.bytes))
+        return FileResult::Fail(Records::SaveFailedMessage(name));
+    m.ListTable[Module1::kCounterRow][1] = QString::number(m.LastEventFileNumber);
+    return FileResult::Ok();
+}
+
+qint16 CounterAfterLoad(const Module1& m)
+{
+    bool ok = false;
+    const int stored = m.ListTable[Module1::kCounterRow][1].trimmed().toInt(&ok);
+    int counter = (ok && stored >= 0 && stored <= 32767) ? stored : 0;
+
+    static const QRegularExpression eventName(QStringLiteral("^([1-9][0-9]{0,4})\\.pev$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    for (int row = 1; row <= Module1::kLastItemRow; ++row) {
+        const auto match = eventName.match(m.ListTable[row][2]);
+        if (!match.hasMatch()) continue;
+        const int n = match.captured(1).toInt();
+        if (n <= 32767 && n > counter) counter = n;
+    }
+    return static_cast<qint16>(counter);
+}
+
+}  // namespace ListDataFile

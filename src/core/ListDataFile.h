@@ -1,0 +1,47 @@
+#pragma once
+// The list data file: 1005 records of two quoted fields, CP932, CR LF, one
+// record per row 0..1004 of ListTable columns 1 and 2.
+
+#include "core/FileResult.h"
+#include "core/Module1.h"
+#include "core/Records.h"
+
+#include <QByteArray>
+
+namespace ListDataFile {
+
+// The name under which a new list data file is created.
+inline const QString kFileName = QStringLiteral("LISTDATA.PLD");
+
+// The actual name of the folder's list data file (any letter case), or an
+// empty string when the folder has none. Any entry of that name counts, a
+// folder or a dangling link too: it holds the place of the project's data.
+QString Find(const QString& folder);
+inline bool Exists(const QString& folder) { return !Find(folder).isEmpty(); }
+
+// The file image of rows 0..1004, with `counter` as row 1001's text.
+// Fails (naming the character) when a cell holds text CP932 cannot store.
+Records::Image Serialize(const Module1& m, qint16 counter);
+
+// Parses a file image into ListTable, which is cleared first (rows 0..1005).
+// Never fails: damaged input reads as far as it goes, and the answer is true
+// when damaged parts were left out.
+bool Parse(const QByteArray& bytes, Module1& m);
+
+// Reads the folder's list data file into ListTable (cleared first). On
+// failure ListTable is untouched. A file that had damaged parts reads with
+// the notice Records::RepairedMessage.
+FileResult Read(Module1& m);
+
+// Writes ListTable atomically: row 1001 gets LastEventFileNumber first. An
+// existing file keeps its name, whatever its letter case; a new one is
+// LISTDATA.PLD. On failure the previous file and ListTable are unchanged, and
+// the message is Records::SaveFailedMessage.
+FileResult Write(Module1& m);
+
+// The counter to use after a load: row 1001 as a number (0 when empty, not a
+// number or outside 0..32767), raised to the highest N of the item rows'
+// event file names "N.pev", so that no new item can reuse an existing file.
+qint16 CounterAfterLoad(const Module1& m);
+
+}  // namespace ListDataFile

@@ -1,0 +1,124 @@
+#include "core/ListRules.h"
+
+#include <QRegularExpression>
+
+namespace ListRules {
+
+const QString kListFullMessage = QStringLiteral("すでに999項目作成され、これ以上は作れません。");
+const QString kCounterLimitMessage =
+    QStringLiteral("イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。");
+const QString kDeleteQuestionTail =
+    QStringLiteral("番の項目を、その中のイベントごと削除します。いいですか？");
+
+namespace {
+
+constexpr int kLast = Module1::kLastItemRow;
+
+bool InTable(int row) { return row >= 0 && row < Module1::kRows; }
+
+void CopyRow(Module1& m, int from, int to)
+{
+    m.ListTable[to][2] = m.ListTable[from][2];
+    m.ListTable[to][1] = m.ListTable[from][1];
+}
+
+void EmptyRow(Module1& m, int row)
+{
+    m.ListTable[row][2].clear();
+    m.ListTable[row][1].clear();
+}
+
+bool NameInUse(const Module1& m, const QString& fileName)
+{
+    for (int row = kFirstItemRow; row <= kLast; ++row) {
+        if (m.ListTable[row][2].compare(fileName, Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool IsNamed(const Module1& m, int row)
+{
+    return InTable(row) && !m.ListTable[row][1].isEmpty();
+}
+
+bool HoldsItem(const Module1& m, int row)
+{
+    return row >= kFirstItemRow && row <= kLast && !m.ListTable[row][2].isEmpty();
+}
+
+QString EventFileToRemove(const Module1& m, int row)
+{
+    if (row < kFirstItemRow || row > kLast) return {};
+    const QString name = m.ListTable[row][2];
+    static const QRegularExpression eventName(QStringLiteral("^[1-9][0-9]{0,4}\\.pev$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (!eventName.match(name).hasMatch() || QStringView(name).chopped(4).toInt() > kMaxEventFileNumber)
+        return {};
+    for (int other = kFirstItemRow; other <= kLast; ++other) {
+        if (other != row && m.ListTable[other][2].compare(name, Qt::CaseInsensitive) == 0) return {};
+    }
+    return name;
+}
+
+bool CanMoveUp(const Module1& m) { return m.ItemIndex > 1; }
+
+bool CanMoveDown(const Module1& m)
+{
+    return IsNamed(m, m.ItemIndex) && m.ItemIndex < kLast;
+}
+
+bool CanMoveUp10(const Module1& m) { return m.ItemIndex > 10; }
+
+bool CanMoveDown10(const Module1& m)
+{
+    return m.ItemIndex < kLast - 9 && IsNamed(m, m.ItemIndex + 9);
+}
+
+bool IsListFull(const Module1& m) { return HoldsItem(m, kLast); }
+
+bool CanInsertBelow(const Module1& m) { return !IsListFull(m) && m.ItemIndex < kLast; }
+
+void OpenRowAt(Module1& m, int row)
+{
+    if (row < kFirstItemRow || row > kLast) return;
+    for (int r = kLast - 1; r >= row; --r) CopyRow(m, r, r + 1);
+    EmptyRow(m, row);
+}
+
+void RemoveRowAt(Module1& m, int row)
+{
+    if (row < kFirstItemRow || row > kLast) return;
+    for (int r = row; r <= kLast - 1; ++r) CopyRow(m, r + 1, r);
+    EmptyRow(m, kLast);
+}
+
+QString DeleteQuestion(int row)
+{
+    return QString::number(row) + kDeleteQuestionTail;
+}
+
+QString EventFileName(int number)
+{
+    return QString::number(number) + QStringLiteral(".pev");
+}
+
+NewEventFile NextEventFile(const Module1& m)
+{
+    NewEventFile next;
+    for (int n = int(m.LastEventFileNumber) + 1; n <= kMaxEventFileNumber; ++n) {
+        if (n < 1) continue;
+        const QString name = EventFileName(n);
+        if (NameInUse(m, name)) continue;
+        next.ok = true;
+        next.number = qint16(n);
+        next.fileName = name;
+        return next;
+    }
+    next.message = kCounterLimitMessage;
+    return next;
+}
+
+
+}  // namespace ListRules

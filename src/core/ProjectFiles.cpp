@@ -1,0 +1,117 @@
+#include "core/ProjectFiles.h"
+
+#include "core/Records.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ProjectFiles {
+
+namespace {
+
+QFileInfoList OrdinaryFiles(const QString& folder)
+{
+    if (folder.isEmpty()) return {};
+    QDir dir(folder);
+    // Hidden files are not listed; symbolic links to files count as files.
+    return dir.entryInfoList(QDir::Files | QDir::Readable | QDir::NoDotAndDotDot,
+                             QDir::NoSort);
+}
+
+QRegularExpression WildcardRegex(const QString& pattern)
+{
+    // "*.*" means every file, also one without a dot, as on the player's system.
+    QString p = pattern.trimmed();
+    if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+    return QRegularExpression(
+        QRegularExpression::wildcardToRegularExpression(
+            p, QRegularExpression::UnanchoredWildcardConversion),
+        QRegularExpression::CaseInsensitiveOption);
+}
+
+bool MatchesWhole(const QRegularExpression& re, const QString& name)
+{
+    const auto m = re.match(name);
+    return m.hasMatch() && m.capturedStart() == 0 && m.capturedLength() == name.size();
+}
+
+}  // namespace
+
+bool IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    // Stand-ins for bytes that were not CP932 (and any other lone surrogate)
+    // have no file name of their own on disk: two such names could be one file.
+    return std::none_of(name.begin(), name.end(), [](QChar c) {
+        return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0 || c.isSurrogate();
+    });
+}
+
+bool IsStorableName(const QString& name)
+{
+    return IsPlainFileName(name) && Records::TextProblem(name).isEmpty();
+}
+
+QString FindEntryNoCase(const QString& folder, const QString& name)
+{
+    if (!IsPlainFileName(name) || folder.isEmpty()) return {};
+    const QFileInfo exact(QDir(folder).filePath(name));
+    if (exact.exists() || exact.isSymLink()) return name;
+    QString found;
+    for (const QString& n : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                       | QDir::NoDotAndDotDot,
+                                                   QDir::NoSort)) {
+        if (n.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || n < found)) found = n;
+    }
+    return found;
+}
+
+QString FindFileNoCase(const QString& folder, const QString& name)
+{
+    if (!IsPlainFileName(name) || folder.isEmpty()) return {};
+    const QFileInfo exact(QDir(folder).filePath(name));
+    if (exact.exists() && exact.isFile()) return name;
+    // Several names may differ only in case; take the first in code order so
+    // the answer does not depend on the order the directory lists them in.
+    QString found;
+    for (const QFileInfo& fi : QDir(folder).entryInfoList(
+             QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort)) {
+        const QString n = fi.fileName();
+        if (n.compare(name, Qt::CaseInsensitive) == 0 && (found.isEmpty() || n < found))
+            found = n;
+    }
+    return found;
+}
+
+bool AnyFileMatches(const QString& folder, const QString& pattern)
+{
+    const QRegularExpression re = WildcardRegex(pattern);
+    const QFileInfoList files = OrdinaryFiles(folder);
+    return std::any_of(files.begin(), files.end(),
+                       [&](const QFileInfo& fi) { return MatchesWhole(re, fi.fileName()); });
+}
+
+QStringList ListFiles(const QString& folder, const QString& patterns)
+{
+    QList<QRegularExpression> res;
+    for (const QString& p : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        res.append(WildcardRegex(p));
+    QStringList names;
+    for (const QFileInfo& fi : OrdinaryFiles(folder)) {
+        const QString n = fi.fileName();
+        if (std::any_of(res.begin(), res.end(),
+                        [&](const QRegularExpression& re) { return MatchesWhole(re, n); }))
+            names.append(n);
+    }
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+}  // namespace ProjectFiles

@@ -1,0 +1,73 @@
+#pragma once
+// The record format that the list data file and the event files share: one
+// line per table row, two fields each written as a double quote, the text and
+// a double quote, separated by a comma, CR LF at the end; CP932 text; nothing
+// escaped. Also the one way project files are read and written.
+
+#include "core/FileResult.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace Records {
+
+// Reads `bytes` two fields at a time and hands each pair to `store` with its
+// record number, from 0, until the input ends or `maxRecords` pairs are read.
+// Field rules: blanks before a field are skipped; a field that starts with a
+// double quote runs to the next double quote or the line end, whichever comes
+// first (a comma inside is part of it), and anything after the closing quote
+// up to the next comma or line end is dropped; a field without quotes runs to
+// the next comma or line end, trailing blanks dropped, and a double quote in
+// it is dropped. The comma or line end (CR LF, LF or CR) after a field is
+// consumed. A missing last field reads as empty.
+//
+// So every text handed on can be written back. Returns true when something
+// had to be dropped (an unclosed quote, a stray quote, text after a closing
+// quote): the file was damaged. A file written by the editor never is.
+bool Parse(const QByteArray& bytes, int maxRecords,
+           const std::function<void(int record, const QString& first, const QString& second)>& store);
+
+// Why `text` cannot be stored in a field, or an empty string when it can:
+// a double quote would end the field, a line break the record, and the file
+// is CP932, which must give the same text back when it is read again. The
+// answer is the user's message:
+// "ダブルクォーテーション（"）は使えません。", "改行は使えません。" or
+// "「X」はデータに保存できない文字です。別の文字に置き換えてください。".
+QString TextProblem(const QString& text);
+
+// A file image, or why it could not be built.
+struct Image {
+    QByteArray bytes;
+    FileResult result;
+};
+
+// Builds the file image of `count` records; `cell(record, 0 or 1)` gives the
+// two field texts. Fails, naming `fileName` and the TextProblem, when a text
+// cannot be stored: such a file would not read back as it was meant.
+Image Serialize(int count, const std::function<QString(int record, int field)>& cell,
+                const QString& fileName);
+
+// Writes `bytes` to `path` atomically: a failure leaves the previous file
+// whole. A symbolic link at `path` is replaced by the file; nothing is
+// written where it points. Returns false on any failure.
+bool WriteAtomically(const QString& path, const QByteArray& bytes);
+
+// The most a project file may hold. Files written by the editor are about
+// 40 KB; anything larger than this is not a project file.
+inline constexpr qint64 kReadLimit = 64 * 1024 * 1024;
+
+// Reads the whole ordinary file at `path` (through a link, if it is one).
+// False when it cannot be read, is not an ordinary file, or holds more than
+// `limit` bytes: nothing is ever cut.
+bool ReadAll(const QString& path, QByteArray& bytes, qint64 limit = kReadLimit);
+
+// "「NAME」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"
+QString SaveFailedMessage(const QString& fileName);
+// "「NAME」を読み込めませんでした。ファイルが壊れているか、読み取りが許可されていない可能性があります。"
+QString ReadFailedMessage(const QString& fileName);
+// "「NAME」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。"
+QString RepairedMessage(const QString& fileName);
+
+}  // namespace Records

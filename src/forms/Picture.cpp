@@ -1,0 +1,46 @@
+#include "forms/Picture.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+
+namespace Picture {
+
+namespace {
+
+QImage Decode(const QString& path, const QSize& size)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    if (size.isValid() && !size.isEmpty()) reader.setScaledSize(size);
+    return reader.read();
+}
+
+}  // namespace
+
+bool Show(QLabel* area, const QString& path)
+{
+    const QImage picture = Decode(path, area->size());
+    if (picture.isNull()) return false;
+    area->setScaledContents(true);
+    area->setPixmap(QPixmap::fromImage(picture));
+    return true;
+}
+
+void Clear(QLabel* area)
+{
+    area->setPixmap(QPixmap());
+}
+
+bool CanDecode(const QString& path)
+{
+    return !Decode(path, QSize(32, 24)).isNull();
+}
+
+QString UnreadableStartGraphicMessage()
+{
+    return QStringLiteral(
+        "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。");
+}
+
+}  // namespace Picture

@@ -1,0 +1,26 @@
+#pragma once
+// The picture display of the windows: a picture file stretched to fill an
+// image area (the top menu's start graphic, the event editor's preview).
+
+#include <QString>
+
+class QLabel;
+
+namespace Picture {
+
+// Shows the picture file at `path` (gif, jpg or bmp, told by its content) in
+// `area`, stretched to fill it. The picture is decoded at the area's size, so
+// a large photograph shows quickly. Returns false, leaving the area as it
+// was, when the file cannot be decoded.
+bool Show(QLabel* area, const QString& path);
+
+// Empties the picture area.
+void Clear(QLabel* area);
+
+// Whether the file at `path` decodes as a picture (checked at a small size).
+bool CanDecode(const QString& path);
+
+// "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。"
+QString UnreadableStartGraphicMessage();
+
+}  // namespace Picture

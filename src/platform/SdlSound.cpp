@@ -1,0 +1,195 @@
+#include "platform/SdlSound.h"
+
+#include "platform/Platform.h"
+
+#include <QFile>
+#include <QtGlobal>
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <utility>
+
+// The open device and what it plays. The callback runs on SDL's audio thread
+// with the device locked; the UI thread changes the fields only under
+// SDL_LockAudioDevice.
+struct SdlSound::Device {
+    SDL_AudioDeviceID id = 0;
+    SDL_AudioSpec spec{};
+    std::vector<Uint8> samples;  // the sound, in the device's format
+    size_t position = 0;         // next byte of `samples` to hear
+    bool loop = false;
+    bool playing = false;  // implies `samples` is not empty
+
+    // One sound plays at a time, so the buffer is the sound's bytes followed
+    // by silence once it has ended.
+    static void SDLCALL Fill(void* self, Uint8* out, int len)
+    {
+        auto& d = *static_cast<Device*>(self);
+        size_t left = size_t(len);
+        while (d.playing && left > 0) {
+            const size_t n = std::min(left, d.samples.size() - d.position);
+            std::memcpy(out, d.samples.data() + d.position, n);
+            out += n;
+            left -= n;
+            d.position += n;
+            if (d.position == d.samples.size()) {
+                d.position = 0;
+                d.playing = d.loop;
+            }
+        }
+        std::memset(out, d.spec.silence, left);
+    }
+};
+
+namespace {
+
+struct FreeWav {
+    void operator()(Uint8* p) const { SDL_FreeWAV(p); }
+};
+
+// A decoded wav file: its own format and its sample bytes.
+struct Wav {
+    SDL_AudioSpec spec{};
+    std::unique_ptr<Uint8, FreeWav> data;
+    Uint32 length = 0;
+};
+
+size_t FrameBytes(SDL_AudioFormat format, int channels)
+{
+    return size_t(SDL_AUDIO_BITSIZE(format) / 8) * size_t(channels);
+}
+
+// Empty when the file is missing, is no wav SDL can decode, or holds no sound.
+std::optional<Wav> LoadWav(const QString& path)
+{
+    Wav wav;
+    Uint8* data = nullptr;
+    if (!SDL_LoadWAV(QFile::encodeName(path).constData(), &wav.spec, &data, &wav.length))
+        return std::nullopt;
+    wav.data.reset(data);
+    const size_t frame = FrameBytes(wav.spec.format, wav.spec.channels);
+    if (frame == 0 || wav.length < frame || wav.length > INT_MAX)
+        return std::nullopt;
+    wav.length -= Uint32(wav.length % frame);
+    return wav;
+}
+
+// The wav's sound in the format `to`; empty when SDL cannot convert it.
+// (SDL_AudioCVT converts the whole sound at once and keeps its length exact;
+// an SDL_AudioStream of this SDL version loses the last frames on flush.)
+std::vector<Uint8> Convert(const Wav& wav, const SDL_AudioSpec& to)
+{
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, wav.spec.format, wav.spec.channels, wav.spec.freq, to.format,
+                          to.channels, to.freq)
+        < 0)
+        return {};
+    std::vector<Uint8> out(size_t(wav.length) * size_t(std::max(cvt.len_mult, 1)));
+    std::memcpy(out.data(), wav.data.get(), wav.length);
+    cvt.buf = out.data();
+    cvt.len = int(wav.length);
+    if (cvt.needed && SDL_ConvertAudio(&cvt) != 0)
+        return {};
+    out.resize(cvt.needed ? size_t(std::max(cvt.len_cvt, 0)) : size_t(wav.length));
+    out.resize(out.size() - out.size() % FrameBytes(to.format, to.channels));
+    out.shrink_to_fit();
+    return out;
+}
+
+}  // namespace
+
+SdlSound::SdlSound(std::function<void()> beep) : beep_(std::move(beep)) {}
+
+SdlSound::~SdlSound()
+{
+    if (!device_)
+        return;
+    SDL_CloseAudioDevice(device_->id);  // waits for the callback to finish
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSound::Play(const QString& path, int flags)
+{
+    if (path.isEmpty()) {
+        Start({}, false);
+        return;
+    }
+    const std::optional<Wav> wav = LoadWav(path);
+    if (!wav) {
+        Start({}, false);
+        if (beep_)
+            beep_();
+        return;
+    }
+    if (!OpenDevice())
+        return;
+    std::vector<Uint8> samples = Convert(*wav, device_->spec);
+    if (samples.empty() && beep_)
+        beep_();
+    Start(std::move(samples), (flags & Platform::kSndLoop) != 0);
+}
+
+bool SdlSound::IsPlaying() const
+{
+    if (!device_)
+        return false;
+    SDL_LockAudioDevice(device_->id);
+    const bool playing = device_->playing;
+    SDL_UnlockAudioDevice(device_->id);
+    return playing;
+}
+
+std::optional<SdlSound::Format> SdlSound::DeviceFormat() const
+{
+    if (!device_)
+        return std::nullopt;
+    return Format{device_->spec.format, device_->spec.channels, device_->spec.freq};
+}
+
+bool SdlSound::OpenDevice()
+{
+    if (device_)
+        return true;
+    if (unavailable_)
+        return false;
+    unavailable_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        qWarning("Sound: SDL audio cannot start (%s); sounds stay silent", SDL_GetError());
+        return false;
+    }
+    auto device = std::make_unique<Device>();
+    SDL_AudioSpec want{};
+    want.freq = 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = &Device::Fill;
+    want.userdata = device.get();
+    device->id = SDL_OpenAudioDevice(nullptr, 0, &want, &device->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    if (device->id == 0) {
+        qWarning("Sound: no audio device (%s); sounds stay silent", SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    // The device runs from now on; the callback gives silence between sounds.
+    SDL_PauseAudioDevice(device->id, 0);
+    device_ = std::move(device);
+    unavailable_ = false;
+    return true;
+}
+
+void SdlSound::Start(std::vector<Uint8> samples, bool loop)
+{
+    if (!device_)
+        return;
+    SDL_LockAudioDevice(device_->id);
+    device_->samples.swap(samples);
+    device_->position = 0;
+    device_->loop = loop;
+    device_->playing = !device_->samples.empty();
+    SDL_UnlockAudioDevice(device_->id);
+    // `samples` now holds the sound that ended; it is freed outside the lock.
+}
