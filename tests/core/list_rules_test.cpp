@@ -64,3 +64,23 @@ TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
     m.LastEventFileNumber = 32767;
     EXPECT_FALSE(ListRules::NextEventFile(m).ok);
 }
+
+// Deleting an item removes only its own event file, and only rows 1..999 hold
+// items, whatever a damaged file put elsewhere.
+TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
+{
+    Module1 m;
+    const std::pair<const char*, const char*> cases[] = {
+        {"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""},
+        {"0.pev", ""},      {"07.pev", ""},       {"LISTDATA.PLD", ""},       {"photo.jpg", ""},
+        {"../1.pev", ""},   {"3.pev", ""},  // row 3 names it too
+    };
+    m.ListTable[3][2] = QStringLiteral("3.PEV");
+    for (auto [name, removed] : cases) {
+        m.ListTable[2][2] = QString::fromUtf8(name);
+        EXPECT_EQ(ListRules::EventFileToRemove(m, 2), QString::fromUtf8(removed)) << name;
+    }
+    m.ListTable[0][2] = m.ListTable[1000][2] = QStringLiteral("5.pev");
+    for (int row : {0, 1000, 1004})
+        EXPECT_TRUE(!ListRules::HoldsItem(m, row) && ListRules::EventFileToRemove(m, row).isEmpty()) << row;
+}

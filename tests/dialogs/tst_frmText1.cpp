@@ -29,6 +29,13 @@ private slots:
             QVERIFY(dlg.isVisible());
         }
         QCOMPARE(m.ListTable[Module1::kStartMessageRow][1], Module1::kNewStartMessage);
+        const QString longText(40000, QChar(u'長'));  // no length limit cuts a loaded text
+        Modal::Expect(QStringLiteral("frmError"), [](QWidget*) {});
+        Modal::TypeText(QStringLiteral("〜"))(&dlg);   // comes back as another character
+        QVERIFY(Modal::Texts().last().startsWith(QStringLiteral("「〜」")));
+        Modal::TypeText(longText)(&dlg);
+        QCOMPARE(m.ListTable[Module1::kStartMessageRow][1], longText);
+        dlg.show();
 
         Modal::TypeText(QString())(&dlg);  // an empty text is stored, but the window stays
         QCOMPARE(m.ListTable[Module1::kStartMessageRow][1], QString());
