@@ -6,6 +6,8 @@
 #include "app/frmPelumo5.h"
 #include "core/ListDataFile.h"
 #include "dialogs/Messages.h"
+#include "dialogs/frmList.h"
+#include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
@@ -23,14 +25,6 @@ const QString kIdleText = QStringLiteral("ペルモ トップメニュー　　�
 const QString kNoFolderText = QStringLiteral("データを保存するフォルダが指定されていません。") + kCrLf
                               + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
 
-// The single-line border of the picture frame and the path and message lines.
-void Bordered(QLabel* label)
-{
-    label->setFrameShape(QFrame::Box);
-    label->setFrameShadow(QFrame::Plain);
-    label->setLineWidth(1);
-}
-
 }  // namespace
 
 frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
@@ -43,7 +37,7 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     // The bordered frame of the picture area, behind the picture.
     Label1 = AddLabel(this, "Label1", QString(),
                       QRect(480, 240, 5760, 4320), Font(kGothic, 12, true));
-    Bordered(Label1);
+    Framed(Label1);
 
     Image1 = Add<QLabel>(this, "Image1", QRect(480, 240, 5760, 4320), font());
     Image1->setToolTip(QStringLiteral("スタートグラフィック"));
@@ -76,11 +70,11 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
 
     lblPath = AddLabel(this, "lblPath", QString(),
                        QRect(2520, 5130, 6495, 375), Font(kGothic, 12, true));
-    Bordered(lblPath);
+    Framed(lblPath);
 
     lblTopText = AddLabel(this, "lblTopText", kIdleText, QRect(360, 5760, 8775, 1215),
                           Font(kGothic, 14.25, true));
-    Bordered(lblTopText);
+    Framed(lblTopText);
     lblTopText->setWordWrap(true);
 
     setTabOrder(cmdSinki, cmdLoad);
@@ -212,7 +206,13 @@ void frmPelumo1::cmdSakusei_Click()
         return;
     }
     m_.CallerMode = Module1::kModeEventEditor;
-    // The item picker opens here; on a choice the event editor follows.
+    {
+        frmList picker(m_, platform_, this);
+        picker.exec();
+    }
+    if (m_.DialogResult != 1) return;
+    frmPelumo3 eventEditor(m_, platform_, this);
+    if (eventEditor.Opened()) eventEditor.exec();
 }
 
 void frmPelumo1::Command1_Click()

@@ -34,6 +34,21 @@ void PlainLabel(QLabel* label)
     label->setTextFormat(Qt::PlainText);
 }
 
+void Framed(QLabel* label)
+{
+    label->setFrameShape(QFrame::Box);
+    label->setFrameShadow(QFrame::Plain);
+    label->setLineWidth(1);
+}
+
+void Background(QWidget* control, const QColor& color)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Window, color);
+    control->setPalette(palette);
+    control->setAutoFillBackground(true);
+}
+
 void NoLengthLimit(QLineEdit* box)
 {
     box->setMaxLength(std::numeric_limits<int>::max());

@@ -2,6 +2,7 @@
 // Fixed window layouts measured in twips, as the forms are drawn: 15 twips
 // are one pixel at 96 dots per inch.
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -39,6 +40,13 @@ void SetClientArea(QWidget* window, int widthTwips, int heightTwips);
 // A label as the forms draw one: text from the top left, shown exactly as it
 // is (an item name such as "<b>" is not taken for markup).
 void PlainLabel(QLabel* label);
+
+// The single-line border of a framed label.
+void Framed(QLabel* label);
+
+// Fills a control's background with `color` (labels in the window colour,
+// white areas, the grey preview frame).
+void Background(QWidget* control, const QColor& color);
 
 // Text boxes take text of any length (the toolkit's default cuts at 32767
 // characters, which would cut a long loaded text on OK).

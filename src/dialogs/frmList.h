@@ -1,0 +1,32 @@
+#pragma once
+// "項目選択": picks one list item by its name. OK with an entry selected sets
+// ItemIndex to its item number and closes; DialogResult is 1 after OK (also
+// while nothing is selected, when the window stays) and 0 after キャンセル or
+// a close through the frame.
+
+#include <QDialog>
+
+class Module1;
+class Platform;
+class QListWidget;
+class QPushButton;
+
+class frmList : public QDialog {
+    Q_OBJECT
+public:
+    frmList(Module1& m, Platform& platform, QWidget* parent = nullptr);
+
+    QListWidget* lstList;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+protected:
+    void reject() override;
+
+private:
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+
+    Module1& m_;
+};
