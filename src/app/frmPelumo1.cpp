@@ -166,6 +166,10 @@ void frmPelumo1::cmdLoad_Click()
             return;
         }
 
+        // What a save cut short by a crash may have left beside the files.
+        QStringList projectFiles{ListDataFile::Find(m_.ProjectFolder)};
+        for (int row = 1; row <= Module1::kLastItemRow; ++row) projectFiles << m_.ListTable[row][2];
+        ProjectFiles::RemoveSaveLeftovers(m_.ProjectFolder, projectFiles);
         // Damaged parts were left out: the user hears it before anything else.
         if (!read.notice.isEmpty()) ShowError(read.notice);
         ShowStartGraphic(true);

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace Records {
@@ -131,32 +132,50 @@ Image Serialize(int count, const std::function<QString(int, int)>& cell, const Q
 
 namespace {
 
+std::function<bool(const char*)> g_faultHook;
+
+// Whether the operation is to fail: only ever under a test's fault hook.
+bool Fails(const char* operation) { return g_faultHook && g_faultHook(operation); }
+
 bool SaveWhole(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (Fails("open") || !file.open(QIODevice::WriteOnly)) return false;
     // QSaveFile buffers, and commit() does not notice a write that fails while
     // its buffer is flushed (a full disk, a size limit): it would put a cut
     // file in place of the old one. Flush and check before committing.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+    constexpr qsizetype kChunk = 4096;
+    bool written = true;
+    for (qsizetype at = 0; written && at < bytes.size(); at += kChunk) {
+        const qsizetype n = std::min(kChunk, bytes.size() - at);
+        written = !Fails("write") && file.write(bytes.constData() + at, n) == n;
+    }
+    if (!written || Fails("flush") || !file.flush() || file.error() != QFileDevice::NoError || Fails("commit")) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
 }
 
-// A name beside `path` that nothing in the folder uses, not even a link.
+// A name beside `path` that nothing in the folder uses, not even a link, of
+// the form the editor recognises as its own leftover: NAME.XXXXXX.
 QString UnusedNameBeside(const QString& path)
 {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (;;) {
-        const QString candidate = path + QLatin1Char('.')
-            + QString::number(QRandomGenerator::global()->bounded(0x1000000), 36);
+        QString candidate = path + QLatin1Char('.');
+        for (int i = 0; i < 6; ++i) candidate += QLatin1Char(kChars[QRandomGenerator::global()->bounded(62)]);
         if (!QFileInfo(candidate).exists() && !QFileInfo(candidate).isSymLink()) return candidate;
     }
 }
 
 }  // namespace
+
+void SetWriteFaultHook(std::function<bool(const char* operation)> hook)
+{
+    g_faultHook = std::move(hook);
+}
 
 bool WriteAtomically(const QString& path, const QByteArray& bytes)
 {
@@ -167,7 +186,8 @@ bool WriteAtomically(const QString& path, const QByteArray& bytes)
     if (!QFileInfo(path).isSymLink()) return SaveWhole(path, bytes);
     const QString fresh = UnusedNameBeside(path);
     if (!SaveWhole(fresh, bytes)) return false;
-    if (::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
+    if (Fails("rename")
+        || ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
         QFile::remove(fresh);
         return false;
     }

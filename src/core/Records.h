@@ -54,6 +54,12 @@ Image Serialize(int count, const std::function<QString(int record, int field)>& 
 // written where it points. Returns false on any failure.
 bool WriteAtomically(const QString& path, const QByteArray& bytes);
 
+// The seam through which tests make the writing above fail or stop: the hook
+// is asked before each operation ("open", each "write" of a part, "flush",
+// "commit", "rename") and a true answer makes that operation fail. None is
+// set in the program.
+void SetWriteFaultHook(std::function<bool(const char* operation)> hook);
+
 // The most a project file may hold. Files written by the editor are about
 // 40 KB; anything larger than this is not a project file.
 inline constexpr qint64 kReadLimit = 64 * 1024 * 1024;
