@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libsdl2-dev
   libgtest-dev googletest
+  libbenchmark-dev
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
 )

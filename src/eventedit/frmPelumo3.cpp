@@ -1,10 +1,16 @@
 #include "eventedit/frmPelumo3.h"
 
+#include "core/EventEditing.h"
 #include "core/EventFile.h"
+#include "core/EventKinds.h"
 #include "core/EventRules.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
 #include "dialogs/Messages.h"
+#include "dialogs/form2.h"
+#include "dialogs/frmFilesentaku.h"
+#include "dialogs/frmText2.h"
+#include "dialogs/frmWait.h"
 #include "forms/FormLayout.h"
 #include "forms/Picture.h"
 #include "platform/Platform.h"
@@ -224,6 +230,14 @@ void frmPelumo3::ShowPicture(const QString& name)
         ShowError(EventRules::MissingPictureNotice());
         return;
     }
+    if (passing_) {
+        // "次へ" replaces this picture before anything is painted: only the
+        // last one it passes is decoded; the others are checked for a form.
+        if (Picture::LooksDecodable(m_.ProjectPath(actual))) passedPicture_ = m_.ProjectPath(actual);
+        else ShowError(EventRules::UndecodablePictureNotice());
+        return;
+    }
+    passedPicture_.clear();
     if (!Picture::Show(imgA_kasou, m_.ProjectPath(actual))) ShowError(EventRules::UndecodablePictureNotice());
 }
 
@@ -280,10 +294,21 @@ void frmPelumo3::cmdNext_Kasou_Click()
 {
     const EventRules::Forward forward = EventRules::PlayForward(m_);
     if (!forward.moves) return;
-    for (int row = forward.from; row <= forward.to; ++row) {
+    passedPicture_.clear();
+    passing_ = true;
+    for (int row = forward.from; row < forward.to; ++row) {
         m_.EventIndex = row;
         RefreshEventView();
     }
+    passing_ = false;
+    // The last picture passed on the way shows, unless the row where the
+    // play stops shows its own.
+    const QString passed = passedPicture_;
+    m_.EventIndex = forward.to;
+    RefreshEventView();
+    if (!passed.isEmpty() && !passedPicture_.isNull() && !Picture::Show(imgA_kasou, passed))
+        ShowError(EventRules::UndecodablePictureNotice());
+    passedPicture_.clear();
 }
 
 void frmPelumo3::Timer1_Timer()
@@ -296,11 +321,96 @@ void frmPelumo3::Timer1_Timer()
 
 // ---- event commands ----
 
-void frmPelumo3::cmdHenshu_Click() {}
-void frmPelumo3::cmdSounyuUe_Click() {}
-void frmPelumo3::cmdSounyuSita_Click() {}
-void frmPelumo3::cmdSakujoUe_Click() {}
-void frmPelumo3::cmdSakujoSita_Click() {}
+// Edits the current row: its kind in form2, then the kind's own parameter
+// step. The kind is stored first, so a changed kind's dialog opens with the
+// old parameter.
+void frmPelumo3::cmdHenshu_Click()
+{
+    {
+        form2 kindPicker(m_, platform_, this);
+        kindPicker.exec();
+    }
+    if (m_.DialogResult != 1) return;
+    QString& kind = m_.EventTable[m_.EventIndex][0];
+    QString& parameter = m_.EventTable[m_.EventIndex][1];
+    if (kind == EventKinds::kText) {
+        frmText2 text(m_, platform_, this);
+        text.exec();
+    } else if (kind == EventKinds::kClearText) {
+        parameter.clear();
+    } else if (kind == EventKinds::kEndless) {
+        parameter = EventKinds::kBackToStart;
+    } else if (kind == EventKinds::kWait) {
+        frmWait wait(m_, platform_, this);
+        wait.exec();
+    } else if (kind == EventKinds::kWavStop) {
+        StopSound();
+        parameter.clear();
+    } else if (kind == EventKinds::kPicture) {
+        if (!EventEditing::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventEditing::kNoPictureMessage);
+        ChooseFile();
+    } else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) {
+        if (!EventEditing::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventEditing::kNoWavMessage);
+        ChooseFile();
+    }
+    RefreshEventView();
+}
+
+// The file picker for a picture or wav row. Closed through its frame it
+// stores nothing; a row left without a file is emptied, as for a folder
+// without such files (without the message).
+void frmPelumo3::ChooseFile()
+{
+    frmFilesentaku picker(m_, platform_, this);
+    picker.exec();
+    if (m_.EventTable[m_.EventIndex][1].isEmpty()) {
+        m_.EventTable[m_.EventIndex][0].clear();
+    }
+}
+
+void frmPelumo3::EmptyRowWithMessage(const QString& message)
+{
+    ShowError(message);
+    m_.EventTable[m_.EventIndex][0].clear();
+    m_.EventTable[m_.EventIndex][1].clear();
+    RefreshEventView();
+}
+
+void frmPelumo3::cmdSounyuUe_Click()
+{
+    if (!EventEditing::CanInsertAt(m_, m_.EventIndex)) return ShowError(EventEditing::kListFullMessage);
+    EventEditing::OpenRowAt(m_, m_.EventIndex);
+    RefreshEventView();
+    cmdHenshu_Click();
+}
+
+void frmPelumo3::cmdSounyuSita_Click()
+{
+    if (!EventEditing::CanInsertAt(m_, m_.EventIndex + 1)) return ShowError(EventEditing::kListFullMessage);
+    EventEditing::OpenRowAt(m_, m_.EventIndex + 1);
+    m_.EventIndex += 1;
+    RefreshEventView();
+    cmdHenshu_Click();
+}
+
+void frmPelumo3::cmdSakujoUe_Click()
+{
+    const int row = m_.EventIndex - 1;
+    if (!EventEditing::HoldsEvent(m_, row)) return;
+    if (!Messages::Ask(m_, platform_, this, EventEditing::DeleteQuestion(row))) return;
+    EventEditing::RemoveRowAt(m_, row);
+    m_.EventIndex = EventEditing::IndexAfterUpperDelete(m_);
+    RefreshEventView();
+}
+
+void frmPelumo3::cmdSakujoSita_Click()
+{
+    const int row = m_.EventIndex + 1;
+    if (!EventEditing::HoldsEvent(m_, row)) return;
+    if (!Messages::Ask(m_, platform_, this, EventEditing::DeleteQuestion(row))) return;
+    EventEditing::RemoveRowAt(m_, row);
+    RefreshEventView();
+}
 
 // ---- save and return ----
 

@@ -73,6 +73,8 @@ private:
     void Timer1_Timer();
     void Command3_Click();
 
+    void ChooseFile();
+    void EmptyRowWithMessage(const QString& message);
     void ShowPicture(const QString& name);
     void PlayWavOnce(const QString& fullName);
     void PlayWavLoop(const QString& fullName);
@@ -82,4 +84,6 @@ private:
     Module1& m_;
     Platform& platform_;
     bool opened_ = false;
+    bool passing_ = false;    // "次へ" is passing rows on its way
+    QString passedPicture_;   // the last picture it passed, shown when it stops
 };

@@ -32,6 +32,13 @@ void Clear(QLabel* area)
     area->setPixmap(QPixmap());
 }
 
+bool LooksDecodable(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.canRead() && reader.size().isValid();
+}
+
 bool CanDecode(const QString& path)
 {
     return !Decode(path, QSize(32, 24)).isNull();

@@ -17,6 +17,10 @@ bool Show(QLabel* area, const QString& path);
 // Empties the picture area.
 void Clear(QLabel* area);
 
+// Whether the file at `path` starts like a picture in a form that decodes
+// (its header only: quick, but a damaged body passes).
+bool LooksDecodable(const QString& path);
+
 // Whether the file at `path` decodes as a picture (checked at a small size).
 bool CanDecode(const QString& path);
 
