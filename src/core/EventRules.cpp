@@ -43,6 +43,45 @@ Forward PlayForward(const Module1& m)
     return f;
 }
 
+PlayStep StepOf(const Module1& m, int row)
+{
+    if (!HoldsEvent(m, row)) return PlayStep::End;
+    const QString& k = Kind(m, row);
+    if (k == EventKinds::kWait) return PlayStep::Wait;
+    if (k == EventKinds::kText) return PlayStep::Pause;
+    if (k == EventKinds::kEndless) return PlayStep::BackToStart;
+    return PlayStep::Next;
+}
+
+int WaitMillisOf(const Module1& m, int row)
+{
+    bool ok = false;
+    const int millis = m.EventTable[row][1].trimmed().toInt(&ok);
+    return ok && millis > 0 ? millis : 0;
+}
+
+bool SpinsForever(const Module1& m)
+{
+    for (int row = 1; row < Module1::kRows && HoldsEvent(m, row); ++row) {
+        const PlayStep step = StepOf(m, row);
+        if (step == PlayStep::Wait || step == PlayStep::Pause) return false;
+        if (step == PlayStep::BackToStart) return true;
+    }
+    return false;
+}
+
+QString SpinsForeverMessage()
+{
+    return QStringLiteral("この項目は「エンドレス」までにウエイトもテキストもないため、ローダーでは止まらずに回り続けます。"
+                          "ウエイトを入れてください。");
+}
+
+QString SkippedRowsMessage(const QStringList& rows)
+{
+    return QStringLiteral("再生中、ファイルがないか読み込めないため、次の行を飛ばしました。") + QStringLiteral("\r\n")
+         + rows.join(QStringLiteral("、"));
+}
+
 PreviewAction PreviewOf(const Module1& m, int row)
 {
     const QString& k = Kind(m, row);

@@ -6,6 +6,7 @@
 #include "core/Module1.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace EventRules {
 
@@ -31,6 +32,26 @@ struct Forward {
     int to = 0;    // row where it stops (applied last)
 };
 Forward PlayForward(const Module1& m);
+
+// Playing with the player's timing, row by row: what comes after a row.
+enum class PlayStep {
+    Next,         // on to the next row at once
+    Wait,         // on to the next row after the row's milliseconds
+    Pause,        // a text: on to the next row when the user asks
+    BackToStart,  // "エンドレス": on to row 1 at once
+    End,          // an empty row: the play ends here
+};
+PlayStep StepOf(const Module1& m, int row);
+// The milliseconds of a wait row (0 when its number is unusable).
+int WaitMillisOf(const Module1& m, int row);
+
+// Whether the item spins forever in the player: an "エンドレス" with neither
+// a wait nor a text in the rows from 1 to it.
+bool SpinsForever(const Module1& m);
+// "この項目は「エンドレス」までにウエイトもテキストもないため、…"
+QString SpinsForeverMessage();
+// The rows that play skipped (missing or unreadable files), listed once.
+QString SkippedRowsMessage(const QStringList& rows);
 
 // What the preview does with a row.
 enum class PreviewAction { None, ShowText, ShowPicture, PlayOnce, PlayLoop, StopSound, ClearText };

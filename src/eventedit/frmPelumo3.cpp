@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <iterator>
 
 using namespace FormLayout;
@@ -118,12 +119,16 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
     cmdSakujoSita = AddButton(this, "cmdSakujoSita", QStringLiteral("← 削除"), QRect(10320, 8520, 870, 375), command,
                               QStringLiteral("一つ下のイベントデータを削除"));
 
-    // Steps one row on when it fires; nothing starts it.
+    cmdPlay = AddButton(this, "cmdPlay", QStringLiteral("▶ ここから再生"), QRect(7920, 3600, 3855, 495),
+                        Font(kGothic, 12, true), QStringLiteral("ウエイトを守って、この行から再生します"));
+
+    // The clock of "▶ ここから再生"; otherwise it steps one row on when it fires.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(50);
+    Timer1->setSingleShot(true);
 
-    QWidget* order[] = {Command3,  cmdSakujoUe, cmdSounyuUe,   cmdBefore,     cmd10Before,  cmdHenshu,
+    QWidget* order[] = {Command3,  cmdPlay,     cmdSakujoUe, cmdSounyuUe,   cmdBefore,     cmd10Before,  cmdHenshu,
                         cmdNext,   cmd10Next,   cmdSounyuSita, cmdSakujoSita, cmdNext_Kasou};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command3->setFocus();
@@ -139,6 +144,7 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdSounyuSita, &QPushButton::clicked, this, &frmPelumo3::cmdSounyuSita_Click);
     connect(cmdSakujoSita, &QPushButton::clicked, this, &frmPelumo3::cmdSakujoSita_Click);
     connect(cmdNext_Kasou, &QPushButton::clicked, this, &frmPelumo3::cmdNext_Kasou_Click);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmPelumo3::cmdPlay_Click);
     connect(Timer1, &QTimer::timeout, this, &frmPelumo3::Timer1_Timer);
 
     Form_Load();
@@ -204,7 +210,7 @@ void frmPelumo3::ApplyPreview(int row)
     case PreviewAction::PlayLoop: {
         const QString name = ProjectFiles::FindFileNoCase(m_.ProjectFolder, p);
         if (name.isEmpty()) {
-            ShowError(EventRules::MissingWavNotice());
+            Notice(EventRules::MissingWavNotice());
         } else if (EventRules::PreviewOf(m_, row) == PreviewAction::PlayOnce) {
             PlayWavOnce(m_.ProjectPath(name));
         } else {
@@ -227,7 +233,7 @@ void frmPelumo3::ShowPicture(const QString& name)
 {
     const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, name);
     if (actual.isEmpty()) {
-        ShowError(EventRules::MissingPictureNotice());
+        Notice(EventRules::MissingPictureNotice());
         return;
     }
     if (passing_) {
@@ -238,7 +244,16 @@ void frmPelumo3::ShowPicture(const QString& name)
         return;
     }
     passedPicture_.clear();
-    if (!Picture::Show(imgA_kasou, m_.ProjectPath(actual))) ShowError(EventRules::UndecodablePictureNotice());
+    if (!Picture::Show(imgA_kasou, m_.ProjectPath(actual))) Notice(EventRules::UndecodablePictureNotice());
+}
+
+// A missing or unreadable file of the current row: a message box, or while
+// playing (a box would stop the clock) a row to list when the play stops.
+void frmPelumo3::Notice(const QString& text)
+{
+    if (!playing_) return ShowError(text);
+    const QString entry = QStringLiteral("%1（%2）").arg(m_.EventIndex).arg(m_.EventTable[m_.EventIndex][1]);
+    if (!skipped_.contains(entry)) skipped_ << entry;
 }
 
 void frmPelumo3::PlayWavOnce(const QString& fullName)
@@ -292,6 +307,12 @@ void frmPelumo3::cmd10Next_Click()
 
 void frmPelumo3::cmdNext_Kasou_Click()
 {
+    if (playing_) {
+        // Playing: on from the text it waits on, or at once past a wait.
+        paused_ = false;
+        Timer1->stop();
+        return PlayFrom(nextRow_);
+    }
     const EventRules::Forward forward = EventRules::PlayForward(m_);
     if (!forward.moves) return;
     passedPicture_.clear();
@@ -314,6 +335,10 @@ void frmPelumo3::cmdNext_Kasou_Click()
 void frmPelumo3::Timer1_Timer()
 {
     Timer1->stop();
+    if (playing_) {
+        if (!paused_) PlayFrom(nextRow_);
+        return;
+    }
     if (m_.EventIndex >= EventRules::kLastCurrentRow) return;
     m_.EventIndex += 1;
     RefreshEventView();
@@ -426,9 +451,79 @@ void frmPelumo3::Command3_Click()
     accept();
 }
 
+// ---- play from here, with the player's timing ----
+
+void frmPelumo3::cmdPlay_Click()
+{
+    if (playing_) return StopPlay();
+    if (EventRules::SpinsForever(m_)) return ShowError(EventRules::SpinsForeverMessage());
+    playing_ = true;
+    paused_ = false;
+    skipped_.clear();
+    cmdPlay->setText(QStringLiteral("■ 停止"));
+    EnableCommands(false);
+    PlayFrom(m_.EventIndex);
+}
+
+// Applies rows from `row` on, as the player runs them, until a wait (the
+// clock goes on), a text (waits for "次へ") or the first empty row (the end).
+void frmPelumo3::PlayFrom(int row)
+{
+    // Every round through "エンドレス" meets a wait or a text (an item that
+    // would spin is refused before it starts), so this ends; the bound only
+    // guards against a table changed under the play.
+    for (int steps = 0; playing_ && steps < 2 * Module1::kRows; ++steps) {
+        m_.EventIndex = std::min(row, EventRules::kLastCurrentRow);
+        RefreshEventView();
+        switch (EventRules::StepOf(m_, m_.EventIndex)) {
+        case EventRules::PlayStep::Wait:
+            nextRow_ = m_.EventIndex + 1;
+            Timer1->start(EventRules::WaitMillisOf(m_, m_.EventIndex));
+            return;
+        case EventRules::PlayStep::Pause:
+            nextRow_ = m_.EventIndex + 1;
+            paused_ = true;
+            return;
+        case EventRules::PlayStep::BackToStart:
+            row = 1;
+            break;
+        case EventRules::PlayStep::Next:
+            if (m_.EventIndex >= EventRules::kLastCurrentRow) return StopPlay();
+            row = m_.EventIndex + 1;
+            break;
+        case EventRules::PlayStep::End:
+            return StopPlay();
+        }
+    }
+    StopPlay();
+}
+
+// While a play runs only "■ 停止" and "次へ" can be used.
+void frmPelumo3::EnableCommands(bool enabled)
+{
+    for (QPushButton* b : {Command3, cmdSakujoUe, cmdSounyuUe, cmdBefore, cmd10Before, cmdHenshu, cmdNext, cmd10Next,
+                           cmdSounyuSita, cmdSakujoSita})
+        b->setEnabled(enabled);
+}
+
+void frmPelumo3::StopPlay()
+{
+    if (!playing_) return;
+    playing_ = false;
+    paused_ = false;
+    Timer1->stop();
+    StopSound();
+    cmdPlay->setText(QStringLiteral("▶ ここから再生"));
+    EnableCommands(true);
+    if (!skipped_.isEmpty()) ShowError(EventRules::SkippedRowsMessage(skipped_));
+    skipped_.clear();
+}
+
 void frmPelumo3::reject()
 {
-    // The frame and Escape do not close the event editor: leaving saves.
+    // Escape stops a play. Neither it nor the frame closes the event editor:
+    // leaving saves.
+    StopPlay();
 }
 
 void frmPelumo3::ShowError(const QString& text)

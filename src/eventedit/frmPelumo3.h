@@ -5,6 +5,7 @@
 // Escape do not close the window.
 
 #include <QDialog>
+#include <QStringList>
 
 class Module1;
 class Platform;
@@ -51,6 +52,10 @@ public:
     QPushButton* cmdSounyuSita;
     QPushButton* cmdSakujoSita;
     QTimer* Timer1;
+    QPushButton* cmdPlay;
+
+    // The timer's tick: public, so that a test can be the clock.
+    void Timer1_Timer();
 
 protected:
     void reject() override;
@@ -70,8 +75,13 @@ private:
     void cmdSakujoSita_Click();
     void cmdHenshu_Click();
     void cmdNext_Kasou_Click();
-    void Timer1_Timer();
     void Command3_Click();
+    void cmdPlay_Click();
+
+    void PlayFrom(int row);
+    void StopPlay();
+    void EnableCommands(bool enabled);
+    void Notice(const QString& text);
 
     void ChooseFile();
     void EmptyRowWithMessage(const QString& message);
@@ -86,4 +96,8 @@ private:
     bool opened_ = false;
     bool passing_ = false;    // "次へ" is passing rows on its way
     QString passedPicture_;   // the last picture it passed, shown when it stops
+    bool playing_ = false;    // "▶ ここから再生" is playing
+    bool paused_ = false;     // ... and waits on a text for "次へ"
+    int nextRow_ = 0;         // where the play goes on
+    QStringList skipped_;     // rows the play skipped, told when it stops
 };
