@@ -1,17 +1,25 @@
 // Damaged and hostile project folders (tests/corpus), each walked through the
-// real top menu and list editor by a user who answers every question with
-// yes: a new project is refused, the load says what it must, the list editor
-// deletes items and saves, and nothing outside the project folder changes.
+// real top menu, list editor and event editor by a user who answers every
+// question with yes: a new project is refused, the load says what it must,
+// the list editor deletes items and saves, the event editor steps through
+// every event of item 1, plays forward and saves, and nothing outside the
+// project folder changes.
 //
 // A corpus folder holds the project's files as they are; "_outside_NAME"
 // goes beside the project folder as NAME, and "_setup" makes what a
-// repository cannot hold: "link NAME TARGET", "dir NAME", "size NAME BYTES".
+// repository cannot hold: "link NAME TARGET", "dir NAME", "size NAME BYTES",
+// "generate ITEMS EVENTS" (a full list whose items all have that many waits).
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
 #include "core/Module1.h"
 #include "core/ListDataFile.h"
 #include "core/Records.h"
+#include "forms/Picture.h"
+#include "core/EventFile.h"
+#include "core/EventRules.h"
+#include "dialogs/frmList.h"
+#include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
@@ -20,6 +28,7 @@
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -56,6 +65,22 @@ QStringList Snapshot(const QString& root, const QString& skip = {})
     return out;
 }
 
+void Generate(const QString& project, int items, int events)
+{
+    Module1 m;
+    m.ProjectFolder = project;
+    m.PrepareNewList();
+    for (int row = 1; row <= events; ++row) m.EventTable[row][0] = "ウエイト", m.EventTable[row][1] = "10";
+    for (int item = 1; item <= items; ++item) {
+        m.ListTable[item][1] = QStringLiteral("項目%1").arg(item);
+        m.ListTable[item][2] = QStringLiteral("%1.pev").arg(item);
+        m.ItemIndex = qint16(item);
+        EventFile::Write(m);
+    }
+    m.LastEventFileNumber = qint16(items);
+    ListDataFile::Write(m);
+}
+
 // Copies corpus folder `name` to `parent`/project and makes what _setup says.
 QString Prepare(const QString& name, const QString& parent)
 {
@@ -74,6 +99,7 @@ QString Prepare(const QString& name, const QString& parent)
             const QList<QByteArray> w = line.split(' ');
             if (w[0] == "link") QFile::link(QString::fromUtf8(w[2]), project + '/' + w[1]);
             if (w[0] == "dir") QDir(project).mkdir(QString::fromUtf8(w[1]));
+            if (w[0] == "generate") Generate(project, w[1].toInt(), w[2].toInt());
             if (w[0] == "size") {
                 QFile big(project + '/' + w[1]);
                 big.open(QIODevice::WriteOnly);
@@ -93,6 +119,7 @@ public:
     QString walk;  // v ▼, u ← 削除 above, d ← 削除 below
     QStringList texts;
     bool listEditorOpened = false;
+    bool eventEditorOpened = false;
 
     Autopilot() { Poll(); }
     ~Autopilot() { stopped_ = true; }
@@ -108,6 +135,18 @@ private:
         if (auto* chooser = qobject_cast<frmPelumo5*>(w)) {
             chooser->OpenFolder(folder);
             chooser->cmdOk->click();
+        } else if (auto* picker = qobject_cast<frmList*>(w)) {
+            picker->lstList->setCurrentRow(0);
+            picker->Command1->click();
+        } else if (auto* events = qobject_cast<frmPelumo3*>(w)) {
+            eventEditorOpened = true;
+            for (int i = 0; i < 1100 && events->cmdNext->isEnabled(); ++i) {
+                const int before = events->lblNo->text().toInt();
+                events->cmdNext->click();
+                if (events->lblNo->text().toInt() == before) break;
+            }
+            events->cmdNext_Kasou->click();
+            events->Command3->click();
         } else if (auto* editor = qobject_cast<frmPelumo4*>(w)) {
             listEditorOpened = true;
             for (const QChar c : walk) {
@@ -141,18 +180,30 @@ private slots:
 
         const QString unreadable = Records::ReadFailedMessage("LISTDATA.PLD");
         const QString repaired = Records::RepairedMessage("LISTDATA.PLD");
+        const QStringList missing{EventRules::MissingEventFileMessage(), EventRules::ForcedEndMessage()};
+        const QString rawName = QStringLiteral("x") + QChar(0xDC82) + ".pev";
         QTest::newRow("row0-and-row1000-name-a-picture") << "udvdu" << QStringList{kDelete1} << QStringList{"/photo.jpg"};
         QTest::newRow("items-name-other-files") << "vuvu" << QStringList{kDelete1, kDelete1}
                                                 << QStringList{"/photo.jpg", "/3.pev"};
-        QTest::newRow("names-with-raw-bytes") << "vu" << QStringList{kDelete1}
+        QTest::newRow("names-with-raw-bytes") << "vu" << QStringList{kDelete1, EventRules::BadEventFileNameMessage(rawName)}
                                               << QStringList{"/x?.pev", "/x\xEF\xBF\xBD.pev"};
         QTest::newRow("linked-list-data") << "" << QStringList{} << QStringList{"/1.pev"};
         QTest::newRow("dangling-list-data") << "" << QStringList{unreadable} << QStringList{};
-        QTest::newRow("linked-event-files") << "vu" << QStringList{kDelete1} << QStringList{};
+        QTest::newRow("linked-event-files") << "vu" << (QStringList{kDelete1} + missing) << QStringList{};
         QTest::newRow("list-data-over-the-limit") << "" << QStringList{unreadable} << QStringList{};
-        QTest::newRow("quote-in-row-1004") << "" << QStringList{repaired} << QStringList{"/1.pev"};
-        QTest::newRow("unclosed-quote") << "v" << QStringList{repaired} << QStringList{"/1.pev", "/2.pev"};
+        QTest::newRow("quote-in-row-1004") << "" << QStringList{repaired} << QStringList{};
+        QTest::newRow("unclosed-quote") << "v" << QStringList{repaired} << QStringList{"/2.pev"};
         QTest::newRow("folder-named-listdata") << "" << QStringList{Records::ReadFailedMessage("listdata.pld")} << QStringList{};
+        QTest::newRow("truncated-list-data") << "" << QStringList{repaired} << QStringList{};
+        QTest::newRow("lf-only-files") << "" << QStringList{} << QStringList{};
+        QTest::newRow("missing-event-files") << "" << missing << QStringList{};
+        QTest::newRow("names-leaving-the-folder") << "" << QStringList{EventRules::BadEventFileNameMessage("../outside.pev")}
+                                                  << QStringList{};
+        QTest::newRow("start-graphic-is-text") << "" << QStringList{Picture::UnreadableStartGraphicMessage()}
+                                               << QStringList{"/start.jpg"};
+        QTest::newRow("damaged-media") << "" << QStringList{EventRules::UndecodablePictureNotice()}
+                                       << QStringList{"/zero.jpg", "/bad.wav", "/photo.jpg"};
+        QTest::newRow("full-999-by-999") << "" << QStringList{} << QStringList{"/500.pev"};
     }
 
     void walk()
@@ -180,8 +231,9 @@ private slots:
 
         top.cmdLoad->click();
         const bool loaded = !m.ProjectFolder.isEmpty();
-        QCOMPARE(loaded, messages.isEmpty() || !messages[0].contains("読み込めません"));
+        QCOMPARE(loaded, messages.isEmpty() || !messages[0].contains("を読み込めませんでした"));
         if (loaded) top.cmdlistSakusei->click();
+        if (loaded) top.cmdSakusei->click();
         QCOMPARE(pilot.texts, messages);
         QCOMPARE(pilot.listEditorOpened, loaded);
 
