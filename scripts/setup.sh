@@ -12,6 +12,7 @@ PACKAGES=(
   libsdl2-dev
   libgtest-dev googletest
   libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
 )

@@ -4,3 +4,4 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 cd "$BUILD"
 ctest --output-on-failure -j"$(nproc)"
+bash "$ROOT/scripts/fuzz.sh"

@@ -195,8 +195,10 @@ QString FirstUnrepresentable(const QString& text)
         if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode()))
             return text.mid(i, 2);
         if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF) {
-            // A raw byte stays itself unless it would join the next character's
-            // first byte into a pair.
+            // A raw byte stays itself unless it is a character of its own
+            // (half-width katakana) or would join the next character's first
+            // byte into a pair.
+            if (t.single[u - kEscapeBase] != kNoChar) return QString(QChar(u));
             if (i + 1 < n) {
                 const uint16_t next = t.code[text.at(i + 1).unicode()];
                 const int nextLead = next == kNoBytes ? -1 : (next < 0x100 ? next : next >> 8);
@@ -209,7 +211,7 @@ QString FirstUnrepresentable(const QString& text)
         }
         const uint16_t code = t.code[u];
         const char16_t back = code == kNoBytes ? kNoChar : (code < 0x100 ? t.single[code] : t.pair[code]);
-        if (back != u) return QString(QChar(u));
+        if (code == kNoBytes || back != u) return QString(QChar(u));
     }
     return {};
 }

@@ -51,7 +51,10 @@ public:
             while (end > start && IsBlank(s_[end - 1])) --end;
             value = s_.mid(start, end - start);
             if (value.contains(QLatin1Char('"'))) {
+                // The bytes on either side of the quote now meet and may read
+                // as another character: read them again as the file will.
                 value.remove(QLatin1Char('"'));
+                value = Cp932::Decode(Cp932::Encode(value).bytes);
                 damaged_ = true;
             }
         }
@@ -120,6 +123,12 @@ Image Serialize(int count, const std::function<QString(int, int)>& cell, const Q
                 return image;
             }
             const Cp932::Encoded encoded = Cp932::Encode(text);
+            if (!encoded.ok) {  // TextProblem let it through: never write a cell short
+                image.bytes.clear();
+                image.result = FileResult::Fail(QStringLiteral("「%1」を保存できませんでした。").arg(fileName)
+                                                + Cp932::UnrepresentableMessage(encoded.badChar));
+                return image;
+            }
             if (field == 1) image.bytes.append(',');
             image.bytes.append('"');
             image.bytes.append(encoded.bytes);
