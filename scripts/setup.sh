@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the build needs (only what is missing), then configures and
-# builds into ./build. Sourced by run.sh and test.sh.
+# builds. Sourced by the other scripts. The program and the screenshot
+# programs build into ./build; the test command sets BUILD_KIND=test first
+# and gets ./build-test, built with the address and undefined-behaviour
+# sanitizers and without the screenshot programs and benchmarks.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
+CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${BUILD_KIND:-}" = test ]; then
+  BUILD="$ROOT/build-test"
+  CMAKE_ARGS+=(-DPELUMO_SANITIZE=ON -DPELUMO_EXTRAS=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1")
+fi
 
 PACKAGES=(
   build-essential cmake pkg-config
@@ -15,6 +23,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  ccache
 )
 
 missing=()
@@ -33,5 +42,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+if command -v ccache >/dev/null; then CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S "$ROOT" -B "$BUILD" "${CMAKE_ARGS[@]}" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
