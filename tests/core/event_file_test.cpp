@@ -1,138 +1,72 @@
-// Event files: creation, exact bytes of a script, save and load, failures,
-// and never touching anything outside the project folder.
+// Event files: exact bytes, save and load, failures, nothing outside the project folder.
 
-#include "core/Module1.h"
 #include "core/EventFile.h"
+#include "core/Module1.h"
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-
-#include <memory>
 
 namespace {
 
-using Bytes::Hex;
+QByteArray Line(const QByteArray& kind = {}, const QByteArray& param = {}) { return "\"" + kind + "\",\"" + param + "\"\r\n"; }
 
-const QByteArray kEmptyLine = "\"\",\"\"\r\n";
-
-QByteArray Line(const QByteArray& kind, const QByteArray& parameter)
-{
-    return "\"" + kind + "\",\"" + parameter + "\"\r\n";
-}
-
-struct Project {
-    QTemporaryDir root;  // the project folder is root/project
-    std::unique_ptr<Module1> m = std::make_unique<Module1>();
-    Project()
+// Item 1, whose event file is 1.pev, of a project in root/project.
+class EventFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
     {
-        QDir(root.path()).mkdir("project");
-        m->ProjectFolder = root.filePath("project");
-        m->ItemIndex = 1;
-        m->ListTable[1][1] = "item";
-        m->ListTable[1][2] = "1.pev";
+        m.ProjectFolder = root.filePath("project");
+        ASSERT_TRUE(QDir().mkdir(m.ProjectFolder));
+        m.ItemIndex = 1, m.ListTable[1][2] = "1.pev";
     }
-    QString Path(const QString& name) const { return m->ProjectPath(name); }
+    QTemporaryDir root;
+    Module1 m;
 };
 
-TEST(EventFile, NewFileIs1005EmptyRecordsAndReadsBackUnchanged)
+TEST_F(EventFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
 {
-    Project p;
-    ASSERT_TRUE(EventFile::Create(p.m->ProjectFolder, "1.pev").ok);
-    const QByteArray created = Bytes::Read(p.Path("1.pev"));
-    EXPECT_EQ(created.size(), 7035);
-    EXPECT_EQ(created, kEmptyLine.repeated(1005));
+    ASSERT_TRUE(EventFile::Create(m.ProjectFolder, "1.pev").ok);
+    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")), Line().repeated(1005));
+    const QString script[3][2] = {{"テキスト表示", "ようこそ、ペルモへ, again"}, {"ウエイト", "1500"}, {"エンドレス", "（最初に戻る）"}};
+    for (int row = 1; row <= 3; ++row) m.EventTable[row][0] = script[row - 1][0], m.EventTable[row][1] = script[row - 1][1];
+    ASSERT_TRUE(EventFile::Write(m).ok);
+    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")),
+              Line() + Line(Bytes::Hex("8365834C83588367955C8EA6"), Bytes::Hex("82E682A482B182BB81418379838B838282D6") + ", again")
+                  + Line(Bytes::Hex("8345834783438367"), "1500")
+                  + Line(Bytes::Hex("834783938368838C8358"), Bytes::Hex("81698DC58F8982C996DF82E9816A")) + Line().repeated(1001));
 
-    p.m->EventTable[4][0] = "left over";
-    ASSERT_TRUE(EventFile::Read(*p.m).ok);
-    for (int row = 0; row < Module1::kRows; ++row) {
-        ASSERT_TRUE(p.m->EventTable[row][0].isEmpty()) << row;
-        ASSERT_TRUE(p.m->EventTable[row][1].isEmpty()) << row;
+    for (auto& row : m.EventTable) row[0] = row[1] = "another item's";
+    ASSERT_TRUE(EventFile::Read(m).ok);
+    for (int row = 0; row < Module1::kRows; ++row)
+        for (int col : {0, 1}) ASSERT_EQ(m.EventTable[row][col], row >= 1 && row <= 3 ? script[row - 1][col] : "") << row;
+}
+
+TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
+{
+    ASSERT_TRUE(Bytes::Write(root.filePath("outside.pev"), "keep"));
+    for (const char* name : {"../outside.pev", "..\\outside.pev", "..", ""}) {
+        m.ListTable[1][2] = name;
+        EXPECT_FALSE(EventFile::Exists(m) || EventFile::Read(m).ok || EventFile::Write(m).ok) << name;
+        EXPECT_FALSE(EventFile::Create(m.ProjectFolder, name).ok);
+        EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, name).ok);
     }
-    ASSERT_TRUE(EventFile::Write(*p.m).ok);
-    EXPECT_EQ(Bytes::Read(p.Path("1.pev")), created);
+    EXPECT_EQ(Bytes::Read(root.filePath("outside.pev")), "keep");
 }
 
-TEST(EventFile, ThreeEventScriptIsExactAndSurvivesALoad)
+TEST_F(EventFileTest, RemoveAndFailures)
 {
-    Project p;
-    p.m->EventTable[1][0] = QStringLiteral("テキスト表示");
-    p.m->EventTable[1][1] = QStringLiteral("ようこそ、ペルモへ, again");  // a comma inside
-    p.m->EventTable[2][0] = QStringLiteral("ウエイト");
-    p.m->EventTable[2][1] = "1500";
-    p.m->EventTable[3][0] = QStringLiteral("エンドレス");
-    p.m->EventTable[3][1] = QStringLiteral("（最初に戻る）");
-    ASSERT_TRUE(EventFile::Write(*p.m).ok);
+    EXPECT_FALSE(EventFile::Exists(m) || EventFile::Read(m).ok);
+    ASSERT_TRUE(EventFile::Create(m.ProjectFolder, "2.pev").ok);
+    EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, "2.pev").ok && !QFile::exists(m.ProjectPath("2.pev")));
+    EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, "2.pev").ok);  // already gone
 
-    const QByteArray expected = kEmptyLine
-        + Line(Hex("8365834C83588367955C8EA6"), Hex("82E682A482B182BB81418379838B838282D6") + ", again")
-        + Line(Hex("8345834783438367"), "1500")
-        + Line(Hex("834783938368838C8358"), Hex("81698DC58F8982C996DF82E9816A"))
-        + kEmptyLine.repeated(1001);
-    EXPECT_EQ(Bytes::Read(p.Path("1.pev")), expected);
-
-    auto loaded = std::make_unique<Module1>();
-    loaded->ProjectFolder = p.m->ProjectFolder;
-    loaded->ItemIndex = 1;
-    loaded->ListTable[1][2] = "1.pev";
-    ASSERT_TRUE(EventFile::Read(*loaded).ok);
-    for (int row = 0; row < Module1::kFileRows; ++row)
-        for (int col = 0; col <= 1; ++col)
-            ASSERT_EQ(loaded->EventTable[row][col], p.m->EventTable[row][col]) << row;
-}
-
-TEST(EventFile, ShortFileLeavesNoEventsOfTheItemBefore)
-{
-    Project p;
-    ASSERT_TRUE(Bytes::Write(p.Path("1.pev"), Line("", "") + Line(Hex("8345834783438367"), "20")));
-    for (int row = 0; row < Module1::kRows; ++row) p.m->EventTable[row][0] = "old";
-    ASSERT_TRUE(EventFile::Read(*p.m).ok);
-    EXPECT_EQ(p.m->EventTable[1][0], QStringLiteral("ウエイト"));
-    EXPECT_EQ(p.m->EventTable[1][1], "20");
-    for (int row = 2; row < Module1::kRows; ++row) ASSERT_TRUE(p.m->EventTable[row][0].isEmpty());
-}
-
-TEST(EventFile, MissingFilesAndNamesOutsideTheFolder)
-{
-    Project p;
-    EXPECT_FALSE(EventFile::Exists(*p.m));
-    EXPECT_FALSE(EventFile::Read(*p.m).ok);
-
-    // A name that leaves the folder is never read, written, created or deleted.
-    ASSERT_TRUE(Bytes::Write(p.root.filePath("outside.pev"), "keep"));
-    for (const QString name : {QStringLiteral("../outside.pev"), QStringLiteral("..\\outside.pev"),
-                               QStringLiteral(".."), QStringLiteral("")}) {
-        p.m->ListTable[1][2] = name;
-        EXPECT_FALSE(EventFile::Exists(*p.m)) << name.toStdString();
-        EXPECT_FALSE(EventFile::Read(*p.m).ok);
-        EXPECT_FALSE(EventFile::Write(*p.m).ok);
-        EXPECT_FALSE(EventFile::Create(p.m->ProjectFolder, name).ok);
-        EXPECT_TRUE(EventFile::Remove(p.m->ProjectFolder, name).ok);
-    }
-    EXPECT_EQ(Bytes::Read(p.root.filePath("outside.pev")), "keep");
-    EXPECT_EQ(QDir(p.root.path()).entryList(QDir::Files).size(), 1);
-}
-
-TEST(EventFile, RemoveAndFailedWrites)
-{
-    Project p;
-    ASSERT_TRUE(EventFile::Create(p.m->ProjectFolder, "2.pev").ok);
-    EXPECT_TRUE(EventFile::Remove(p.m->ProjectFolder, "2.pev").ok);
-    EXPECT_FALSE(QFile::exists(p.Path("2.pev")));
-    EXPECT_TRUE(EventFile::Remove(p.m->ProjectFolder, "2.pev").ok);  // already gone
-
-    // A removed folder: creation and writing fail and say which file.
-    const QString gone = p.m->ProjectFolder + "/gone";
-    const FileResult created = EventFile::Create(gone, "5.pev");
-    EXPECT_FALSE(created.ok);
-    EXPECT_EQ(created.message, QStringLiteral("「5.pev」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"));
-    p.m->ProjectFolder = gone;
-    const FileResult written = EventFile::Write(*p.m);
-    EXPECT_FALSE(written.ok);
-    EXPECT_TRUE(written.message.startsWith(QStringLiteral("「1.pev」を保存できませんでした。")));
+    m.ProjectFolder += "/gone";
+    EXPECT_EQ(EventFile::Create(m.ProjectFolder, "5.pev").message,
+              "「5.pev」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。");
+    EXPECT_TRUE(EventFile::Write(m).message.startsWith("「1.pev」を保存できませんでした。"));
 }
 
 }  // namespace

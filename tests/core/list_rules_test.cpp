@@ -1,5 +1,7 @@
 #include "core/ListRules.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 // A new list with rows 1..999 named "iN" with event files "N.pev".
@@ -7,80 +9,58 @@ static Module1 FullList()
 {
     Module1 m;
     m.PrepareNewList();
-    for (int row = 1; row <= 999; ++row) {
-        m.ListTable[row][1] = QStringLiteral("i%1").arg(row);
-        m.ListTable[row][2] = ListRules::EventFileName(row);
-    }
+    for (int row = 1; row <= 999; ++row)
+        m.ListTable[row][1] = QStringLiteral("i%1").arg(row), m.ListTable[row][2] = ListRules::EventFileName(row);
     return m;
 }
 
-// ▲ ▼ ▲10 ▼10 at `row`: "1" moves, "0" stays.
-static std::string Moves(Module1& m, int row)
-{
-    m.ItemIndex = qint16(row);
-    return QString::asprintf("%d%d%d%d", ListRules::CanMoveUp(m), ListRules::CanMoveDown(m),
-                             ListRules::CanMoveUp10(m), ListRules::CanMoveDown10(m)).toStdString();
-}
-
-// "name:file" of rows from..to, separated by blanks.
-static std::string Rows(const Module1& m, int from, int to)
-{
-    QString out;
-    for (int row = from; row <= to; ++row) out += m.ListTable[row][1] + ':' + m.ListTable[row][2] + ' ';
-    return out.trimmed().toStdString();
-}
-
+// ▲ ▼ ▲10 ▼10 ("1" moves); ▼ needs the row named, ▼ 10 the row nine below (998 in the last two).
 TEST(ListRules, NavigationAtBothEndsOfAFullList)
 {
-    auto m = FullList();
-    for (auto [row, moves] : {std::pair{1, "0101"}, {10, "1101"}, {11, "1111"}, {989, "1111"}, {990, "1110"},
-                              {999, "1010"}})
-        EXPECT_EQ(Moves(m, row), moves) << "row " << row;
-    // ▼ needs the current row named, ▼ 10 the row nine below.
-    m.ListTable[998][1].clear();
-    EXPECT_EQ(Moves(m, 989), "1110");
-    EXPECT_EQ(Moves(m, 998), "1010");
+    Module1 m = FullList();
+    const std::tuple<int, bool, const char*> cases[] = {{1, 0, "0101"}, {10, 0, "1101"}, {11, 0, "1111"}, {989, 0, "1111"},
+                                                        {990, 0, "1110"}, {999, 0, "1010"}, {989, 1, "1110"}, {998, 1, "1010"}};
+    for (const auto& [row, unnamed998, moves] : cases) {
+        m.ListTable[998][1] = unnamed998 ? "" : "i998", m.ItemIndex = qint16(row);
+        EXPECT_EQ(QString::asprintf("%d%d%d%d", ListRules::CanMoveUp(m), ListRules::CanMoveDown(m),
+                                    ListRules::CanMoveUp10(m), ListRules::CanMoveDown10(m)), moves) << row;
+    }
 }
 
 TEST(ListRules, InsertAndDeleteShiftBothColumns)
 {
-    auto m = FullList();
+    Module1 m = FullList();
+    const auto rows = [&](std::initializer_list<int> list) {
+        QStringList out;
+        for (int row : list) out << m.ListTable[row][1] + ':' + m.ListTable[row][2];
+        return out.join(' ');
+    };
     ListRules::OpenRowAt(m, 2);  // row 999's item falls off the end
-    EXPECT_EQ(Rows(m, 1, 3), "i1:1.pev : i2:2.pev");
-    EXPECT_EQ(Rows(m, 998, 1000), "i997:997.pev i998:998.pev :");
+    EXPECT_EQ(rows({1, 2, 3, 998, 999, 1000}), "i1:1.pev : i2:2.pev i997:997.pev i998:998.pev :");
     ListRules::RemoveRowAt(m, 1);
-    EXPECT_EQ(Rows(m, 0, 2), "－－－－－－－－－－: : i2:2.pev");
-    EXPECT_EQ(Rows(m, 997, 999), "i997:997.pev i998:998.pev :");
+    EXPECT_EQ(rows({0, 1, 2, 997, 998, 999}), "－－－－－－－－－－: : i2:2.pev i997:997.pev i998:998.pev :");
 }
 
 TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
 {
     Module1 m;
-    m.ListTable[1][2] = QStringLiteral("2.PEV");  // the counter lags after a damaged load
-    m.LastEventFileNumber = 1;
-    EXPECT_EQ(ListRules::NextEventFile(m).fileName, QStringLiteral("3.pev"));
-    m.LastEventFileNumber = 32766;
-    EXPECT_EQ(ListRules::NextEventFile(m).fileName, QStringLiteral("32767.pev"));
-    m.LastEventFileNumber = 32767;
-    EXPECT_FALSE(ListRules::NextEventFile(m).ok);
+    m.ListTable[1][2] = "2.PEV";  // the counter lags after a damaged load
+    for (const auto& [last, next] : {std::pair{1, "3.pev"}, {32766, "32767.pev"}, {32767, ""}}) {
+        m.LastEventFileNumber = qint16(last);
+        const ListRules::NewEventFile n = ListRules::NextEventFile(m);
+        EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::kCounterLimitMessage);
+    }
 }
 
-// Deleting an item removes only its own event file, and only rows 1..999 hold
-// items, whatever a damaged file put elsewhere.
+// Deleting an item removes its own event file only: no other file, none another item names.
 TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
 {
     Module1 m;
-    const std::pair<const char*, const char*> cases[] = {
-        {"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""},
-        {"0.pev", ""},      {"07.pev", ""},       {"LISTDATA.PLD", ""},       {"photo.jpg", ""},
-        {"../1.pev", ""},   {"3.pev", ""},  // row 3 names it too
-    };
-    m.ListTable[3][2] = QStringLiteral("3.PEV");
-    for (auto [name, removed] : cases) {
-        m.ListTable[2][2] = QString::fromUtf8(name);
-        EXPECT_EQ(ListRules::EventFileToRemove(m, 2), QString::fromUtf8(removed)) << name;
+    m.ListTable[3][2] = "3.PEV";
+    for (const auto& [name, removed] :
+         {std::pair{"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""}, {"0.pev", ""},
+          {"07.pev", ""}, {"LISTDATA.PLD", ""}, {"photo.jpg", ""}, {"../1.pev", ""}, {"3.pev", ""} /* row 3's */}) {
+        m.ListTable[2][2] = name;
+        EXPECT_EQ(ListRules::EventFileToRemove(m, 2), removed) << name;
     }
-    m.ListTable[0][2] = m.ListTable[1000][2] = QStringLiteral("5.pev");
-    for (int row : {0, 1000, 1004})
-        EXPECT_TRUE(!ListRules::HoldsItem(m, row) && ListRules::EventFileToRemove(m, row).isEmpty()) << row;
 }

@@ -6,120 +6,54 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-void PrintTo(const QStringList& l, std::ostream* os) { *os << l.join(u'|').toStdString(); }
-
 namespace {
 
+// A project folder root/proj holding `files` ("a/b" inside folder a) and
+// `folders`, with the file root/x beside it.
 class ProjectFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void Make(const QStringList& files, const QStringList& folders = {})
     {
-        ASSERT_TRUE(root_.isValid());
-        ASSERT_TRUE(QDir(root_.path()).mkdir(QStringLiteral("proj")));
-        folder_ = root_.filePath(QStringLiteral("proj"));
+        for (const QString& f : folders + QStringList{"."}) ASSERT_TRUE(QDir(folder).mkpath(f));
+        for (const QString& f : files + QStringList{"../x"}) ASSERT_TRUE(QFile(folder + '/' + f).open(QIODevice::WriteOnly));
     }
-
-    void MakeFile(const QString& name, const QString& in = {})
-    {
-        QFile f(QDir(in.isEmpty() ? folder_ : in).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << name.toStdString();
-        f.write("x");
-    }
-    void MakeFolder(const QString& name) { ASSERT_TRUE(QDir(folder_).mkdir(name)); }
-
-    QTemporaryDir root_;
-    QString folder_;
+    QTemporaryDir root;
+    const QString folder = root.filePath("proj");
 };
 
-TEST_F(ProjectFilesTest, FindFileNoCasePrefersExactMatch)
+// Any letter case, an exact match first and otherwise the first in code
+// order; never a folder, nor a name that reaches outside the folder.
+TEST_F(ProjectFilesTest, FindFileNoCase)
 {
-    MakeFile(QStringLiteral("listdata.pld"));
-    MakeFile(QStringLiteral("LISTDATA.PLD"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("listdata.pld")),
-              QStringLiteral("listdata.pld"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("LISTDATA.PLD")),
-              QStringLiteral("LISTDATA.PLD"));
-    // Neither exact: the choice must not depend on the directory order.
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("ListData.Pld")),
-              QStringLiteral("LISTDATA.PLD"));
-}
-
-TEST_F(ProjectFilesTest, FindFileNoCaseIgnoresCaseAndSkipsFolders)
-{
-    MakeFile(QStringLiteral("ListData.Pld"));
-    MakeFile(QStringLiteral("画像Ａ.JPG"));
-    MakeFolder(QStringLiteral("1.pev"));
-    MakeFolder(QStringLiteral("2.PEV"));
-    MakeFile(QStringLiteral("2.pev"), folder_ + QStringLiteral("/2.PEV"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("LISTDATA.PLD")),
-              QStringLiteral("ListData.Pld"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("画像Ａ.jpg")),
-              QStringLiteral("画像Ａ.JPG"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("1.pev")), QString());
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("2.pev")), QString());
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, QStringLiteral("3.pev")), QString());
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(root_.filePath(QStringLiteral("gone")),
-                                           QStringLiteral("LISTDATA.PLD")),
-              QString());
-}
-
-TEST_F(ProjectFilesTest, FindFileNoCaseRejectsNamesOutsideTheFolder)
-{
-    // Each of these names reaches an existing file, or is one, when used as a path.
-    MakeFile(QStringLiteral("x"), root_.path());
-    MakeFolder(QStringLiteral("a"));
-    MakeFile(QStringLiteral("b"), folder_ + QStringLiteral("/a"));
-    MakeFile(QStringLiteral("a\\b"));
-    for (const QString& name : {QStringLiteral("../x"), QStringLiteral("a/b"),
-                                QStringLiteral("A/B"), QStringLiteral("a\\b"),
-                                QStringLiteral("."), QStringLiteral(".."), QString()}) {
-        EXPECT_EQ(ProjectFiles::FindFileNoCase(folder_, name), QString()) << name.toStdString();
-        EXPECT_FALSE(ProjectFiles::IsPlainFileName(name)) << name.toStdString();
+    Make({"listdata.pld", "LISTDATA.PLD", "画像Ａ.JPG", "2.PEV/2.pev", "a/b", "a\\b"}, {"1.pev", "2.PEV", "a"});
+    const std::pair<const char*, const char*> cases[] = {
+        {"listdata.pld", "listdata.pld"}, {"LISTDATA.PLD", "LISTDATA.PLD"}, {"ListData.Pld", "LISTDATA.PLD"},
+        {"画像Ａ.jpg", "画像Ａ.JPG"}, {"1.pev", ""}, {"2.pev", ""}, {"3.pev", ""}};
+    for (const auto& [name, found] : cases) EXPECT_EQ(ProjectFiles::FindFileNoCase(folder, name), found) << name;
+    // Each of these reaches an existing file, or is one, when used as a path.
+    for (const char* name : {"../x", "a/b", "A/B", "a\\b", ".", "..", ""}) {
+        EXPECT_EQ(ProjectFiles::FindFileNoCase(folder, name), "") << name;
+        EXPECT_FALSE(ProjectFiles::IsPlainFileName(name)) << name;
     }
-    EXPECT_TRUE(ProjectFiles::IsPlainFileName(QStringLiteral("1.pev")));
-    EXPECT_TRUE(ProjectFiles::IsPlainFileName(QStringLiteral("..a")));
+    EXPECT_TRUE(ProjectFiles::IsPlainFileName("..a"));
+    EXPECT_EQ(ProjectFiles::FindFileNoCase(root.filePath("gone"), "LISTDATA.PLD"), "");
 }
 
-TEST_F(ProjectFilesTest, AnyFileMatchesIgnoresCaseFoldersAndHiddenFiles)
+// Ordinary, non-hidden files whose whole name matches, any letter case; "*.*"
+// also matches names without a dot; ListFiles sorts and lists a file once.
+TEST_F(ProjectFilesTest, AnyFileMatchesAndListFiles)
 {
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.*")));
-    MakeFolder(QStringLiteral("x.jpg"));
-    MakeFile(QStringLiteral(".x.jpg"));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.jpg")));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.*")));
-
-    MakeFile(QStringLiteral("PHOTO.JPG"));
-    EXPECT_TRUE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.jpg")));
-    EXPECT_TRUE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("photo.jp?")));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.jp")));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.gif")));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("hoto.jpg")));
-
-    MakeFile(QStringLiteral("README"));
-    EXPECT_TRUE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("read*")));
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.wav")));
-    EXPECT_TRUE(ProjectFiles::AnyFileMatches(folder_, QStringLiteral("*.*")));  // no dot needed
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(root_.filePath(QStringLiteral("gone")),
-                                              QStringLiteral("*.*")));
-}
-
-TEST_F(ProjectFilesTest, ListFilesSplitsPatternsAndSortsIgnoringCase)
-{
-    for (const char* name : {"b.gif", "A.jpg", "c.BMP", "a.gif", "d.wav", ".e.gif", "f.gifx"})
-        MakeFile(QString::fromUtf8(name));
-    MakeFolder(QStringLiteral("g.jpg"));
-    EXPECT_EQ(ProjectFiles::ListFiles(folder_, QStringLiteral("*.gif;*.jpg;*.bmp")),
-              QStringList({"a.gif", "A.jpg", "b.gif", "c.BMP"}));
-    // A file that two patterns match is listed once.
-    EXPECT_EQ(ProjectFiles::ListFiles(folder_, QStringLiteral("*.GIF;b*")),
-              QStringList({"a.gif", "b.gif"}));
-    EXPECT_EQ(ProjectFiles::ListFiles(folder_, QStringLiteral("*.wav")), QStringList({"d.wav"}));
-    EXPECT_EQ(ProjectFiles::ListFiles(folder_, QStringLiteral("*.mid")), QStringList());
-    EXPECT_EQ(ProjectFiles::ListFiles(folder_, QString()), QStringList());
+    Make({"b.gif", "A.jpg", "c.BMP", "a.gif", "d.wav", ".e.gif", "f.gifx", "README"}, {"g.jpg"});
+    const std::pair<const char*, const char*> cases[] = {
+        {"*.gif;*.jpg;*.bmp", "a.gif A.jpg b.gif c.BMP"}, {"*.GIF;b*", "a.gif b.gif"}, {"*.wav", "d.wav"},
+        {"*.*", "a.gif A.jpg b.gif c.BMP d.wav f.gifx README"}, {"read*", "README"}, {"a.jp?", "A.jpg"},
+        {"*.gi", ""}, {"g.*", ""}, {".e*", ""}, {"eadme", ""}, {"*.mid", ""}, {"", ""}};
+    for (const auto& [pattern, listed] : cases) {
+        EXPECT_EQ(ProjectFiles::ListFiles(folder, pattern).join(' '), listed) << pattern;
+        if (!QString(pattern).contains(';'))
+            EXPECT_EQ(ProjectFiles::AnyFileMatches(folder, pattern), *listed != 0) << pattern;
+    }
+    EXPECT_FALSE(ProjectFiles::AnyFileMatches(root.filePath("gone"), "*.*"));
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 #include "core/Module1.h"
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
+#include "support/Bytes.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 #include "support/Modal.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QListWidget>
@@ -73,9 +73,7 @@ private slots:
                 Modal::Click(editor, "Command2");
             }, "cmdOk");
             Modal::Click(&top, "cmdSinki");
-            QFile written(folder + "/LISTDATA.PLD");
-            QVERIFY(written.open(QIODevice::ReadOnly));
-            QCOMPARE(written.readAll(), ExpectedListFile());
+            QCOMPARE(Bytes::Read(folder + "/LISTDATA.PLD"), ExpectedListFile());
             for (const char* name : {"/1.pev", "/2.pev", "/3.pev"})
                 QCOMPARE(QFileInfo(folder + name).size(), qint64(7035));
             Answer("frmYesNo", [](QWidget*) {}, "Command1");
