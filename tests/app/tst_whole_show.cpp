@@ -194,6 +194,15 @@ private slots:
         }, "Command3");
         Modal::Click(&top, "cmdSakusei");
         QCOMPARE(FileBytes(folder + "/1.pev"), ExpectedItem1());
+
+        // The numbering goes on from the saved counter: the next item gets 4.pev.
+        Answer("frmPelumo4", [](QWidget* editor) {
+            for (int i = 0; i < 3; ++i) Modal::Click(editor, "cmdNext");
+            Type(editor, "cmdHenshu", "frmText1", QStringLiteral("お問い合わせ"));
+        }, "cmdOk");
+        Modal::Click(&top, "cmdlistSakusei");
+        QCOMPARE(m.ListTable[4][2], QStringLiteral("4.pev"));
+        QCOMPARE(FileBytes(folder + "/4.pev"), Record().repeated(1005));
         QCOMPARE(Modal::Pending(), 0);
     }
 };
