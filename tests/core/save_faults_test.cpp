@@ -1,9 +1,7 @@
-// Saves that fail or are killed part way: every operation of saving the list
-// data file and an event file is made to fail in turn, and a child process
-// that saves is killed at every operation and at random moments. Each time
-// the file on disk is the complete old one or the complete new one, the user
-// is told, the tables are as they were, and a later load removes what the
-// interrupted save left behind, and nothing else.
+// Saves of the list data file and an event file, in the folder or through a link, failing at each
+// operation in turn, or killed at each and at moments spread over a save: the file is always the whole
+// old one or the whole new one, the user is told, the tables are as they were, and the next load removes
+// what a killed save left behind, and nothing else.
 
 #include "core/EventFile.h"
 #include "core/ListDataFile.h"
@@ -15,159 +13,105 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <cstdio>
-#include <memory>
-#include <random>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
 
+// A saved project with unsaved changes, what a good save writes and the
+// operations it takes; the file is a link to one beside the folder when `linked`.
 struct Project {
     QTemporaryDir dir;
     std::unique_ptr<Module1> m = std::make_unique<Module1>();
-    bool eventFile;
-    QString name;  // the file being saved
+    bool eventFile, linked;
+    QString name;              // the file being saved
     QByteArray before, after;  // its bytes before and after a good save
+    int operations = 0;        // those the fault hook is asked about
 
-    Project(bool event, bool linked) : eventFile(event), name(event ? "1.pev" : "LISTDATA.PLD")
+    Project(bool event, bool link) : eventFile(event), linked(link), name(event ? "1.pev" : "LISTDATA.PLD")
     {
         m->ProjectFolder = dir.path();
         m->PrepareNewList();
-        m->ListTable[1][1] = QStringLiteral("案内");
-        m->ListTable[1][2] = "1.pev";
-        m->ItemIndex = 1;
+        m->ListTable[1][1] = QStringLiteral("案内"), m->ListTable[1][2] = "1.pev", m->ItemIndex = 1;
         EXPECT_TRUE(Save().ok);
-        before = Bytes::Read(Path(name));
-        if (linked) {  // the folder's entry is a link to a file beside the folder
-            QFile::rename(Path(name), Target());
-            Relink();
-        }
-        m->ListTable[2][1] = QStringLiteral("新しい項目");
-        m->EventTable[1][0] = QStringLiteral("ウエイト");
-        m->EventTable[1][1] = "1500";
-        m->LastEventFileNumber = 7;
+        before = Bytes::Read(Path());
+        Restore();
+        m->ListTable[2][1] = QStringLiteral("新しい項目"), m->LastEventFileNumber = 7;
+        m->EventTable[1][0] = QStringLiteral("ウエイト"), m->EventTable[1][1] = "1500";
+        const QString counter = m->ListTable[Module1::kCounterRow][1];
+        Records::SetWriteFaultHook([this](const char*) { return ++operations < 0; });
+        EXPECT_TRUE(Save().ok);
+        Records::SetWriteFaultHook({});
+        after = Bytes::Read(Path());
+        Restore();
+        m->ListTable[Module1::kCounterRow][1] = counter;  // as before that save
     }
     ~Project() { QFile::remove(Target()); }
 
-    QString Target() const { return dir.path() + "/../" + QFileInfo(dir.path()).fileName() + ".target"; }
-    // Makes the folder's entry a link to Target() again, after a save replaced it.
-    void Relink()
-    {
-        QFile::remove(Path(name));
-        QFile::link(Target(), Path(name));
-    }
-
-    QString Path(const QString& n) const { return dir.filePath(n); }
+    QString Path() const { return dir.filePath(name); }
+    QString Target() const { return dir.path() + ".target"; }
+    void Restore() { QFile::remove(Path()), Bytes::Write(linked ? Target() : Path(), before), linked && QFile::link(Target(), Path()); }  // the old file
     FileResult Save() { return eventFile ? EventFile::Write(*m) : ListDataFile::Write(*m); }
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); }
-    // Puts the old file back (through the link, if there is one).
-    void Restore() { Bytes::Write(QFileInfo(Path(name)).isSymLink() ? Target() : Path(name), before); }
 };
 
-struct Case {
-    bool eventFile, linked;
-};
-const Case kCases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
-
-int CountOperations(Project& p)
-{
-    int count = 0;
-    Records::SetWriteFaultHook([&](const char*) { ++count; return false; });
-    EXPECT_TRUE(p.Save().ok);
-    Records::SetWriteFaultHook({});
-    p.after = Bytes::Read(p.Path(p.name));
-    if (QFileInfo(p.Target()).exists()) p.Relink();
-    return count;
-}
+const std::pair<bool, bool> kCases[] = {{false, false}, {true, false}, {false, true}, {true, true}};  // event file, linked
 
 }  // namespace
 
 TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
 {
     int faults = 0;
-    for (const Case& c : kCases) {
-        Project p(c.eventFile, c.linked);
-        const int operations = CountOperations(p);
-        ASSERT_GE(operations, 5);
-        for (int n = 1; n <= operations; ++n) {
-            SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(c.linked).arg(n).toStdString());
-            Project q(c.eventFile, c.linked);
-            const QStringList entries = q.Entries();
-            const QString counterRow = q.m->ListTable[1001][1];
-            int seen = 0;
-            Records::SetWriteFaultHook([&](const char*) { return ++seen == n; });
+    for (const auto& [event, linked] : kCases) {
+        const Project p(event, linked);
+        ASSERT_GE(p.operations, 5);
+        for (int n = 1; n <= p.operations; ++n, ++faults) {
+            SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(linked).arg(n).toStdString());
+            Project q(event, linked);
+            Records::SetWriteFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
             const FileResult result = q.Save();
             Records::SetWriteFaultHook({});
-            ++faults;
-            EXPECT_FALSE(result.ok);
-            EXPECT_EQ(result.message, Records::SaveFailedMessage(q.name));
-            EXPECT_EQ(Bytes::Read(q.Path(q.name)), q.before);
-            EXPECT_EQ(q.Entries(), entries);  // no temporary copy left behind
-            EXPECT_EQ(q.m->ListTable[1001][1], counterRow);  // the tables as they were
-            EXPECT_EQ(q.m->LastEventFileNumber, 7);
-            ASSERT_TRUE(q.Save().ok);  // and the next save writes the right bytes
-            EXPECT_EQ(Bytes::Read(q.Path(q.name)), p.after);
+            EXPECT_EQ(result.ok ? QString("saved") : result.message, Records::SaveFailedMessage(q.name));
+            EXPECT_EQ(Bytes::Read(q.Path()), q.before);
+            EXPECT_EQ(q.Entries(), QStringList{q.name});  // no temporary copy left behind
+            EXPECT_EQ(q.m->ListTable[Module1::kCounterRow][1], p.m->ListTable[Module1::kCounterRow][1]);  // the tables as they were
+            ASSERT_TRUE(q.Save().ok);  // and the next save writes the new file
+            EXPECT_EQ(Bytes::Read(q.Path()), p.after);
         }
     }
-    RecordProperty("faults", faults);
     std::printf("%d faults injected\n", faults);
 }
 
-// A child saves and is killed: at each operation of the save, then at random
-// moments while it saves over and over. The file is always whole; the
-// leftovers of a killed save go at the next load, a user's older copy stays.
+// The link stays as long as the old file does; a user's older copy beside the
+// file is no leftover.
 TEST(SaveFaults, KilledSavesLeaveOldOrNewAndLeftoversAreRemoved)
 {
-    int kills = 0;
-    qsizetype leftovers = 0;
-    std::mt19937 random(20261206);
-    for (const Case& c : kCases) {
-        Project p(c.eventFile, c.linked);
-        const int operations = CountOperations(p);
-        Bytes::Write(p.Path(p.name + ".backup"), "the user's own copy");
-        QFile backup(p.Path(p.name + ".backup"));
-        ASSERT_TRUE(backup.open(QIODevice::ReadWrite)
-                    && backup.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
-        backup.close();
-        for (int run = 1; run <= operations + 60; ++run) {
+    int kills = 0, leftovers = 0;
+    for (const auto& [event, linked] : kCases) {
+        Project p(event, linked);
+        QFile copy(p.Path() + ".backup");
+        ASSERT_TRUE(Bytes::Write(copy.fileName(), "the user's own copy") && copy.open(QIODevice::ReadWrite)
+                    && copy.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        for (int run = 1; run <= p.operations + 60; ++run, ++kills) {
             p.Restore();
             const pid_t child = fork();
             ASSERT_GE(child, 0);
-            if (child == 0) {
-                if (run <= operations) {
-                    int seen = 0;
-                    Records::SetWriteFaultHook([&](const char*) {
-                        if (++seen == run) raise(SIGKILL);
-                        return false;
-                    });
-                }
+            if (child == 0) {  // the first runs kill themselves at their operation
+                if (run <= p.operations) Records::SetWriteFaultHook([seen = 0, run](const char*) mutable { return ++seen == run && raise(SIGKILL); });
                 for (;;) p.Save();
             }
-            if (run > operations) {  // the first runs stop themselves at their operation
-                std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
-                kill(child, SIGKILL);
-            }
-            int status = 0;
-            waitpid(child, &status, 0);
-            ++kills;
-            const QByteArray now = Bytes::Read(p.Path(p.name));
+            if (run > p.operations) usleep(run * 7919 % 3000), kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            const QByteArray now = Bytes::Read(p.Path());
             ASSERT_TRUE(now == p.before || now == p.after) << p.name.toStdString() << " run " << run;
-            ASSERT_EQ(QFileInfo(p.Path(p.name)).isSymLink(), c.linked && now == p.before);
-            leftovers += ProjectFiles::RemoveSaveLeftovers(p.dir.path(), {"LISTDATA.PLD", "1.pev"}).size();
-            QStringList expected{p.name, p.name + ".backup"};
-            expected.sort();
-            if (c.linked) ASSERT_EQ(Bytes::Read(p.Target()), p.before);
-            ASSERT_EQ(p.Entries(), expected) << " run " << run;
-            if (c.linked) p.Relink();
+            ASSERT_EQ(QFileInfo(p.Path()).isSymLink(), linked && now == p.before) << " run " << run;
+            if (linked) ASSERT_EQ(Bytes::Read(p.Target()), p.before);
+            leftovers += int(ProjectFiles::RemoveSaveLeftovers(p.dir.path(), {"LISTDATA.PLD", "1.pev"}).size());
+            ASSERT_EQ(p.Entries(), QStringList({p.name, p.name + ".backup"})) << " run " << run;
         }
     }
-    RecordProperty("kills", kills);
-    RecordProperty("leftovers", int(leftovers));
-    std::printf("%d kills, %d leftovers removed\n", kills, int(leftovers));
+    std::printf("%d kills, %d leftovers removed\n", kills, leftovers);
 }
