@@ -2,7 +2,10 @@
 
 #include "core/ProjectFiles.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace EventFile {
 
@@ -12,6 +15,27 @@ QString CreateFailedMessage(const QString& fileName)
 {
     return QStringLiteral("「%1」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。")
         .arg(fileName);
+}
+
+// Moves the entry at `path` to the desktop's trash (freedesktop.org), so that
+// a deleted item's events can be got back. QFile::moveToTrash renames the
+// path it is given: a link goes to the trash as a link and what it points to
+// stays where it is; a dangling link is refused there (it is removed instead).
+// A folder under the name is never trashed whole.
+//
+// Qt 6.4 puts the entry into "files" under the current folder when it cannot
+// set up the home trash, as when $XDG_DATA_HOME does not exist yet; so that
+// folder is made first, and without a home trash that can be set up nothing is
+// tried. A folder on another device has its own trash there, or none: then
+// moving fails and the caller deletes.
+bool MoveToTrash(const QString& path)
+{
+    const QFileInfo entry(path);
+    if (entry.isDir() && !entry.isSymLink()) return false;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data)) return false;
+    if (!QFileInfo(data + QStringLiteral("/Trash")).isDir() && !QFileInfo(data).isWritable()) return false;
+    return QFile::moveToTrash(path);
 }
 
 }  // namespace
@@ -24,7 +48,10 @@ QString NameOf(const Module1& m)
 
 bool HasPlainName(const Module1& m)
 {
-    return ProjectFiles::IsPlainFileName(NameOf(m));
+    // The list data file is never an item's events: writing them there would
+    // put the events in place of the list.
+    const QString name = NameOf(m);
+    return ProjectFiles::IsPlainFileName(name) && name.compare(QStringLiteral("LISTDATA.PLD"), Qt::CaseInsensitive) != 0;
 }
 
 bool Exists(const Module1& m)
@@ -73,7 +100,7 @@ FileResult Read(Module1& m)
 FileResult Write(const Module1& m)
 {
     const QString fileName = NameOf(m);
-    if (m.ProjectFolder.isEmpty() || !ProjectFiles::IsPlainFileName(fileName))
+    if (m.ProjectFolder.isEmpty() || !HasPlainName(m))
         return FileResult::Fail(Records::SaveFailedMessage(fileName));
     // An existing file keeps its letter case; a link in its place is replaced.
     const QString existing = ProjectFiles::FindEntryNoCase(m.ProjectFolder, fileName);
@@ -91,7 +118,8 @@ FileResult Remove(const QString& folder, const QString& fileName)
     const QString name = ProjectFiles::FindEntryNoCase(folder, fileName);
     if (name.isEmpty()) return FileResult::Ok();
     // A link is removed itself, never what it points to.
-    if (!QFile::remove(folder + QLatin1Char('/') + name))
+    const QString path = folder + QLatin1Char('/') + name;
+    if (!MoveToTrash(path) && !QFile::remove(path))
         return FileResult::Fail(
             QStringLiteral("「%1」を削除できませんでした。フォルダに書き込めるかを確認してください。").arg(name));
     return FileResult::Ok();

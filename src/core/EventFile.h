@@ -12,8 +12,8 @@ namespace EventFile {
 QString NameOf(const Module1& m);
 
 // Whether that name is a plain file name in the folder (see
-// ProjectFiles::IsPlainFileName); no other name is ever read, written or
-// deleted.
+// ProjectFiles::IsPlainFileName) other than the list data file's; no other
+// name is ever opened as events or written.
 bool HasPlainName(const Module1& m);
 
 // Whether the item's event file exists as an ordinary file (any letter case).
@@ -33,8 +33,10 @@ FileResult Read(Module1& m);
 // atomically. On failure the previous file is unchanged.
 FileResult Write(const Module1& m);
 
-// Removes the event file `fileName` from `folder`. A name that is not a plain
-// file name is never touched; a file already missing counts as removed.
+// Removes the event file `fileName` from `folder`: into the desktop's trash
+// where the folder has one, deleted otherwise; a link goes itself, never what
+// it points to. A name that is not a plain file name is never touched; a file
+// already missing counts as removed.
 FileResult Remove(const QString& folder, const QString& fileName);
 
 // The file image of EventTable rows 0..1004.

@@ -5,6 +5,7 @@
 // cells afterwards.
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 class Module1 {
@@ -41,6 +42,8 @@ public:
     qint16 CallerMode = 0;
     int EventIndex = 0;
     QString ErrorText;
+    // The lines that the show check's result window lists, one per finding.
+    QStringList CheckFindings;
     QString QuestionText;
     qint16 DialogResult = 0;
     qint32 WaitMillis = 0;

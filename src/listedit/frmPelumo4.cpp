@@ -7,11 +7,14 @@
 #include "core/ListDataFile.h"
 #include "dialogs/Messages.h"
 #include "dialogs/frmFilesentaku.h"
+#include "dialogs/frmTenken.h"
 #include "dialogs/frmText1.h"
 #include "forms/ClickLabel.h"
 #include "core/ListRules.h"
 #include "core/ProjectFiles.h"
+#include "core/ShowCheck.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -63,6 +66,9 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     Command2 = AddButton(this, "Command2", QStringLiteral("ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択"),
                          QRect(7320, 3720, 2070, 450), Font(kGothic, 9.75, true),
                          QStringLiteral("ローダーにてイベントファイルのあるフォルダを読み込んだとき、最初に表示されるグラフィック"));
+    cmdTenken = AddButton(this, "cmdTenken", QStringLiteral("ショーを点検"),
+                          QRect(120, 4320, 2655, 615), Font(kGothic, 11.25, true),
+                          QStringLiteral("フォルダ全体を調べ、再生で困る所を一覧にします"));
     cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
                       QRect(8475, 4320, 855, 615), Font(kGothic, 12, true),
                       QString());
@@ -83,7 +89,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
                            QRect(1560, 3000, 5415, 495), Font(kGothic, 14.25, false));
 
     QWidget* order[] = {Command1, cmdSakujo1, cmdSounyu1, cmdBefor, cmd10Before, cmdHenshu, cmdNext,
-                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdOk, cmdYouso};
+                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdOk, cmdYouso};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command1->setFocus();
 
@@ -98,6 +104,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdSounyu2, &QPushButton::clicked, this, &frmPelumo4::cmdSounyu2_Click);
     connect(cmdSakujo2, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo2_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPelumo4::Command2_Click);
+    connect(cmdTenken, &QPushButton::clicked, this, &frmPelumo4::cmdTenken_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo4::cmdOk_Click);
     connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
 
@@ -298,6 +305,16 @@ void frmPelumo4::Command2_Click()
         ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.ListTable[Module1::kStartGraphicRow][1]);
     if (!name.isEmpty() && !Picture::CanDecode(m_.ProjectPath(name)))
         ShowError(Picture::UnreadableStartGraphicMessage());
+}
+
+// The list as it is in memory, with the files of the folder; nothing changes.
+void frmPelumo4::cmdTenken_Click()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_.CheckFindings = ShowCheck::Lines(ShowCheck::Check(m_, Picture::CanDecode));
+    QGuiApplication::restoreOverrideCursor();
+    frmTenken result(m_, platform_, this);
+    result.exec();
 }
 
 void frmPelumo4::cmdOk_Click()

@@ -29,6 +29,7 @@ public:
     QPushButton* cmdSounyu2;
     QPushButton* cmdSakujo2;
     QPushButton* Command2;
+    QPushButton* cmdTenken;
     QPushButton* cmdOk;
     QPushButton* cmdYouso;
     QLabel* lblYousoUe;
@@ -58,6 +59,7 @@ private:
 
     void Command1_Click();
     void Command2_Click();
+    void cmdTenken_Click();
     void cmdOk_Click();
 
     bool CreateEventFile();

@@ -5,10 +5,7 @@
 // every event of item 1, plays forward and saves, and nothing outside the
 // project folder changes.
 //
-// A corpus folder holds the project's files as they are; "_outside_NAME"
-// goes beside the project folder as NAME, and "_setup" makes what a
-// repository cannot hold: "link NAME TARGET", "dir NAME", "size NAME BYTES",
-// "generate ITEMS EVENTS" (a full list whose items all have that many waits).
+// The corpus folders are laid out as support/Corpus.h says.
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
@@ -21,6 +18,7 @@
 #include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
+#include "support/Corpus.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 
@@ -63,51 +61,6 @@ QStringList Snapshot(const QString& root, const QString& skip = {})
     }
     out.sort();
     return out;
-}
-
-void Generate(const QString& project, int items, int events)
-{
-    Module1 m;
-    m.ProjectFolder = project;
-    m.PrepareNewList();
-    for (int row = 1; row <= events; ++row) m.EventTable[row][0] = "ウエイト", m.EventTable[row][1] = "10";
-    for (int item = 1; item <= items; ++item) {
-        m.ListTable[item][1] = QStringLiteral("項目%1").arg(item);
-        m.ListTable[item][2] = QStringLiteral("%1.pev").arg(item);
-        m.ItemIndex = qint16(item);
-        EventFile::Write(m);
-    }
-    m.LastEventFileNumber = qint16(items);
-    ListDataFile::Write(m);
-}
-
-// Copies corpus folder `name` to `parent`/project and makes what _setup says.
-QString Prepare(const QString& name, const QString& parent)
-{
-    const QString source = QStringLiteral(PELUMO_CORPUS "/") + name;
-    const QString project = parent + "/project";
-    QDir().mkpath(project);
-    for (const QFileInfo& fi : QDir(source).entryInfoList(QDir::Files | QDir::Hidden)) {
-        const QString n = fi.fileName();
-        if (n == "_setup") continue;
-        const QString to = n.startsWith("_outside_") ? parent + '/' + n.mid(9) : project + '/' + n;
-        QFile::copy(fi.filePath(), to);
-    }
-    QFile setup(source + "/_setup");
-    if (setup.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : setup.readAll().split('\n')) {
-            const QList<QByteArray> w = line.split(' ');
-            if (w[0] == "link") QFile::link(QString::fromUtf8(w[2]), project + '/' + w[1]);
-            if (w[0] == "dir") QDir(project).mkdir(QString::fromUtf8(w[1]));
-            if (w[0] == "generate") Generate(project, w[1].toInt(), w[2].toInt());
-            if (w[0] == "size") {
-                QFile big(project + '/' + w[1]);
-                big.open(QIODevice::WriteOnly);
-                big.resize(w[2].toLongLong());  // sparse: quick to make
-            }
-        }
-    }
-    return project;
 }
 
 // Answers every modal window as a user who says yes: the folder chooser
@@ -213,7 +166,7 @@ private slots:
         QFETCH(QStringList, kept);
         QTemporaryDir tmp;
         const QString parent = QFileInfo(tmp.path()).canonicalFilePath();
-        const QString project = Prepare(QTest::currentDataTag(), parent);
+        const QString project = Corpus::Prepare(PELUMO_CORPUS, QTest::currentDataTag(), parent);
         const auto outside = Snapshot(parent, project);
         const auto before = Snapshot(project);
 

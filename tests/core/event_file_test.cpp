@@ -11,6 +11,14 @@
 
 namespace {
 
+// Deleted event files go to the desktop's trash: a trash of the test's own.
+QTemporaryDir g_home;
+const bool g_trashAtHome = [] {
+    qputenv("HOME", g_home.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (g_home.path() + "/share").toUtf8());
+    return QDir().mkpath(g_home.path() + "/share");
+}();
+
 QByteArray Line(const QByteArray& kind = {}, const QByteArray& param = {}) { return "\"" + kind + "\",\"" + param + "\"\r\n"; }
 
 // Item 1, whose event file is 1.pev, of a project in root/project.
@@ -54,6 +62,9 @@ TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
         EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, name).ok);
     }
     EXPECT_EQ(Bytes::Read(root.filePath("outside.pev")), "keep");
+    // An item that names the list data file never gets events written over it.
+    m.ListTable[1][2] = "listdata.pld";
+    EXPECT_FALSE(EventFile::HasPlainName(m) || EventFile::Write(m).ok);
 }
 
 TEST_F(EventFileTest, RemoveAndFailures)

@@ -1,0 +1,337 @@
+#include "core/ShowCheck.h"
+
+#include "core/EventFile.h"
+#include "core/EventKinds.h"
+#include "core/ProjectFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtEndian>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+namespace ShowCheck {
+
+namespace {
+
+const QString kIgnored = QStringLiteral("「ペルモローダー」では、このイベントは無視されます。");
+const QString kPickAgain = QStringLiteral("ファイルをフォルダに戻すか、イベント編集で別のファイルを選び直してください。");
+
+QString ItemPlace(int item, const QString& name)
+{
+    return QStringLiteral("%1番の項目「%2」：").arg(QString::number(item), name);
+}
+
+QString EventPlace(int item, const QString& name, int row)
+{
+    return QStringLiteral("%1番の項目「%2」の%3番のイベント：").arg(QString::number(item), name, QString::number(row));
+}
+
+// A file that the events name, looked up and judged once however many
+// events name it.
+struct MediaFile {
+    QString actual;  // name in the folder; empty when there is no such file
+    bool usable = false;
+};
+
+class Checker {
+public:
+    Checker(const Module1& m, const PictureCheck& canDecode)
+        : m_(m), canDecode_(canDecode), scratch_(std::make_unique<Module1>())
+    {
+        scratch_->ProjectFolder = m.ProjectFolder;
+    }
+
+    QList<Finding> Run()
+    {
+        const QString& startGraphic = m_.ListTable[Module1::kStartGraphicRow][1];
+        if (!startGraphic.isEmpty()) pictureUses_.push_back({Module1::kStartGraphicRow, 0, PictureId(startGraphic)});
+        for (int item = 1; item <= Module1::kLastItemRow && !m_.ListTable[item][1].isEmpty(); ++item)
+            CheckItem(item);
+        DecodePictures();
+        for (const PictureUse& use : pictureUses_) AddPictureFinding(use);
+        AddLeftovers();
+        // Most severe first; the start graphic before the items; items and
+        // their events in row order; left-over files by number.
+        std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
+            const auto key = [](const Finding& f) {
+                return std::tuple(int(f.problem), f.item == Module1::kStartGraphicRow ? 0 : f.item, f.eventRow);
+            };
+            return key(a) < key(b);
+        });
+        return findings_;
+    }
+
+private:
+    struct PictureName {
+        QString name;  // as the event or row 1002 names it
+        int picture;   // index into pictures_
+    };
+    struct PictureUse {
+        int item;
+        int row;
+        int name;  // index into pictureNames_
+    };
+
+    void Add(Problem problem, int item, int row, const QString& file, const QString& text)
+    {
+        findings_.append({problem, item, m_.ListTable[item][1], row, file, text});
+    }
+
+    void CheckItem(int item)
+    {
+        const QString& name = m_.ListTable[item][1];
+        const QString& file = m_.ListTable[item][2];
+        scratch_->ItemIndex = static_cast<qint16>(item);
+        scratch_->ListTable[item][2] = file;
+        // As the event editor opens an item: a name that is not a plain file
+        // name is refused, a missing file ends the program.
+        if (!EventFile::HasPlainName(*scratch_)) {
+            Add(Problem::EventFileMissing, item, 0, file,
+                ItemPlace(item, name)
+                    + (file.isEmpty() ? QStringLiteral("イベントファイル名が空のため、")
+                                      : QStringLiteral("イベントファイル名「%1」が正しくないため、").arg(file))
+                    + QStringLiteral("イベント編集で開けません。項目を削除して作り直してください。"));
+            return;
+        }
+        if (!EventFile::Exists(*scratch_)) {
+            Add(Problem::EventFileMissing, item, 0, file,
+                ItemPlace(item, name)
+                    + QStringLiteral("イベントファイル「%1」がありません。このままイベント編集で開くと「ペルモ」が終了します。"
+                                     "項目を削除して作り直してください。")
+                          .arg(file));
+            return;
+        }
+        const FileResult read = EventFile::Read(*scratch_);
+        if (!read.ok) {
+            Add(Problem::EventFileDamaged, item, 0, file,
+                ItemPlace(item, name) + read.message
+                    + QStringLiteral("読み取りの許可を確かめ、直らないときは項目を削除して作り直してください。"));
+            return;
+        }
+        if (!read.notice.isEmpty())
+            Add(Problem::EventFileDamaged, item, 0, file,
+                ItemPlace(item, name)
+                    + QStringLiteral("イベントファイル「%1」の一部が壊れています。イベント編集で開くと読み取れない部分が取り除かれるので、"
+                                     "内容を確かめてから「トップメニューに戻る」で保存し直してください。")
+                          .arg(file));
+        CheckEvents(item);
+    }
+
+    void CheckEvents(int item)
+    {
+        const auto& events = scratch_->EventTable;
+        const QString& name = m_.ListTable[item][1];
+        int endless = 0;        // row of the first "エンドレス"
+        bool paused = false;    // a wait or a text before it
+        int afterEndless = 0;   // first event after it
+        int unreached = 0;
+        int count = 0;
+        for (int row = 1; row < Module1::kFileRows; ++row) {
+            const QString& kind = events[row][0];
+            const QString& p = events[row][1];
+            if (kind.isEmpty()) continue;
+            ++count;
+            if (endless) {
+                if (!afterEndless) afterEndless = row;
+                ++unreached;
+            } else if (kind == EventKinds::kEndless) {
+                endless = row;
+            } else if (kind == EventKinds::kWait || kind == EventKinds::kText) {
+                paused = true;
+            }
+            if (kind == EventKinds::kPicture) pictureUses_.push_back({item, row, PictureId(p)});
+            if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) CheckWav(item, row, p);
+        }
+        if (endless && !paused)
+            Add(Problem::EndlessWithoutPause, item, endless, {},
+                EventPlace(item, name, endless)
+                    + QStringLiteral("この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます。"
+                                     "「エンドレス」の前に「ウエイト」を入れてください。"));
+        if (unreached)
+            Add(Problem::EventsNeverReached, item, afterEndless, {},
+                EventPlace(item, name, afterEndless)
+                    + QStringLiteral("%1番の「エンドレス」より後にあるため、ここから後の%2個のイベントは再生されません。"
+                                     "必要なイベントは「エンドレス」より前に移してください。")
+                          .arg(QString::number(endless), QString::number(unreached)));
+        if (!count)
+            Add(Problem::NoEvents, item, 0, m_.ListTable[item][2],
+                ItemPlace(item, name)
+                    + QStringLiteral("イベントがないため、選んでも何も再生されません。"
+                                     "「イベント作成、編集」でイベントを作るか、項目を削除してください。"));
+    }
+
+    // Pictures are looked up now and decoded later, all at once. Names that
+    // differ in letter case but find the same file share its decoding.
+    int PictureId(const QString& name)
+    {
+        if (const auto it = pictureNameIds_.constFind(name); it != pictureNameIds_.cend()) return *it;
+        const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, name);
+        int picture = actual.isEmpty() ? -1 : pictureByActual_.value(actual, -1);
+        if (picture < 0) {
+            picture = int(pictures_.size());
+            pictures_.push_back({actual, false});
+            if (!actual.isEmpty()) pictureByActual_.insert(actual, picture);
+        }
+        const int id = int(pictureNames_.size());
+        pictureNames_.push_back({name, picture});
+        pictureNameIds_.insert(name, id);
+        return id;
+    }
+
+    // The photographs of a show are large: they are decoded on every core.
+    void DecodePictures()
+    {
+        std::vector<MediaFile*> jobs;
+        for (MediaFile& p : pictures_)
+            if (!p.actual.isEmpty()) jobs.push_back(&p);
+        std::atomic<size_t> next{0};
+        const auto work = [&] {
+            for (size_t i; (i = next++) < jobs.size();)
+                jobs[i]->usable = canDecode_ && canDecode_(m_.ProjectPath(jobs[i]->actual));
+        };
+        const size_t threads = std::min<size_t>(jobs.size(), std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+        std::vector<std::thread> helpers;
+        for (size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
+        work();
+        for (std::thread& t : helpers) t.join();
+    }
+
+    void AddPictureFinding(const PictureUse& use)
+    {
+        const QString& file = pictureNames_[use.name].name;
+        const MediaFile& picture = pictures_[pictureNames_[use.name].picture];
+        if (picture.usable) return;
+        QString what;
+        if (file.isEmpty())
+            what = QStringLiteral("グラフィックファイルが指定されていません。");
+        else if (picture.actual.isEmpty())
+            what = QStringLiteral("グラフィックファイル「%1」がありません。").arg(file);
+        else
+            what = QStringLiteral("グラフィックファイル「%1」を読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。")
+                       .arg(file);
+        if (use.item == Module1::kStartGraphicRow) {
+            findings_.append({Problem::PictureUnusable, use.item, {}, 0, file,
+                              QStringLiteral("スタートグラフィック：") + what
+                                  + QStringLiteral("「ペルモローダー」では表示されません。リスト編集の「ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択」で選び直してください。")});
+            return;
+        }
+        Add(Problem::PictureUnusable, use.item, use.row, file,
+            EventPlace(use.item, m_.ListTable[use.item][1], use.row) + what + kIgnored
+                + (picture.actual.isEmpty() ? kPickAgain
+                                            : QStringLiteral("正しく表示できるファイルに差し替えてください。")));
+    }
+
+    void CheckWav(int item, int row, const QString& file)
+    {
+        auto it = wavs_.find(file);
+        if (it == wavs_.end()) {
+            const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, file);
+            it = wavs_.insert(file, {actual, !actual.isEmpty() && IsPlayableWav(m_.ProjectPath(actual))});
+        }
+        if (it->usable) return;
+        QString what;
+        if (file.isEmpty())
+            what = QStringLiteral("Wavファイルが指定されていません。") + kIgnored + kPickAgain;
+        else if (it->actual.isEmpty())
+            what = QStringLiteral("Wavファイル「%1」がありません。").arg(file) + kIgnored + kPickAgain;
+        else
+            what = QStringLiteral("Wavファイル「%1」は再生できる形式ではありません（再生できるのは、8 ビットか 16 ビットでモノラルかステレオの PCM 形式の wav です）。"
+                                  "その形式に変換したファイルに差し替えてください。")
+                       .arg(file);
+        Add(Problem::WavUnusable, item, row, file, EventPlace(item, m_.ListTable[item][1], row) + what);
+    }
+
+    // Event files ("N.pev", any letter case) that no item row names.
+    void AddLeftovers()
+    {
+        QSet<QString> named;
+        for (int row = 1; row <= Module1::kLastItemRow; ++row)
+            if (!m_.ListTable[row][2].isEmpty())
+                named.insert(ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.ListTable[row][2]));
+        static const QRegularExpression eventFile(QStringLiteral("^[1-9][0-9]*\\.pev$"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        QStringList left;
+        for (const QString& name : QDir(m_.ProjectFolder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
+            if (eventFile.match(name).hasMatch() && !named.contains(name)) left << name;
+        std::sort(left.begin(), left.end(), [](const QString& a, const QString& b) {
+            return std::tuple(a.size(), a.toLower(), a) < std::tuple(b.size(), b.toLower(), b);
+        });
+        for (const QString& name : left)
+            findings_.append({Problem::LeftoverEventFile, 0, {}, 0, name,
+                              QStringLiteral("イベントファイル「%1」：どの項目にも使われていません。再生には関係しないので、"
+                                             "要らなければ手で削除してかまいません。")
+                                  .arg(name)});
+    }
+
+    const Module1& m_;
+    const PictureCheck& canDecode_;
+    std::unique_ptr<Module1> scratch_;  // EventTable of the item being checked
+    QList<Finding> findings_;
+    QHash<QString, int> pictureNameIds_;
+    std::vector<PictureName> pictureNames_;
+    QHash<QString, int> pictureByActual_;
+    std::vector<MediaFile> pictures_;
+    std::vector<PictureUse> pictureUses_;
+    QHash<QString, MediaFile> wavs_;
+};
+
+}  // namespace
+
+QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture)
+{
+    return Checker(m, canDecodePicture).Run();
+}
+
+QStringList Lines(const QList<Finding>& findings)
+{
+    QStringList lines;
+    for (const Finding& f : findings) lines << f.text;
+    return lines;
+}
+
+bool IsPlayableWav(const QString& path)
+{
+    // Accepted: a RIFF file of form WAVE whose 'fmt ' chunk (16 bytes or
+    // more) says plain PCM (format tag 1), one or two channels, a sample rate
+    // above 0 and 8 or 16 bits per sample, followed later by a 'data' chunk.
+    // Refused: anything else, also compressed formats (ADPCM, MP3 inside a
+    // wav), float samples, the extensible header and other bit depths, which
+    // the player's sound call does not play. Only the chunk headers are read.
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = f.read(12);
+    if (head.size() != 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return false;
+    bool pcm = false;
+    for (int chunk = 0; chunk < 4096; ++chunk) {
+        const QByteArray header = f.read(8);
+        if (header.size() != 8) return false;
+        const QByteArray id = header.left(4);
+        const qint64 size = qFromLittleEndian<quint32>(header.constData() + 4);
+        if (id == "data") return pcm;
+        qint64 skip = size + (size & 1);  // chunks are padded to an even length
+        if (id == "fmt ") {
+            const QByteArray fmt = f.read(16);
+            if (size < 16 || fmt.size() != 16) return false;
+            const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(fmt.constData() + at); };
+            const quint16 channels = u16(2);
+            const quint16 bits = u16(14);
+            pcm = u16(0) == 1 && (channels == 1 || channels == 2) && qFromLittleEndian<quint32>(fmt.constData() + 4) > 0
+                  && (bits == 8 || bits == 16);
+            if (!pcm) return false;
+            skip -= 16;
+        }
+        if (!f.seek(f.pos() + skip)) return false;
+    }
+    return false;
+}
+
+}  // namespace ShowCheck

@@ -1,0 +1,53 @@
+#pragma once
+// The show checked as the player will meet it: the list in memory and the
+// files of the project folder, one finding per problem, most severe first.
+// Nothing is written; each event file is read once and each picture file is
+// handed to the caller's decode check once.
+
+#include "core/Module1.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace ShowCheck {
+
+// What is wrong, most severe first; the findings are in this order.
+enum class Problem {
+    EventFileMissing,     // opening the item ends the program, or is refused (not a plain file name)
+    EventFileDamaged,     // the event file cannot be read, or reads only with damaged parts left out
+    PictureUnusable,      // a picture event or the start graphic: no such file, or it does not decode
+    WavUnusable,          // a wav event: no such file, or not a wav that plays
+    EndlessWithoutPause,  // "エンドレス" with neither "ウエイト" nor "テキスト表示" before it
+    EventsNeverReached,   // events after the first "エンドレス"
+    NoEvents,             // a named item without events
+    LeftoverEventFile,    // an event file in the folder that no item names
+};
+
+struct Finding {
+    Problem problem;
+    int item = 0;        // ListTable row: 1..999 an item, 1002 the start graphic, 0 a left-over file
+    QString itemName;    // column 1 of that row
+    int eventRow = 0;    // EventTable row, 0 when the finding is about no one event
+    QString file;        // the file concerned, as the tables name it (or as the folder does)
+    QString text;        // one line for the user: where, what is wrong, what to do
+};
+
+// Whether a picture file decodes as gif, jpg or bmp. Called from several
+// threads at once.
+using PictureCheck = std::function<bool(const QString& path)>;
+
+// Checks the items of m.ListTable (rows 1.. up to the first unnamed row, as
+// the item picker lists them), the start graphic and m.ProjectFolder.
+QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture);
+
+// The finding texts, in order.
+QStringList Lines(const QList<Finding>& findings);
+
+// Whether the file at `path` is a wav the player plays: RIFF WAVE, plain PCM
+// of 8 or 16 bits, mono or stereo (only the chunk headers are read).
+bool IsPlayableWav(const QString& path);
+
+}  // namespace ShowCheck
