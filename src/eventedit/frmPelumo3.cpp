@@ -6,6 +6,7 @@
 #include "core/EventRules.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
+#include "core/ShowCheck.h"
 #include "dialogs/Messages.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
@@ -211,6 +212,8 @@ void frmPelumo3::ApplyPreview(int row)
         const QString name = ProjectFiles::FindFileNoCase(m_.ProjectFolder, p);
         if (name.isEmpty()) {
             Notice(EventRules::MissingWavNotice());
+        } else if (playing_ && !ShowCheck::IsPlayableWav(m_.ProjectPath(name))) {
+            Notice(EventRules::MissingWavNotice());  // the player skips it: so does the play
         } else if (EventRules::PreviewOf(m_, row) == PreviewAction::PlayOnce) {
             PlayWavOnce(m_.ProjectPath(name));
         } else {

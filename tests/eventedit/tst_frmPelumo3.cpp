@@ -30,10 +30,16 @@ using namespace EventRules;
 
 namespace {
 
+// 16-bit mono PCM at 22050 Hz, two samples of silence.
+const QByteArray kSilentWav = QByteArray::fromHex(
+    "52494646280000005741564566"
+    "6d7420100000000100010022560000 44ac0000 02001000 64617461 04000000 00000000");
+
+
 using Rows = QList<QPair<QString, QString>>;
 
 // Item "題名", file "1.pev", with events `rows` from row 1, in a folder that
-// also holds `files` (a .bmp is a picture, a .wav "RIFF", others text).
+// also holds `files` (a .bmp is a picture, a .wav a short silence, others text).
 struct Item {
     QTemporaryDir dir;
     Module1 m;
@@ -49,7 +55,7 @@ struct Item {
         m.ClearEventTable();
         for (const QString& f : files)
             f.endsWith(".bmp", Qt::CaseInsensitive) ? QImage(40, 30, QImage::Format_RGB32).save(Path(f), "BMP")
-                                                    : Bytes::Write(Path(f), f.endsWith(".wav") ? "RIFF" : "text");
+                                                    : Bytes::Write(Path(f), f.endsWith(".wav") ? kSilentWav : QByteArray("text"));
     }
     void Open() { Open(platform); }
     void Open(Platform& p)
