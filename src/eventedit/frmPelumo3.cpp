@@ -123,6 +123,12 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
     cmdPlay = AddButton(this, "cmdPlay", QStringLiteral("▶ ここから再生"), QRect(7920, 3600, 3855, 495),
                         Font(kGothic, 12, true), QStringLiteral("ウエイトを守って、この行から再生します"));
 
+    // Says, once a sound has failed for want of a device, why nothing is heard.
+    lblSound = AddLabel(this, "lblSound", QStringLiteral("音を出す装置が見つからないため、音は鳴りません。"),
+                        QRect(7920, 5220, 3855, 450), Font(kGothic, 9, true));
+    lblSound->setWordWrap(true);
+    lblSound->setVisible(platform_.SoundDeviceMissing());
+
     // The clock of "▶ ここから再生"; otherwise it steps one row on when it fires.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -263,12 +269,14 @@ void frmPelumo3::PlayWavOnce(const QString& fullName)
 {
     platform_.sndPlaySoundA(QString(), 0);
     platform_.sndPlaySoundA(fullName, Platform::kSndAsync);
+    lblSound->setVisible(platform_.SoundDeviceMissing());
 }
 
 void frmPelumo3::PlayWavLoop(const QString& fullName)
 {
     platform_.sndPlaySoundA(QString(), 0);
     platform_.sndPlaySoundA(fullName, Platform::kSndAsync | Platform::kSndLoop);
+    lblSound->setVisible(platform_.SoundDeviceMissing());
 }
 
 void frmPelumo3::StopSound()

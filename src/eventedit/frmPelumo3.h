@@ -53,6 +53,7 @@ public:
     QPushButton* cmdSakujoSita;
     QTimer* Timer1;
     QPushButton* cmdPlay;
+    QLabel* lblSound;
 
     // The timer's tick: public, so that a test can be the clock.
     void Timer1_Timer();

@@ -23,4 +23,7 @@ public:
     // default sound (the beep) instead. Without a sound device nothing is
     // heard and nothing fails.
     virtual void sndPlaySoundA(const QString& fileName, int flags) = 0;
+
+    // True once a sound could not be heard because there is no sound device.
+    virtual bool SoundDeviceMissing() const = 0;
 };

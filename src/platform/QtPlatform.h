@@ -10,6 +10,7 @@ public:
     void Beep() override;
     void EndProgram() override;
     void sndPlaySoundA(const QString& fileName, int flags) override;
+    bool SoundDeviceMissing() const override { return sound_.DeviceMissing(); }
 
 private:
     SdlSound sound_;

@@ -32,6 +32,9 @@ public:
     // a single one until its end.
     bool IsPlaying() const;
 
+    // True once opening the audio device has failed: sounds are silent.
+    bool DeviceMissing() const { return unavailable_; }
+
     // What the open device consumes.
     struct Format {
         std::uint16_t sdlFormat = 0;  // an SDL_AudioFormat (AUDIO_S16LSB, ...)

@@ -334,7 +334,9 @@ private slots:
     {
         Item item({{kWavLoop, "s.wav"}, {kText, QStringLiteral("こんにちは, 世界")}}, {"s.wav"});
         const QByteArray before = Bytes::Read(item.Path("1.pev"));
+        item.platform.noSoundDevice = true;  // the loop is silent: the window says why
         item.Open();
+        QVERIFY(item.w->lblSound->isVisibleTo(item.w.get()));
         item.w->close();
         QVERIFY(QFile::remove(item.Path("1.pev")) && QDir().mkdir(item.Path("1.pev")));
         Modal::Expect("frmError", Yes);

@@ -10,12 +10,14 @@ class FakePlatform : public Platform {
 public:
     int beeps = 0;
     int endRequests = 0;
+    bool noSoundDevice = false;
     // One entry per sound call: "stop", "once NAME" or "loop NAME" (NAME
     // without its folder).
     QStringList sounds;
 
     void Beep() override { ++beeps; }
     void EndProgram() override { ++endRequests; }
+    bool SoundDeviceMissing() const override { return noSoundDevice; }
     void sndPlaySoundA(const QString& fileName, int flags) override
     {
         if (fileName.isEmpty()) {
