@@ -17,7 +17,7 @@
 // SDL_LockAudioDevice.
 struct SdlSound::Device {
     SDL_AudioDeviceID id = 0;
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     std::vector<Uint8> samples;  // the sound, in the device's format
     size_t position = 0;         // next byte of `samples` to hear
     bool loop = false;
@@ -40,7 +40,7 @@ struct SdlSound::Device {
                 d.playing = d.loop;
             }
         }
-        std::memset(out, d.spec.silence, left);
+        std::memset(out, d.audio.silence, left);
     }
 };
 
@@ -52,7 +52,7 @@ struct FreeWav {
 
 // A decoded wav file: its own format and its sample bytes.
 struct Wav {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     std::unique_ptr<Uint8, FreeWav> data;
     Uint32 length = 0;
 };
@@ -67,10 +67,10 @@ std::optional<Wav> LoadWav(const QString& path)
 {
     Wav wav;
     Uint8* data = nullptr;
-    if (!SDL_LoadWAV(QFile::encodeName(path).constData(), &wav.spec, &data, &wav.length))
+    if (!SDL_LoadWAV(QFile::encodeName(path).constData(), &wav.audio, &data, &wav.length))
         return std::nullopt;
     wav.data.reset(data);
-    const size_t frame = FrameBytes(wav.spec.format, wav.spec.channels);
+    const size_t frame = FrameBytes(wav.audio.format, wav.audio.channels);
     if (frame == 0 || wav.length < frame || wav.length > INT_MAX)
         return std::nullopt;
     wav.length -= Uint32(wav.length % frame);
@@ -83,7 +83,7 @@ std::optional<Wav> LoadWav(const QString& path)
 std::vector<Uint8> Convert(const Wav& wav, const SDL_AudioSpec& to)
 {
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, wav.spec.format, wav.spec.channels, wav.spec.freq, to.format,
+    if (SDL_BuildAudioCVT(&cvt, wav.audio.format, wav.audio.channels, wav.audio.freq, to.format,
                           to.channels, to.freq)
         < 0)
         return {};
@@ -126,7 +126,7 @@ void SdlSound::Play(const QString& path, int flags)
     }
     if (!OpenDevice())
         return;
-    std::vector<Uint8> samples = Convert(*wav, device_->spec);
+    std::vector<Uint8> samples = Convert(*wav, device_->audio);
     if (samples.empty() && beep_)
         beep_();
     Start(std::move(samples), (flags & Platform::kSndLoop) != 0);
@@ -146,7 +146,7 @@ std::optional<SdlSound::Format> SdlSound::DeviceFormat() const
 {
     if (!device_)
         return std::nullopt;
-    return Format{device_->spec.format, device_->spec.channels, device_->spec.freq};
+    return Format{device_->audio.format, device_->audio.channels, device_->audio.freq};
 }
 
 bool SdlSound::OpenDevice()
@@ -168,7 +168,7 @@ bool SdlSound::OpenDevice()
     want.samples = 1024;
     want.callback = &Device::Fill;
     want.userdata = device.get();
-    device->id = SDL_OpenAudioDevice(nullptr, 0, &want, &device->spec, SDL_AUDIO_ALLOW_ANY_CHANGE);
+    device->id = SDL_OpenAudioDevice(nullptr, 0, &want, &device->audio, SDL_AUDIO_ALLOW_ANY_CHANGE);
     if (device->id == 0) {
         qWarning("Sound: no audio device (%s); sounds stay silent", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
