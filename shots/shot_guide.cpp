@@ -1,0 +1,178 @@
+// The pictures of the user's guide, one window of the guide's sample project
+// each. Usage: shot_guide VIEW OUT.png (on a real display); shot_guide --list
+// names the views (any Qt platform will do for that).
+
+#include "core/EventKinds.h"
+#include "dialogs/form2.h"
+#include "dialogs/frmFilesentaku.h"
+#include "dialogs/frmList.h"
+#include "eventedit/frmPelumo3.h"
+#include "listedit/frmPelumo4.h"
+#include "shots/GuideProject.h"
+#include "support/FakePlatform.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+// form2: the kind `kind` is clicked.
+void PickKind(const QString& kind)
+{
+    Modal::Expect(QStringLiteral("form2"), [kind](QWidget* w) {
+        QListWidget* kinds = static_cast<form2*>(w)->lstList;
+        const auto found = kinds->findItems(kind, Qt::MatchExactly);
+        if (!found.isEmpty()) emit kinds->itemClicked(found.first());
+    });
+}
+
+// `then` runs once the window shown has painted.
+void Later(const std::function<void()>& then) { QTimer::singleShot(300, then); }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QString view = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const QString out = argc > 2 ? Shot::Start(argc - 1, argv + 1) : QString();
+    GuideProject::Place place;
+    Module1 m;
+    FakePlatform platform;
+    QString folder;
+
+    // The windows, kept for the whole run.
+    const auto eventEditor = [&](int downs) {
+        m.ItemIndex = 2;  // "会社案内"
+        auto* editor = new frmPelumo3(m, platform);
+        for (int i = 0; i < downs; ++i) editor->cmdNext->click();
+        editor->show();
+        return editor;
+    };
+    const auto listEditor = [&](int downs) {
+        m.CallerMode = Module1::kModeListEditor;
+        auto* editor = new frmPelumo4(m, platform);
+        for (int i = 0; i < downs; ++i) editor->cmdNext->click();
+        editor->show();
+        return editor;
+    };
+    const auto topMenu = [&] {
+        auto* menu = new frmPelumo1(m, platform);
+        menu->show();
+        return menu;
+    };
+
+    const std::map<QString, std::function<void()>> views = {
+        {"topmenu", [&] {
+             auto* menu = topMenu();
+             Later([=] {
+                 GuideProject::LoadInTopMenu(*menu, folder);
+                 GuideProject::SaveLater({menu}, out);
+             });
+         }},
+        {"folder", [&] {
+             auto* menu = topMenu();
+             Later([=] {
+                 GuideProject::SaveModal(menu, QStringLiteral("frmPelumo5"), out);
+                 menu->cmdSinki->click();
+             });
+         }},
+        {"itempicker", [&] {
+             auto* menu = topMenu();
+             Later([=] {
+                 GuideProject::LoadInTopMenu(*menu, folder);
+                 GuideProject::SaveModal(menu, QStringLiteral("frmList"), out,
+                                         [](QWidget* w) { static_cast<frmList*>(w)->lstList->setCurrentRow(1); });
+                 menu->cmdSakusei->click();
+             });
+         }},
+        {"listedit", [&] { GuideProject::SaveLater({listEditor(1)}, out); }},
+        {"itemname", [&] {
+             auto* editor = listEditor(3);  // the first empty row
+             Later([=] {
+                 GuideProject::SaveModal(editor, QStringLiteral("frmText1"), out, [](QWidget* w) {
+                     Modal::CommitText(w->findChild<QLineEdit*>(QStringLiteral("txtText")), QStringLiteral("採用情報"));
+                 });
+                 editor->cmdHenshu->click();
+             });
+         }},
+        {"tenken", [&] {
+             auto* editor = listEditor(0);
+             Later([=] {
+                 GuideProject::SaveModal(nullptr, QStringLiteral("frmTenken"), out);
+                 editor->cmdTenken->click();
+             });
+         }},
+        {"eventedit", [&] { GuideProject::SaveLater({eventEditor(1)}, out); }},  // row 2, the picture
+        {"kindpicker", [&] {
+             auto* editor = eventEditor(1);
+             Later([=] {
+                 GuideProject::SaveModal(editor, QStringLiteral("form2"), out);
+                 editor->cmdHenshu->click();
+             });
+         }},
+        {"filepicker", [&] {
+             auto* editor = eventEditor(1);
+             Later([=] {
+                 PickKind(EventKinds::kPicture);
+                 GuideProject::SaveModal(editor, QStringLiteral("frmFilesentaku"), out, [](QWidget* w) {
+                     QListWidget* files = static_cast<frmFilesentaku*>(w)->File1;
+                     const auto found = files->findItems(QStringLiteral("honsha.jpg"), Qt::MatchExactly);
+                     if (!found.isEmpty()) files->setCurrentItem(found.first());
+                 });
+                 editor->cmdHenshu->click();
+             });
+         }},
+        {"wait", [&] {
+             auto* editor = eventEditor(3);  // row 4, the wait
+             Later([=] {
+                 PickKind(EventKinds::kWait);
+                 GuideProject::SaveModal(editor, QStringLiteral("frmWait"), out, [](QWidget* w) {
+                     Modal::CommitText(w->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("1500"));
+                 });
+                 editor->cmdHenshu->click();
+             });
+         }},
+        {"playing", [&] {
+             auto* editor = eventEditor(2);  // row 3, the looping sound
+             Later([=] {
+                 editor->cmdPlay->click();
+                 GuideProject::SaveLater({editor}, out, 400);  // well inside the wait that follows
+             });
+         }},
+        {"error", [&] {
+             auto* editor = eventEditor(4);  // row 5, the text before the map
+             Later([=] {
+                 GuideProject::SaveModal(editor, QStringLiteral("frmError"), out);
+                 editor->cmdNext->click();
+             });
+         }},
+    };
+
+    if (view == QLatin1String("--list")) {
+        for (const auto& [name, show] : views) std::printf("%s\n", qPrintable(name));
+        return 0;
+    }
+    const auto found = views.find(view);
+    if (found == views.end() || out.isEmpty()) {
+        std::fprintf(stderr, "usage: %s VIEW OUT.png, or --list\n", argv[0]);
+        return 2;
+    }
+    if (view == QLatin1String("folder")) {
+        folder = place.Folder(GuideProject::kFolderName);
+        if (!place.ok() || !GuideProject::WriteMaterials(folder)) return 1;
+        QDir::setCurrent(folder);  // where the chooser opens
+    } else {
+        // The findings and the message box come from the copy whose map is gone.
+        const bool faulty = view == QLatin1String("tenken") || view == QLatin1String("error");
+        folder = faulty ? GuideProject::BuildFaulty(place) : GuideProject::Build(place);
+        const bool throughTopMenu = view == QLatin1String("topmenu") || view == QLatin1String("itempicker");
+        if (folder.isEmpty() || (!throughTopMenu && !GuideProject::Load(m, folder))) return 1;
+    }
+    found->second();
+    return app.exec();
+}
