@@ -16,7 +16,10 @@ MODE="${1:-short}"
 SECONDS_EACH="${2:-600}"
 
 LAUNCHER=()
-if command -v ccache >/dev/null; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
+fi
 CC=clang CXX=clang++ cmake -S "$ROOT/fuzz" -B "$BUILD" -DCMAKE_BUILD_TYPE= "${LAUNCHER[@]}" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)" >/dev/null
 # A small quarantine: the default one makes every allocation fault in a fresh

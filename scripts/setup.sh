@@ -42,6 +42,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-if command -v ccache >/dev/null; then CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+  CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  # Paths relative to the checkout, so that another clone reuses the cache.
+  export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
+fi
 cmake -S "$ROOT" -B "$BUILD" "${CMAKE_ARGS[@]}" >/dev/null
 cmake --build "$BUILD" -j"$(nproc)"
