@@ -120,66 +120,102 @@ const Tables& Table()
 
 }  // namespace
 
-Encoded Encode(const QString& text)
+Encoded AppendEncoded(const QString& text, QByteArray& out)
 {
     const Tables& t = Table();
     Encoded result;
-    result.bytes.reserve(text.size() * 2);
+    const qsizetype start = out.size();
     const qsizetype n = text.size();
+    out.resize(start + 2 * n);  // room for the longest form, cut to length below
+    char* o = out.data() + start;
+    auto fail = [&](QString badChar) {
+        out.truncate(start);
+        result.ok = false;
+        result.badChar = std::move(badChar);
+        return result;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
-            // Outside the BMP: CP932 has none of these.
-            result.ok = false;
-            result.badChar = text.mid(i, 2);
-            result.bytes.clear();
-            return result;
-        }
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode()))
+            return fail(text.mid(i, 2));  // outside the BMP: CP932 has none of these
         if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF) {
-            result.bytes.append(static_cast<char>(u - kEscapeBase));
+            *o++ = static_cast<char>(u - kEscapeBase);
             continue;
         }
         const uint16_t code = t.code[u];
-        if (code == kNoBytes) {
-            result.ok = false;
-            result.badChar = QString(QChar(u));
-            result.bytes.clear();
-            return result;
-        }
-        if (code < 0x100) {
-            result.bytes.append(static_cast<char>(code));
-        } else {
-            result.bytes.append(static_cast<char>(code >> 8));
-            result.bytes.append(static_cast<char>(code & 0xFF));
-        }
+        if (code == kNoBytes) return fail(QString(QChar(u)));
+        if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
+        *o++ = static_cast<char>(code & 0xFF);
     }
+    out.truncate(o - out.constData());
     return result;
 }
 
-QString Decode(const QByteArray& bytes)
+Encoded Encode(const QString& text)
+{
+    Encoded result;
+    const Encoded appended = AppendEncoded(text, result.bytes);
+    result.ok = appended.ok;
+    result.badChar = appended.badChar;
+    return result;
+}
+
+qsizetype DecodeInto(const char* bytes, qsizetype size, char16_t* const begin)
 {
     const Tables& t = Table();
-    QString text;
-    text.reserve(bytes.size());
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    char16_t* out = begin;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    for (qsizetype i = 0; i < size; ++i) {
         const unsigned char b = p[i];
-        if (t.single[b] != kNoChar) {
-            text.append(QChar(t.single[b]));
+        const char16_t single = t.single[b];
+        if (single != kNoChar) {
+            *out++ = single;
             continue;
         }
-        if (i + 1 < n) {
+        if (i + 1 < size) {
             const char16_t c = t.pair[b << 8 | p[i + 1]];
             if (c != kNoChar) {
-                text.append(QChar(c));
+                *out++ = c;
                 ++i;
                 continue;
             }
         }
         // Not a character: keep the byte itself and go on with the next one.
-        text.append(QChar(static_cast<char16_t>(kEscapeBase + b)));
+        *out++ = static_cast<char16_t>(kEscapeBase + b);
     }
+    return out - begin;
+}
+
+qsizetype DecodeUntil(const char* bytes, qsizetype size, const std::array<bool, 256>& stops, char16_t*& out)
+{
+    const Tables& t = Table();
+    const char16_t* const single = t.single.data();
+    const char16_t* const pair = t.pair.data();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    char16_t* o = out;
+    qsizetype i = 0;
+    for (; i < size; ++i) {
+        const unsigned char b = p[i];
+        if (single[b] != kNoChar) {
+            if (stops[b]) break;
+            *o++ = single[b];
+        } else if (pair[b << 8 | p[i + 1]] != kNoChar) {  // p[size] is readable, and no trail byte
+            *o++ = pair[b << 8 | p[i + 1]];
+            ++i;
+        } else {
+            *o++ = static_cast<char16_t>(kEscapeBase + b);
+        }
+    }
+    out = o;
+    return i;
+}
+
+QString Decode(const char* bytes, qsizetype size)
+{
+    if (size <= 0) return {};
+    // Never more characters than bytes: written in place, then cut to length.
+    QString text(size, Qt::Uninitialized);
+    text.resize(DecodeInto(bytes, size, reinterpret_cast<char16_t*>(text.data())));
     return text;
 }
 

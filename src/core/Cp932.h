@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+
 namespace Cp932 {
 
 struct Encoded {
@@ -18,10 +20,23 @@ struct Encoded {
 // replaced silently. Characters U+DC80..U+DCFF stand for raw bytes that
 // Decode could not read and are written back as those bytes.
 Encoded Encode(const QString& text);
+// The same, appended to `out`; on failure `out` is as it was and the result
+// names the character (its bytes are left empty).
+Encoded AppendEncoded(const QString& text, QByteArray& out);
 
 // Decodes CP932 bytes. Never fails: a byte that does not start a valid CP932
 // character becomes U+DC00 + byte, so Encode gives the same bytes back.
-QString Decode(const QByteArray& bytes);
+QString Decode(const char* bytes, qsizetype size);
+// The same, written to `out`, which has room for `size` characters; returns
+// the number of characters written.
+qsizetype DecodeInto(const char* bytes, qsizetype size, char16_t* out);
+// Decodes into `out` up to, not including, the first byte that is a character
+// of its own and is marked in `stops` (delimiters are never the second byte of
+// a character). `bytes[size]` must be readable and below 0x40, as the null
+// that ends a QByteArray's data is. Returns the number of bytes read; adds the
+// characters written to `out`.
+qsizetype DecodeUntil(const char* bytes, qsizetype size, const std::array<bool, 256>& stops, char16_t*& out);
+inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
 
 // The first character of `text` that cannot be stored in a project file, or
 // an empty string when every character can.

@@ -68,9 +68,9 @@ Records::Image Serialize(const Module1& m)
 bool Parse(const QByteArray& bytes, Module1& m)
 {
     m.ClearEventTable();
-    return Records::Parse(bytes, Module1::kRows, [&](int row, const QString& first, const QString& second) {
-        m.EventTable[row][0] = first;
-        m.EventTable[row][1] = second;
+    return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
+        m.EventTable[row][0] = std::move(first);
+        m.EventTable[row][1] = std::move(second);
     });
 }
 

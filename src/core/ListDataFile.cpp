@@ -29,9 +29,9 @@ Records::Image Serialize(const Module1& m, qint16 counter)
 bool Parse(const QByteArray& bytes, Module1& m)
 {
     m.ClearListTable();
-    return Records::Parse(bytes, Module1::kRows, [&](int row, const QString& first, const QString& second) {
-        m.ListTable[row][1] = first;
-        m.ListTable[row][2] = second;
+    return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
+        m.ListTable[row][1] = std::move(first);
+        m.ListTable[row][2] = std::move(second);
     });
 }
 

@@ -8,37 +8,65 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
 #include <cstdio>
 
 namespace Records {
 
 namespace {
 
-bool IsLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-bool IsBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+constexpr std::array<bool, 256> Stops(std::string_view bytes)
+{
+    std::array<bool, 256> stops{};
+    for (char c : bytes) stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}
+// The delimiters (blank, tab, double quote, comma, CR, LF) are all below 0x40,
+// so none of them is ever the second byte of a CP932 character: a field ends
+// at the first of them that the decoder meets as a character of its own.
+constexpr std::array<bool, 256> kQuotedEnd = Stops("\"\r\n");
+constexpr std::array<bool, 256> kPlainEnd = Stops(",\r\n\"");
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
+// Reads the fields of a file, decoding each as it goes into one buffer, each
+// followed by a terminating null. Every field's QString then shares that
+// buffer instead of holding a copy of its own: a full file is two thousand
+// short texts, and allocating each on its own costs more than reading the
+// file. A QString that is changed later gets a buffer of its own as usual.
 class FieldReader {
 public:
-    explicit FieldReader(const QString& text) : s_(text) {}
+    FieldReader(const QByteArray& bytes, int maxFields)
+        : p_(bytes.constData()), n_(bytes.size())
+    {
+        // Never more characters than bytes, and a null after each field. The
+        // scratch space is kept for the next file, unless it is a huge one.
+        const qsizetype room = n_ + maxFields + 1;
+        constexpr qsizetype kKeptRoom = 1 << 20;
+        thread_local std::vector<char16_t> kept;
+        std::vector<char16_t>& scratch = room <= kKeptRoom ? kept : own_;
+        if (scratch.size() < static_cast<std::size_t>(room)) scratch.resize(room);
+        begin_ = out_ = scratch.data();
+        spans_.reserve(maxFields);
+    }
 
-    bool AtEnd() const { return pos_ >= s_.size(); }
+    bool AtEnd() const { return pos_ >= n_; }
     bool Damaged() const { return damaged_; }
 
-    QString Next()
+    void Next()
     {
-        const qsizetype n = s_.size();
-        while (pos_ < n && IsBlank(s_[pos_])) ++pos_;
-        QString value;
-        if (pos_ < n && s_[pos_] == QLatin1Char('"')) {
+        while (pos_ < n_ && (p_[pos_] == ' ' || p_[pos_] == '\t')) ++pos_;
+        char16_t* const text = out_;
+        if (pos_ < n_ && p_[pos_] == '"') {
             ++pos_;
-            const qsizetype start = pos_;
-            while (pos_ < n && s_[pos_] != QLatin1Char('"') && !IsLineEnd(s_[pos_])) ++pos_;
-            value = s_.mid(start, pos_ - start);
-            if (pos_ < n && s_[pos_] == QLatin1Char('"')) {
+            pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
+            if (pos_ < n_ && p_[pos_] == '"') {
                 ++pos_;
                 // Whatever follows the closing quote up to the delimiter.
-                while (pos_ < n && s_[pos_] != QLatin1Char(',') && !IsLineEnd(s_[pos_])) {
-                    if (!IsBlank(s_[pos_])) damaged_ = true;
+                while (pos_ < n_ && p_[pos_] != ',' && !IsLineEnd(p_[pos_])) {
+                    if (p_[pos_] != ' ' && p_[pos_] != '\t') damaged_ = true;
                     ++pos_;
                 }
             } else {
@@ -46,54 +74,84 @@ public:
             }
         } else {
             const qsizetype start = pos_;
-            while (pos_ < n && s_[pos_] != QLatin1Char(',') && !IsLineEnd(s_[pos_])) ++pos_;
-            qsizetype end = pos_;
-            while (end > start && IsBlank(s_[end - 1])) --end;
-            value = s_.mid(start, end - start);
-            if (value.contains(QLatin1Char('"'))) {
-                // The bytes on either side of the quote now meet and may read
-                // as another character: read them again as the file will.
-                value.remove(QLatin1Char('"'));
-                value = Cp932::Decode(Cp932::Encode(value).bytes);
-                damaged_ = true;
+            pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kPlainEnd, out_);
+            if (pos_ < n_ && p_[pos_] == '"') {
+                DropQuotes(start, text);
+            } else {
+                while (out_ > text && IsBlank(out_[-1])) --out_;
             }
         }
         ConsumeDelimiter();
-        return value;
+        spans_.push_back({text - begin_, out_ - text});
+        *out_++ = u'\0';
+    }
+
+    // Hands on the texts read, in pairs, with their record numbers.
+    void Store(const std::function<void(int, QString&&, QString&&)>& store)
+    {
+        if (spans_.size() % 2) spans_.push_back({0, 0});
+        buffer_ = QString(reinterpret_cast<const QChar*>(begin_), out_ - begin_);
+        QString::DataPointer& whole = buffer_.data_ptr();
+        const int shares = static_cast<int>(std::count_if(spans_.begin(), spans_.end(),
+                                                          [](const auto& span) { return span.second > 0; }));
+        if (shares > 0) whole.d_ptr()->ref_.fetchAndAddRelaxed(shares);
+        auto text = [&](std::size_t i) {
+            const auto [from, length] = spans_[i];
+            if (length == 0) return QString();
+            return QString(QString::DataPointer(whole.d_ptr(), whole.data() + from, length));
+        };
+        for (std::size_t i = 0; i < spans_.size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
     }
 
 private:
+    // An unquoted field with double quotes in it: they are dropped, and the
+    // bytes on either side of each meet and may read as another character, as
+    // they will when the file is read again. Blanks before a quote stay.
+    void DropQuotes(qsizetype start, char16_t* text)
+    {
+        while (pos_ < n_ && p_[pos_] != ',' && !IsLineEnd(p_[pos_])) ++pos_;
+        qsizetype end = pos_;
+        while (end > start && (p_[end - 1] == ' ' || p_[end - 1] == '\t')) --end;
+        QByteArray joined(p_ + start, end - start);
+        joined.removeIf([](char c) { return c == '"'; });
+        out_ = text + Cp932::DecodeInto(joined.constData(), joined.size(), text);
+        damaged_ = true;
+    }
+
     void ConsumeDelimiter()
     {
-        const qsizetype n = s_.size();
-        if (pos_ >= n) return;
-        if (s_[pos_] == QLatin1Char(',')) {
+        if (pos_ >= n_) return;
+        if (p_[pos_] == ',') {
             ++pos_;
-        } else if (s_[pos_] == QLatin1Char('\r')) {
+        } else if (p_[pos_] == '\r') {
             ++pos_;
-            if (pos_ < n && s_[pos_] == QLatin1Char('\n')) ++pos_;
-        } else if (s_[pos_] == QLatin1Char('\n')) {
+            if (pos_ < n_ && p_[pos_] == '\n') ++pos_;
+        } else if (p_[pos_] == '\n') {
             ++pos_;
         }
     }
 
-    const QString& s_;
+    const char* p_;
+    qsizetype n_;
     qsizetype pos_ = 0;
     bool damaged_ = false;
+    std::vector<char16_t> own_;
+    char16_t* begin_ = nullptr;
+    char16_t* out_ = nullptr;
+    std::vector<std::pair<qsizetype, qsizetype>> spans_;
+    QString buffer_;
 };
 
 }  // namespace
 
-bool Parse(const QByteArray& bytes, int maxRecords,
-           const std::function<void(int, const QString&, const QString&)>& store)
+bool Parse(const QByteArray& bytes, int maxRecords, const std::function<void(int, QString&&, QString&&)>& store)
 {
-    const QString text = Cp932::Decode(bytes);
-    FieldReader reader(text);
+    FieldReader reader(bytes, 2 * maxRecords);
     for (int record = 0; record < maxRecords && !reader.AtEnd(); ++record) {
-        const QString first = reader.Next();
-        const QString second = reader.AtEnd() ? QString() : reader.Next();
-        store(record, first, second);
+        reader.Next();
+        if (!reader.AtEnd()) reader.Next();
     }
+    reader.Store(store);
     return reader.Damaged();
 }
 
@@ -112,26 +170,20 @@ Image Serialize(int count, const std::function<QString(int, int)>& cell, const Q
 {
     Image image;
     image.bytes.reserve(count * 16);
+    auto fail = [&](const QString& problem) {
+        image.bytes.clear();
+        image.result = FileResult::Fail(QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
+        return image;
+    };
     for (int record = 0; record < count; ++record) {
         for (int field = 0; field < 2; ++field) {
             const QString text = cell(record, field);
             const QString problem = TextProblem(text);
-            if (!problem.isEmpty()) {
-                image.bytes.clear();
-                image.result = FileResult::Fail(
-                    QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
-                return image;
-            }
-            const Cp932::Encoded encoded = Cp932::Encode(text);
-            if (!encoded.ok) {  // TextProblem let it through: never write a cell short
-                image.bytes.clear();
-                image.result = FileResult::Fail(QStringLiteral("「%1」を保存できませんでした。").arg(fileName)
-                                                + Cp932::UnrepresentableMessage(encoded.badChar));
-                return image;
-            }
-            if (field == 1) image.bytes.append(',');
-            image.bytes.append('"');
-            image.bytes.append(encoded.bytes);
+            if (!problem.isEmpty()) return fail(problem);
+            image.bytes.append(field == 0 ? "\"" : ",\"");
+            const Cp932::Encoded encoded = Cp932::AppendEncoded(text, image.bytes);
+            // TextProblem let it through: never write a cell short.
+            if (!encoded.ok) return fail(Cp932::UnrepresentableMessage(encoded.badChar));
             image.bytes.append('"');
         }
         image.bytes.append("\r\n", 2);

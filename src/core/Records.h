@@ -27,7 +27,7 @@ namespace Records {
 // had to be dropped (an unclosed quote, a stray quote, text after a closing
 // quote): the file was damaged. A file written by the editor never is.
 bool Parse(const QByteArray& bytes, int maxRecords,
-           const std::function<void(int record, const QString& first, const QString& second)>& store);
+           const std::function<void(int record, QString&& first, QString&& second)>& store);
 
 // Why `text` cannot be stored in a field, or an empty string when it can:
 // a double quote would end the field, a line break the record, and the file

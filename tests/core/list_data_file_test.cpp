@@ -58,6 +58,15 @@ TEST_F(ListDataFileTest, ThreeItemsSaveLoadAndSaveAgainAreExact)
     loaded.LastEventFileNumber = ListDataFile::CounterAfterLoad(loaded);
     ASSERT_TRUE(ListDataFile::Write(loaded).ok);
     EXPECT_EQ(Bytes::Read(dir.filePath("listdata.pld")), expected);
+
+    // Texts read together change one at a time, and each ends where it should.
+    loaded.ListTable[1][1].append(QStringLiteral("改"));
+    loaded.ListTable[2][1][0] = u'X';
+    const QString after[] = {"アルファ改", "Xータ,ガンマ", "ガンマ"};
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(QString::fromUtf16(loaded.ListTable[row][1].utf16()), after[row - 1]);
+        EXPECT_EQ(QString::fromUtf16(loaded.ListTable[row][2].utf16()), QString("%1.pev").arg(row));
+    }
 }
 
 TEST_F(ListDataFileTest, FailedWritesLeaveFileAndTableAsTheyWere)
