@@ -1,12 +1,12 @@
-// The event editor on a heavy item: 999 events, rows 1, 2, 5, 6, 9, 10, ...
-// pictures (500) naming ten 4000 x 3000 JPEG photographs, the rest waits, no
-// text.
+// The event editor on item 1 of the heavy project that make_bench_project
+// makes (its folder in PELUMO_BENCH_PROJECT): 999 events, rows 1, 2, 5, 6,
+// 9, 10, ... showing 500 different 4000 x 3000 photographs, the rest waits.
 //   Open     constructing the window (reads the file, previews row 1)
 //   Refresh  one ▼ or ▲ onto a picture row (view, decode, paint)
 //   PlayAll  one "次へ" from row 1 across all 999 rows to the empty row 1000
+// Ends with the peak memory of the process (maximum resident set).
 
-#include "core/EventFile.h"
-#include "core/EventKinds.h"
+#include "core/ListDataFile.h"
 #include "core/Module1.h"
 #include "eventedit/frmPelumo3.h"
 #include "forms/FormLayout.h"
@@ -15,54 +15,27 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QImage>
-#include <QFileInfo>
+#include <QFile>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <memory>
+#include <sys/resource.h>
 
 namespace {
 
 constexpr int kEvents = 999;
-constexpr int kPhotos = 10;
 
 struct Fixture {
-    QTemporaryDir dir;
     Module1 m;
     FakePlatform platform;
-    qint64 photoBytes = 0;
 
-    Fixture()
+    explicit Fixture(const QString& folder)
     {
-        auto* rng = QRandomGenerator::global();
-        for (int p = 0; p < kPhotos; ++p) {
-            QImage img(4000, 3000, QImage::Format_RGB32);
-            for (int y = 0; y < img.height(); ++y) {
-                auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-                for (int x = 0; x < img.width(); ++x) {
-                    const int n = int(rng->bounded(32));
-                    line[x] = qRgb((x / 16 + n + p * 20) & 255, (y / 12 + n) & 255, ((x + y) / 28 + n) & 255);
-                }
-            }
-            const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(p));
-            if (!img.save(path, "JPG", 85)) qFatal("could not write a photograph");
-            photoBytes += QFileInfo(path).size();
-        }
-        m.ProjectFolder = dir.path();
-        m.PrepareNewList();
-        m.ListTable[1][1] = QStringLiteral("写真");
-        m.ListTable[1][2] = QStringLiteral("1.pev");
+        m.ProjectFolder = folder;
+        if (!QFile::exists(folder + QStringLiteral("/.complete")) || !ListDataFile::Read(m).ok)
+            qFatal("no benchmark project in PELUMO_BENCH_PROJECT: make it with make_bench_project");
         m.ItemIndex = 1;
-        for (int r = 1; r <= kEvents; ++r) {
-            const bool picture = r % 4 == 1 || r % 4 == 2;
-            m.EventTable[r][0] = picture ? EventKinds::kPicture : EventKinds::kWait;
-            m.EventTable[r][1] = picture ? QStringLiteral("photo%1.jpg").arg(r % kPhotos) : "1000";
-        }
-        if (!EventFile::Write(m).ok) qFatal("could not write the event file");
-        m.ClearEventTable();
     }
 
     std::unique_ptr<frmPelumo3> Open()
@@ -124,11 +97,12 @@ int main(int argc, char** argv)
     FormLayout::InstallFontSubstitutions();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    Fixture fixture;
+    Fixture fixture(qEnvironmentVariable("PELUMO_BENCH_PROJECT"));
     g_fixture = &fixture;
-    std::printf("%d events, %d photographs of 4000 x 3000, %.1f MB in all\n", kEvents, kPhotos,
-                fixture.photoBytes / 1e6);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory: %ld KB\n", usage.ru_maxrss);
     return 0;
 }

@@ -25,6 +25,9 @@ PACKAGES=(
   xvfb xauth
   ccache
 )
+# A script that needs more (the benchmarks: hyperfine, time, python3) names it.
+read -r -a extra <<<"${EXTRA_PACKAGES:-}"
+PACKAGES+=("${extra[@]}")
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,3 +1,4 @@
+#include "forms/FirstPaint.h"
 #include "forms/FormLayout.h"
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
@@ -95,6 +96,7 @@ int main(int argc, char** argv)
     auto state = std::make_unique<Module1>();
     QtPlatform platform;
     frmPelumo1 topMenu(*state, platform);
+    FirstPaint::QuitAfterIfAsked(&topMenu);
     topMenu.show();
     return app.exec();
 }

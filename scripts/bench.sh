@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Measures the editor against its floors and writes the table of figures to
+# docs/performance.md (or the file given):
+#   start     the program started to its top menu painted, on a virtual
+#             display, against a bare Qt Widgets window (whole processes)
+#   files     reading and saving the list data file and an event file against
+#             reading and atomically writing the same bytes raw
+#   editor    the event editor on an item of 999 events with 500 different
+#             4000 x 3000 photographs: opening it, one step, "次へ" across all
+#             999 rows, and the peak memory of that run
+#   check     pelumo --check on a full folder of 999 items of those events
+# The heavy project (2 GB) is made once in build/bench-project.
+set -euo pipefail
+EXTRA_PACKAGES="hyperfine time python3" source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+OUT="${1:-$ROOT/docs/performance.md}"
+PROJECT="$BUILD/bench-project"
+RESULTS="$(mktemp -d)"
+trap 'kill "${XVFB_PID:-}" 2>/dev/null || true; rm -rf "$RESULTS"' EXIT
+
+echo "Making the heavy project (once)..."
+"$BUILD/bench/make_bench_project" "$PROJECT"
+
+echo "Start to first paint..."
+for display in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$display" ] || break; done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+XVFB_PID=$!
+export DISPLAY=":$display" PELUMO_QUIT_AFTER_FIRST_PAINT=1 XDG_RUNTIME_DIR="$RESULTS/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+hyperfine -N --style basic -w 5 -r 40 --export-json "$RESULTS/start.json" \
+  -n bare "$BUILD/bench/bare_window" -n pelumo "$BUILD/src/pelumo" >/dev/null
+unset PELUMO_QUIT_AFTER_FIRST_PAINT
+
+echo "Files..."
+"$BUILD/bench/bench_files" --benchmark_min_time=0.5 --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true --benchmark_out="$RESULTS/files.json" \
+  --benchmark_out_format=json >/dev/null
+
+echo "Event editor..."
+export PELUMO_BENCH_PROJECT="$PROJECT"
+"$BUILD/bench/bench_event_editor" --benchmark_filter='Open|Refresh' \
+  --benchmark_out="$RESULTS/editor.json" --benchmark_out_format=json >/dev/null
+# "次へ" on its own, in a process of its own, for its peak memory.
+/usr/bin/time -f '%M' -o "$RESULTS/next.rss" "$BUILD/bench/bench_event_editor" \
+  --benchmark_filter=PlayAll --benchmark_out="$RESULTS/next.json" --benchmark_out_format=json >/dev/null
+
+echo "Show check..."
+hyperfine -N --style basic -w 1 -r 3 -i --export-json "$RESULTS/check.json" \
+  -n check "$BUILD/src/pelumo --check $PROJECT" >/dev/null
+/usr/bin/time -f '%M' -o "$RESULTS/check.rss" "$BUILD/src/pelumo" --check "$PROJECT" >/dev/null || true
+
+python3 - "$RESULTS" "$OUT" <<'PY'
+import json, os, subprocess, sys, datetime
+results, out = sys.argv[1], sys.argv[2]
+
+def load(name):
+    with open(os.path.join(results, name)) as f:
+        return json.load(f)
+
+def bench(name):
+    """Google Benchmark results by name, in milliseconds (medians when repeated)."""
+    times = {}
+    for b in load(name)["benchmarks"]:
+        if b.get("aggregate_name", "median") != "median":
+            continue
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+        times[b["run_name"].split("/")[0]] = b["real_time"] * scale
+    return times
+
+def rss_mb(name):
+    with open(os.path.join(results, name)) as f:
+        return int(f.read().split()[-1]) / 1024
+
+start = {r["command"]: r for r in load("start.json")["results"]}
+files = bench("files.json")
+editor = bench("editor.json")
+nxt = bench("next.json")
+check = load("check.json")["results"][0]
+
+rows = []
+def row(what, ours, floor, ratio, target, ok):
+    rows.append(f"| {what} | {ours} | {floor} | {ratio} | {target} | {'yes' if ok else '**no**'} |")
+
+bare, ours = start["bare"]["median"] * 1e3, start["pelumo"]["median"] * 1e3
+row("start to the painted top menu (whole process, median of 40)", f"{ours:.0f} ms", f"{bare:.0f} ms bare window",
+    f"{ours / bare:.2f}x", "≤ 1.2x", ours / bare <= 1.2)
+for label, kind, raw, limit in [
+    ("read the list data file (999 items)", "BM_List_Read", "BM_ListRaw_Read", 5),
+    ("read an event file (999 events)", "BM_Event_Read", "BM_EventRaw_Read", 5),
+    ("save the list data file", "BM_List_Write", "BM_ListRaw_Write", 2),
+    ("save an event file", "BM_Event_Write", "BM_EventRaw_Write", 2),
+]:
+    r = files[kind] / files[raw]
+    verb = "raw read" if "Read" in kind else "raw atomic write"
+    row(label, f"{files[kind] * 1e3:.0f} µs", f"{files[raw] * 1e3:.0f} µs {verb}", f"{r:.1f}x", f"≤ {limit}x", r <= limit)
+row("open an item's events with the preview", f"{editor['BM_Open']:.0f} ms", "", "", "", True)
+row("one step onto a photograph (▼)", f"{editor['BM_Refresh']:.0f} ms", "", "", "", True)
+row("\"次へ\" across 999 events, 500 photographs", f"{nxt['BM_PlayAll']:.0f} ms", "", "", "< 1 s", nxt["BM_PlayAll"] < 1000)
+mem = rss_mb("next.rss")
+row("peak memory of that run", f"{mem:.0f} MB", "", "", "< 150 MB", mem < 150)
+row("show check of the full folder (`--check`, median of 3)", f"{check['median']:.1f} s", "", "", "", True)
+row("peak memory of the show check", f"{rss_mb('check.rss'):.0f} MB", "", "", "", True)
+
+cpu = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name")), "?")
+with open(out, "w") as f:
+    f.write(f"""# Performance
+
+Made by `bash scripts/bench.sh` on {datetime.date.today()}: {os.cpu_count()} cores ({cpu}),
+{subprocess.run(['uname', '-sr'], capture_output=True, text=True).stdout.strip()}, the RelWithDebInfo build in `build/`.
+Run it again to replace this page. The heavy project is 999 items of 999
+events each; in every item rows 1, 2, 5, 6, 9, 10, ... show 500 different
+photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
+
+| what | ours | floor | ratio | target | met |
+|---|---|---|---|---|---|
+""")
+    f.write("\n".join(rows) + "\n")
+    f.write("""
+- Start: both programs run on the same virtual display (Xvfb) and end at
+  their first paint (`PELUMO_QUIT_AFTER_FIRST_PAINT`); hyperfine times the
+  whole process, from its start to its end. The bare window
+  (`bench/bare_window.cpp`) is an empty Qt Widgets window of the top menu's
+  size.
+- Files: `bench/bench_files.cpp`, medians of five. The floor reads the same
+  file with `QFile::readAll`, and writes the same bytes through `QSaveFile`.
+- Event editor: `bench/bench_event_editor.cpp` on item 1, offscreen. Peak
+  memory is the maximum resident set of a process that opens the item twice
+  and runs "次へ" across it each time.
+""")
+print(open(out).read())
+PY

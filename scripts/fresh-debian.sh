@@ -1,0 +1,362 @@
+#!/usr/bin/env bash
+# Installs the Debian package on a fresh, minimal Debian 12 (bookworm) and
+# starts the program the way a desktop menu does. Run by hand, as root; not
+# part of CI.
+#
+#   bash scripts/fresh-debian.sh [--keep] [--work DIR] [--shot FILE.png] \
+#        [--with-recommends] PELUMO.deb [FRESH_ROOT]
+#
+# FRESH_ROOT is a bookworm root made before with
+#   debootstrap --variant=minbase bookworm FRESH_ROOT http://deb.debian.org/debian
+# and is only read: the script works in a copy of it. Without it the script
+# makes one with debootstrap (a few minutes).
+#
+# In the copy: `apt-get install ./PELUMO.deb` with nothing installed before
+# it (and no recommended packages, unless --with-recommends), then the checks
+# that need no display (--help, --check, the installed files, every library
+# the program and its Qt plugins load). Only after that the test tools are
+# installed (xvfb, x11-utils, desktop-file-utils, appstream): the desktop
+# entry and the AppStream metadata are validated, and the entry's Exec= line
+# is started by an unprivileged user under Xvfb, timed until the top menu's
+# window is mapped; no file of a package installed after the program's own
+# may be among those it has loaded then. A summary of PASS/FAIL lines ends
+# the run; the exit code is 0 only when everything passed (1 when a check
+# failed, 2 when the run could not be made; the work folder is kept then).
+#
+#   --keep             keep the work folder (the root copy and the logs)
+#   --work DIR         work folder (default: a new one in $TMPDIR or /var/tmp)
+#   --shot FILE.png    also save a screenshot of the display (installs
+#                      x11-apps and imagemagick in the copy, after the checks)
+#   --with-recommends  let apt install recommended packages too
+set -uo pipefail
+
+SUITE=bookworm
+MIRROR=http://deb.debian.org/debian
+TITLE="ペルモトップメニュー"
+DESKTOP_ID=org.pelumo.Editor
+TOOLS=(xvfb x11-utils desktop-file-utils appstream)
+ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+die() { echo "fresh-debian: $*" >&2; exit 2; }
+usage() { sed -n '2,/^set /p' "${BASH_SOURCE[0]}" | sed '$d; s/^# \{0,1\}//' >&2; exit "${1:-2}"; }
+
+KEEP=0 WORK="" SHOT="" RECOMMENDS=0 DEB="" CACHE=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --keep) KEEP=1 ;;
+    --work) WORK="${2:?}"; shift ;;
+    --shot) SHOT="${2:?}"; shift ;;
+    --with-recommends) RECOMMENDS=1 ;;
+    -h|--help) usage 0 ;;
+    -*) die "unknown option $1" ;;
+    *) if [ -z "$DEB" ]; then DEB="$1"; elif [ -z "$CACHE" ]; then CACHE="$1"; else usage; fi ;;
+  esac
+  shift
+done
+[ -n "$DEB" ] || usage
+[ "$(id -u)" -eq 0 ] || die "run as root (chroot, mount)"
+[ -f "$DEB" ] || die "no such package: $DEB"
+DEB="$(realpath "$DEB")"
+[ -z "$SHOT" ] || SHOT="$(realpath -m "$SHOT")"
+if [ -n "$CACHE" ]; then
+  CACHE="$(realpath "$CACHE")"
+  grep -qs "^VERSION_CODENAME=$SUITE" "$CACHE/etc/os-release" || die "$CACHE is not a $SUITE root"
+  [ -z "$(ls -A "$CACHE/proc" 2>/dev/null)" ] || die "$CACHE/proc is in use: is something mounted in it?"
+fi
+
+# Everything below runs in a mount namespace of its own, so that the mounts
+# into the copy go away with the script even if it is killed.
+if [ -z "${PELUMO_FRESH_NS:-}" ] && command -v unshare >/dev/null && unshare --mount true 2>/dev/null; then
+  args=()
+  [ "$KEEP" = 1 ] && args+=(--keep)
+  [ -n "$WORK" ] && args+=(--work "$WORK")
+  [ -n "$SHOT" ] && args+=(--shot "$SHOT")
+  [ "$RECOMMENDS" = 1 ] && args+=(--with-recommends)
+  PELUMO_FRESH_NS=1 exec unshare --mount --propagation private -- bash "${BASH_SOURCE[0]}" "${args[@]}" "$DEB" ${CACHE:+"$CACHE"}
+fi
+
+if [ -z "$WORK" ]; then
+  WORK="$(mktemp -d "${TMPDIR:-/var/tmp}/pelumo-fresh.XXXXXX")"
+else
+  mkdir -p "$WORK" && WORK="$(realpath "$WORK")"
+  [ ! -e "$WORK/root" ] || die "$WORK/root exists already"
+fi
+R="$WORK/root"
+LOG="$WORK/log"
+mkdir -p "$LOG"
+
+# --- results ----------------------------------------------------------------
+RESULTS=() FAILED=0 NOTES=()
+pass() { RESULTS+=("PASS  $1"); echo "  PASS  $1"; }
+fail() { RESULTS+=("FAIL  $1"); FAILED=1; echo "  FAIL  $1"; }
+check() { local what="$1"; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+note() { NOTES+=("$1"); echo "  note: $1"; }
+step() { echo; echo "== $*"; }
+
+# --- the copy, its mounts and their cleanup -----------------------------------
+MOUNTS=()
+exec 3>&1 4>&2  # the terminal, for a cleanup that interrupts a redirected command
+cleanup() {
+  local rc=$?
+  set +e
+  exec 1>&3 2>&4
+  # Whatever still runs inside the copy was started by this script.
+  local p
+  for p in /proc/[0-9]*; do
+    [ "$(readlink "$p/root" 2>/dev/null)" = "$R" ] && kill -9 "${p#/proc/}" 2>/dev/null
+  done
+  local i
+  for ((i = ${#MOUNTS[@]} - 1; i >= 0; i--)); do
+    umount -R "${MOUNTS[i]}" 2>/dev/null || umount -R -l "${MOUNTS[i]}" 2>/dev/null
+  done
+  if grep -qs " ${R}[/ ]" /proc/self/mounts; then
+    echo "fresh-debian: something is still mounted under $R; not removing $WORK" >&2
+  elif [ "$KEEP" = 1 ] || [ "$rc" -eq 2 ]; then
+    echo "Work folder kept: $WORK"
+  else
+    rm -rf --one-file-system "$WORK"
+  fi
+  exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 2' INT TERM HUP
+
+bind() {  # bind SOURCE TARGET-IN-COPY
+  mkdir -p "$R$2"
+  mount --rbind "$1" "$R$2" && mount --make-rslave "$R$2" && MOUNTS+=("$R$2")
+}
+
+# Runs a command in the copy with a clean environment.
+in_root() {
+  chroot "$R" /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    HOME=/root LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"
+}
+
+APT_OPTS=(-y -q -o Dpkg::Use-Pty=0)
+[ "$RECOMMENDS" = 1 ] || APT_OPTS+=(--no-install-recommends)
+
+echo "Package:   $DEB"
+echo "Work:      $WORK"
+
+step "Fresh $SUITE root"
+if [ -n "$CACHE" ]; then
+  echo "copying $CACHE"
+  cp -a "$CACHE" "$R" || die "copy failed"
+else
+  command -v debootstrap >/dev/null || { apt-get update -qq && apt-get install -y -qq debootstrap; } >"$LOG/host-apt.log" 2>&1 \
+    || die "debootstrap is missing and could not be installed"
+  echo "debootstrap --variant=minbase $SUITE (log: $LOG/debootstrap.log)"
+  debootstrap --variant=minbase "$SUITE" "$R" "$MIRROR" >"$LOG/debootstrap.log" 2>&1 || die "debootstrap failed"
+fi
+mount -t proc proc "$R/proc" && MOUNTS+=("$R/proc") || die "mounting /proc failed"
+bind /dev /dev || die "binding /dev failed"
+bind /sys /sys || die "binding /sys failed"
+rm -f "$R/etc/resolv.conf" && cp -L /etc/resolv.conf "$R/etc/resolv.conf"
+# No services start in the copy.
+printf '#!/bin/sh\nexit 101\n' >"$R/usr/sbin/policy-rc.d" && chmod +x "$R/usr/sbin/policy-rc.d"
+
+installed_sizes() { in_root dpkg-query -W -f='${Package} ${Installed-Size}\n' | LC_ALL=C sort; }
+
+step "Installing the package with apt (nothing else installed before it)"
+installed_sizes >"$LOG/packages-before"
+cp "$DEB" "$R/tmp/"
+DEB_IN="/tmp/$(basename "$DEB")"
+if in_root apt-get update -q >"$LOG/apt-update.log" 2>&1 \
+   && in_root apt-get install "${APT_OPTS[@]}" "$DEB_IN" >"$LOG/apt-install.log" 2>&1; then
+  pass "apt-get install ./$(basename "$DEB")"
+else
+  tail -n 20 "$LOG/apt-update.log" "$LOG/apt-install.log"
+  fail "apt-get install ./$(basename "$DEB")"
+  echo; printf '%s\n' "${RESULTS[@]}"; echo "RESULT: FAIL"
+  exit 1
+fi
+installed_sizes >"$LOG/packages-after"
+ADDED="$(LC_ALL=C join -v2 "$LOG/packages-before" "$LOG/packages-after")"
+ADDED_COUNT="$(grep -c . <<<"$ADDED")"
+ADDED_KB="$(awk '{s += $2} END {print s + 0}' <<<"$ADDED")"
+OWN_KB="$(awk '$1 == "pelumo" {print $2}' <<<"$ADDED")"
+DOWNLOAD="$(grep -o 'Need to get [^ ]* [kMG]*B' "$LOG/apt-install.log" | head -1 | sed 's/Need to get //')"
+INSTALL_SIZE="pelumo ${OWN_KB} kB; with its ${ADDED_COUNT} new packages $((ADDED_KB / 1024)) MB on disk (download ${DOWNLOAD:-?})"
+echo "  $INSTALL_SIZE"
+
+step "Without a display"
+PELUMO="$(in_root sh -c 'command -v pelumo')"
+check "pelumo is on PATH ($PELUMO)" test "$PELUMO" = /usr/bin/pelumo
+in_root env -u DISPLAY pelumo --help >"$LOG/help.out" 2>&1
+rc=$?
+check "pelumo --help exits 0 and prints the usage" test "$rc" -eq 0 -a -n "$(grep -l '使い方' "$LOG/help.out")"
+
+in_root mkdir -p /root/samples/empty
+in_root pelumo --check /root/samples/empty >"$LOG/check-empty.out" 2>&1
+rc=$?
+check "pelumo --check on an empty folder exits 2 (unreadable: no list data)" test "$rc" -eq 2
+# A small show with one good and one empty jpg and a broken wav: two
+# findings, and none about the good picture, so the JPEG decoder plugin is
+# there.
+SAMPLE="$ROOT_DIR/tests/corpus/damaged-media"
+if [ -d "$SAMPLE" ]; then
+  cp -a "$SAMPLE" "$R/root/samples/show"
+  in_root pelumo --check /root/samples/show >"$LOG/check-show.out" 2>&1
+  rc=$?
+  sed 's/^/    /' "$LOG/check-show.out"
+  check "pelumo --check on a sample show exits 1 with two findings (empty jpg, broken wav)" \
+    test "$rc" -eq 1 -a "$(grep -c . "$LOG/check-show.out")" -eq 2 \
+    -a "$(grep -c 'zero.jpg' "$LOG/check-show.out")" -eq 1 -a "$(grep -c 'bad.wav' "$LOG/check-show.out")" -eq 1 \
+    -a "$(grep -c 'photo.jpg' "$LOG/check-show.out")" -eq 0
+else
+  note "no sample show at $SAMPLE; the --check run with findings was left out"
+fi
+
+DESKTOP_FILE=/usr/share/applications/$DESKTOP_ID.desktop
+ICON_FILE=/usr/share/icons/hicolor/scalable/apps/$DESKTOP_ID.svg
+METAINFO_FILE=/usr/share/metainfo/$DESKTOP_ID.metainfo.xml
+check "desktop entry $DESKTOP_FILE" test -s "$R$DESKTOP_FILE"
+check "icon $ICON_FILE" test -s "$R$ICON_FILE"
+check "AppStream metadata $METAINFO_FILE" test -s "$R$METAINFO_FILE"
+
+# Every library that the program and the Qt plugins it loads on an X11
+# desktop need, checked before any test tool can bring one in.
+QT_PLUGINS=/usr/lib/x86_64-linux-gnu/qt6/plugins
+in_root sh -c "for f in /usr/bin/pelumo $QT_PLUGINS/platforms/libqxcb.so $QT_PLUGINS/xcbglintegrations/*.so \
+  $QT_PLUGINS/imageformats/*.so $QT_PLUGINS/platforminputcontexts/*.so; do echo \"# \$f\"; ldd \"\$f\" 2>&1; done" \
+  >"$LOG/ldd.out"
+MISSING_LIBS="$(grep -e 'not found' -e 'No such file' "$LOG/ldd.out" | sort -u)"
+[ -z "$MISSING_LIBS" ] || echo "$MISSING_LIBS" | sed 's/^/    /'
+check "libraries of pelumo and the X11 platform, image and input plugins all resolve" test -z "$MISSING_LIBS"
+check "X11 platform plugin is installed" test -f "$R$QT_PLUGINS/platforms/libqxcb.so"
+check "JPEG and GIF image plugins are installed" test -f "$R$QT_PLUGINS/imageformats/libqjpeg.so" -a -f "$R$QT_PLUGINS/imageformats/libqgif.so"
+check "IPA P Gothic and P Mincho fonts are installed" \
+  test -n "$(find "$R/usr/share/fonts" -name ipagp.ttf)" -a -n "$(find "$R/usr/share/fonts" -name ipamp.ttf)"
+
+step "Test tools: ${TOOLS[*]} (installed only now)"
+installed_sizes >"$LOG/packages-before-tools"
+if in_root apt-get install "${APT_OPTS[@]}" "${TOOLS[@]}" >"$LOG/apt-tools.log" 2>&1; then
+  TOOLS_ADDED="$(LC_ALL=C join -v2 "$LOG/packages-before-tools" <(installed_sizes) | awk '{print $1}' | xargs)"
+  echo "  added: $TOOLS_ADDED"
+else
+  tail -n 20 "$LOG/apt-tools.log"
+  die "installing the test tools failed"
+fi
+
+step "Validators"
+in_root desktop-file-validate "$DESKTOP_FILE" >"$LOG/desktop-file-validate.out" 2>&1
+rc=$?
+if [ -s "$LOG/desktop-file-validate.out" ]; then sed 's/^/    /' "$LOG/desktop-file-validate.out"; else echo "    (no output)"; fi
+check "desktop-file-validate $(basename "$DESKTOP_FILE")" test "$rc" -eq 0
+in_root appstreamcli validate --no-net "$METAINFO_FILE" >"$LOG/appstream-validate.out" 2>&1
+rc=$?
+sed '/^$/d; s/^/    /' "$LOG/appstream-validate.out"
+check "appstreamcli validate --no-net $(basename "$METAINFO_FILE")" test "$rc" -eq 0
+
+step "Starting the desktop entry's Exec= line under Xvfb"
+# The Exec= key of the [Desktop Entry] group, with the field codes a menu
+# fills in with files or URLs (none here) taken out.
+EXEC="$(awk '/^\[/ {g = $0} g == "[Desktop Entry]" && /^Exec=/ {sub(/^Exec=/, ""); print; exit}' "$R$DESKTOP_FILE")"
+EXEC_RUN="$(sed -E 's/(^|[[:space:]])%[fFuUdDnNickvm]([[:space:]]|$)/ /g; s/%%/%/g; s/^ +| +$//g' <<<"$EXEC")"
+echo "  Exec=$EXEC"
+in_root useradd -m -s /bin/bash tester 2>/dev/null
+TESTER_UID="$(in_root id -u tester)"
+in_root install -d -m 700 -o tester -g tester "/run/user/$TESTER_UID"
+
+# The display, the program and the measurements run in one script inside the
+# copy; with a network namespace of its own the display number cannot clash
+# with another X server on this machine.
+cat >"$R/root/start-window.sh" <<'EOF'
+#!/bin/bash
+# $1 display number, $2 command line, $3 window title, $4 the user's uid
+set -u
+D=":$1"
+Xvfb "$D" -screen 0 1280x1024x24 -nolisten tcp -noreset >/tmp/xvfb.log 2>&1 &
+XVFB=$!
+for _ in $(seq 100); do xwininfo -display "$D" -root >/dev/null 2>&1 && break; sleep 0.1; done
+if ! xwininfo -display "$D" -root >/dev/null 2>&1; then echo "RESULT display-failed"; kill "$XVFB"; exit 1; fi
+
+START=$(date +%s%N)
+# As a menu starts it: the user's login environment, home as the folder, the
+# command line word by word, looked up on PATH. setpriv execs, so $APP is
+# the program itself.
+cd /home/tester
+setpriv --reuid=tester --regid=tester --init-groups -- env -i HOME=/home/tester USER=tester LOGNAME=tester SHELL=/bin/bash \
+  PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$D" XDG_RUNTIME_DIR="/run/user/$4" \
+  XDG_SESSION_TYPE=x11 XDG_CURRENT_DESKTOP=X-Generic \
+  bash -c "exec $2" >/tmp/app.log 2>&1 &
+APP=$!
+WIN="" MS=""
+while [ $(( ($(date +%s%N) - START) / 1000000 )) -lt 30000 ]; do
+  kill -0 "$APP" 2>/dev/null || break
+  for id in $(xwininfo -display "$D" -root -tree 2>/dev/null | grep -F "\"$3" | awk '{print $1}'); do
+    if xwininfo -display "$D" -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable'; then
+      WIN=$id MS=$(( ($(date +%s%N) - START) / 1000000 )); break 2
+    fi
+  done
+  sleep 0.05
+done
+if [ -n "$WIN" ]; then
+  echo "RESULT mapped $MS"
+  xwininfo -display "$D" -id "$WIN" | grep -E 'xwininfo: Window id|Width|Height|Map State' | sed 's/^ */    /'
+  sleep 2  # still there a moment later, and painted
+  if kill -0 "$APP" 2>/dev/null; then echo "RESULT alive"; else echo "RESULT died"; fi
+  grep -o '/usr/share/fonts/[^ ]*' "/proc/$APP/maps" 2>/dev/null | sort -u | sed 's/^/FONT /'
+  awk '$6 ~ /^\// {print "MAP " $6}' "/proc/$APP/maps" 2>/dev/null | sort -u
+  if [ -n "${SHOT_OUT:-}" ]; then xwd -display "$D" -root -silent | convert xwd:- "$SHOT_OUT" && echo "RESULT shot"; fi
+else
+  if kill -0 "$APP" 2>/dev/null; then echo "RESULT timeout"; else wait "$APP"; echo "RESULT exited $?"; fi
+  xwininfo -display "$D" -root -tree 2>/dev/null | sed 's/^/    /' | head -20
+fi
+kill "$APP" 2>/dev/null
+for _ in $(seq 50); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
+kill -9 "$APP" 2>/dev/null
+kill "$XVFB"; wait "$XVFB" 2>/dev/null
+echo "RESULT done"
+EOF
+SHOT_ENV=()
+if [ -n "$SHOT" ]; then
+  in_root apt-get install "${APT_OPTS[@]}" x11-apps imagemagick >"$LOG/apt-shot.log" 2>&1 || note "could not install x11-apps/imagemagick for --shot"
+  SHOT_ENV=(SHOT_OUT=/root/shot.png)
+fi
+if unshare --net true 2>/dev/null; then
+  NET=(unshare --net --) DISPLAY_NO=99
+else
+  NET=() DISPLAY_NO=99
+  while grep -q "/tmp/.X11-unix/X$DISPLAY_NO\$" /proc/net/unix || [ -e "/tmp/.X$DISPLAY_NO-lock" ]; do DISPLAY_NO=$((DISPLAY_NO + 1)); done
+fi
+# What came in after the package (test tools, screenshot tools) must not be
+# what makes the program work: none of their files may be loaded by it.
+LC_ALL=C join -v2 "$LOG/packages-before-tools" <(installed_sizes) | awk '{print $1}' >"$LOG/tool-packages"
+mapfile -t TOOL_PKGS <"$LOG/tool-packages"
+in_root sh -c 'dpkg -L "$@" | xargs -r -d "\n" realpath -q -e' sh "${TOOL_PKGS[@]}" 2>/dev/null \
+  | LC_ALL=C sort -u >"$LOG/tool-files"
+"${NET[@]}" chroot "$R" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 "${SHOT_ENV[@]}" \
+  bash /root/start-window.sh "$DISPLAY_NO" "$EXEC_RUN" "$TITLE" "$TESTER_UID" >"$LOG/window.out" 2>&1
+grep -v '^RESULT\|^FONT\|^MAP' "$LOG/window.out"
+MAPPED_MS="$(awk '$1 == "RESULT" && $2 == "mapped" {print $3}' "$LOG/window.out")"
+check "Exec=$EXEC maps a window \"$TITLE...\"${MAPPED_MS:+ after $MAPPED_MS ms}" test -n "$MAPPED_MS"
+if [ -n "$MAPPED_MS" ]; then
+  check "the program is still running 2 s after its window was mapped" grep -q '^RESULT alive' "$LOG/window.out"
+  FONTS="$(awk '$1 == "FONT" {n = split($2, p, "/"); printf "%s%s", sep, p[n]; sep = ", "}' "$LOG/window.out")"
+  echo "  font files in use: ${FONTS:-none seen}"
+  check "the window is drawn with an IPA font" grep -q '^FONT .*/ipa' "$LOG/window.out"
+  awk '$1 == "MAP" {print $2}' "$LOG/window.out" | LC_ALL=C sort -u >"$LOG/mapped-files"
+  FROM_TOOLS="$(LC_ALL=C comm -12 "$LOG/mapped-files" "$LOG/tool-files")"
+  [ -z "$FROM_TOOLS" ] || echo "$FROM_TOOLS" | sed 's/^/    /'
+  check "the program loads no file of a package installed after it ($(grep -c . "$LOG/mapped-files") files loaded)" \
+    test -z "$FROM_TOOLS" -a -s "$LOG/tool-files"
+else
+  grep '^RESULT' "$LOG/window.out" | sed 's/^/    /'
+  sed 's/^/    app: /' "$R/tmp/app.log" | head -20
+fi
+if [ -s "$R/tmp/app.log" ]; then
+  echo "  the program's output (stderr/stdout):"
+  sed 's/^/    /' "$R/tmp/app.log" | head -20
+fi
+if [ -n "$SHOT" ]; then
+  if [ -s "$R/root/shot.png" ]; then cp "$R/root/shot.png" "$SHOT" && echo "  screenshot: $SHOT"; else note "no screenshot taken"; fi
+fi
+
+step "Summary"
+echo "Install size:  $INSTALL_SIZE"
+echo "Mapped window: ${MAPPED_MS:-never} ms after starting '$EXEC_RUN'"
+echo "Logs:          $LOG$([ "$KEEP" = 1 ] || echo ' (removed at exit; --keep keeps them)')"
+printf '%s\n' "${RESULTS[@]}"
+for n in "${NOTES[@]}"; do echo "NOTE  $n"; done
+if [ "$FAILED" = 0 ]; then echo "RESULT: PASS"; exit 0; else echo "RESULT: FAIL"; exit 1; fi
