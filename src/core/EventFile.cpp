@@ -67,7 +67,9 @@ Records::Image Serialize(const Module1& m)
 
 bool Parse(const QByteArray& bytes, Module1& m)
 {
-    m.ClearEventTable();
+    // Every row of columns 0 and 1 is set, the old texts let go only as the
+    // new ones arrive; column 2 is not part of the file.
+    for (auto& row : m.EventTable) row[2].clear();
     return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
         m.EventTable[row][0] = std::move(first);
         m.EventTable[row][1] = std::move(second);

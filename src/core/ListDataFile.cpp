@@ -28,7 +28,9 @@ Records::Image Serialize(const Module1& m, qint16 counter)
 
 bool Parse(const QByteArray& bytes, Module1& m)
 {
-    m.ClearListTable();
+    // Every row of columns 1 and 2 is set, the old texts let go only as the
+    // new ones arrive; the other columns are not part of the file.
+    for (auto& row : m.ListTable) row[0].clear(), row[3].clear();
     return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
         m.ListTable[row][1] = std::move(first);
         m.ListTable[row][2] = std::move(second);

@@ -102,6 +102,7 @@ public:
         };
         for (std::size_t i = 0; i < spans_.size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
     }
+    int Records() const { return static_cast<int>((spans_.size() + 1) / 2); }
 
 private:
     // An unquoted field with double quotes in it: they are dropped, and the
@@ -152,6 +153,7 @@ bool Parse(const QByteArray& bytes, int maxRecords, const std::function<void(int
         if (!reader.AtEnd()) reader.Next();
     }
     reader.Store(store);
+    for (int record = reader.Records(); record < maxRecords; ++record) store(record, QString(), QString());
     return reader.Damaged();
 }
 

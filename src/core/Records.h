@@ -14,7 +14,9 @@
 namespace Records {
 
 // Reads `bytes` two fields at a time and hands each pair to `store` with its
-// record number, from 0, until the input ends or `maxRecords` pairs are read.
+// record number, from 0, until the input ends or `maxRecords` pairs are read;
+// then hands on empty pairs for the records the input did not reach, up to
+// `maxRecords`, so that `store` sets every record.
 // Field rules: blanks before a field are skipped; a field that starts with a
 // double quote runs to the next double quote or the line end, whichever comes
 // first (a comma inside is part of it), and anything after the closing quote
