@@ -1,15 +1,11 @@
-// The top menu through its buttons, with the chooser, list editor and message boxes answered.
+// The top menu through its buttons, with the chooser, list editor and message
+// boxes answered; the folder chooser and the item picker it opens.
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
 #include "core/ListDataFile.h"
-#include "forms/Picture.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -38,7 +34,7 @@ struct Top {
             auto* chooser = static_cast<frmPelumo5*>(w);
             (folder.isEmpty() || !chooser->OpenFolder(folder) ? chooser->Command1 : chooser->cmdOk)->click();
         });
-        if (then) Modal::Expect(then, [=](QWidget* w) { Modal::Click(w, button); });
+        if (then) Modal::Expect(then, button);
         b->click();
     }
 };
@@ -59,8 +55,7 @@ private slots:
         t.m.ListTable[5][1] = "earlier project";
         const QString folder = NewFolder();
         t.Choose(t.w.cmdSinki, folder, "frmPelumo4", "cmdOk");
-        QCOMPARE(t.m.ListTable[5][1], QString());
-        QCOMPARE(t.w.lblPath->text(), folder);
+        QCOMPARE(t.m.ListTable[5][1] + t.w.lblPath->text(), folder);
         QVERIFY(t.Shown(t.w.cmdlistSakusei) && t.Shown(t.w.cmdSakusei));
         t.w.cmdSakusei->click();  // no item yet
         QCOMPARE(t.w.lblTopText->text(), "リスト項目がありません。\r\nまず、１つ以上リスト項目を作成して下さい。");
@@ -76,8 +71,8 @@ private slots:
         QCOMPARE(t.p.beeps, 4);
     }
 
-    // Every way a load ends: Cancel, no list data, an empty row 1, a missing and an undecodable
-    // start graphic, and Cancel after a load, which reads the open folder again.
+    // Every way a load ends: Cancel, no list data, an empty row 1, a missing start graphic, and
+    // Cancel after a load, which reads the open folder again. Then the item picker.
     void load()
     {
         Top t;
@@ -87,8 +82,7 @@ private slots:
         QCOMPARE(t.m.ListTable[5][1], "kept");
         t.Choose(t.w.cmdLoad, NewFolder());
         QCOMPARE(t.p.beeps, 1);
-        QCOMPARE(t.w.lblTopText->text(), "選択したフォルダには、リストデータ(listdata.pld)が存在しません。\r\nこのフォルダに新規に作成するか、別のフォルダを選択してください。");
-        QCOMPARE(t.w.lblPath->text(), QString());
+        QCOMPARE(t.w.lblTopText->text() + t.w.lblPath->text(), "選択したフォルダには、リストデータ(listdata.pld)が存在しません。\r\nこのフォルダに新規に作成するか、別のフォルダを選択してください。");
 
         const QString empty = NewFolder(0), items = NewFolder(2, "start.bmp");
         t.Choose(t.w.cmdLoad, empty);
@@ -97,14 +91,15 @@ private slots:
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。「ペルモローダー」では、この項目は無視されます。");
         QVERIFY(t.Shown(t.w.cmdSakusei));
         QCOMPARE(t.w.lblTopText->text(), "ペルモ トップメニュー　　項目を選んで下さい。");
-
-        QVERIFY(QFile::copy(items + "/LISTDATA.PLD", items + "/START.BMP"));
-        t.Choose(t.w.cmdLoad, items, "frmError");
-        QCOMPARE(Modal::Texts().last(), Picture::UnreadableStartGraphicMessage());
         t.m.ListTable[1][1] = "changed";
-        t.Choose(t.w.cmdLoad, {}, "frmError");  // the picture is still broken
-        QCOMPARE(t.m.ListTable[1][1], "1");
-        QCOMPARE(t.w.lblPath->text(), items);
+        t.Choose(t.w.cmdLoad, {}, "frmError");  // the picture is still missing
+        QCOMPARE(t.m.ListTable[1][1] + '|' + t.w.lblPath->text(), "1|" + items);
+        Modal::Expect("frmList", [](QWidget* w) {  // OK without a choice stays; Cancel opens no editor
+            Modal::Click(w, "Command1");
+            QVERIFY(w->isVisible());
+            Modal::Click(w, "Command2");
+        });
+        t.w.cmdSakusei->click();
     }
 
     // The quit question from the button or the window frame, answered no or yes.
@@ -118,6 +113,42 @@ private slots:
         }
         QCOMPARE(t.p.beeps, 8);  // the top menu's and the question box's, each time
         QCOMPARE(Modal::Texts(), QStringList(4, "「ペルモ」を終了します。いいですか？"));
+    }
+
+    // The folder chooser: files per mode; a click highlights, a double-click opens; OK refuses the
+    // root; a drive that will not open is reported; the frame puts back PreviousFolder.
+    void chooser()
+    {
+        QTemporaryDir tmp;
+        const QString base = QFileInfo(tmp.path()).canonicalFilePath();
+        QVERIFY(QDir(base).mkpath("sub/Folder.pld"));
+        for (const char* name : {"a.txt", "B.PLD", "c.pld", "sub/inner.pld"}) QVERIFY(QFile(base + '/' + name).open(QIODevice::WriteOnly));
+        QVERIFY(QDir::setCurrent(base));  // where every opening starts
+        Module1 m;
+        FakePlatform p;
+        QCOMPARE(frmPelumo5(m, p).filSentaku->count(), 3);  // any mode but load: a.txt, B.PLD, c.pld
+        m.CallerMode = Module1::kModeLoad;
+        frmPelumo5 d(m, p);
+        QCOMPARE(d.filSentaku->count(), 2);  // B.PLD, c.pld
+        for (const auto click : {QTest::MouseClick, QTest::MouseDClick}) {
+            d.show();
+            const auto sub = d.dirSentaku->findItems("sub", Qt::MatchExactly | Qt::MatchRecursive).value(0);
+            QTest::mouseEvent(click, d.dirSentaku->viewport(), Qt::LeftButton, {}, d.dirSentaku->visualItemRect(sub).center());
+            d.cmdOk->click();
+            QCOMPARE(m.ProjectFolder, click == QTest::MouseDClick ? base + "/sub" : base);
+        }
+        QCOMPARE(d.filSentaku->count(), 1);  // inner.pld, not the folder Folder.pld
+        d.show();
+        d.drvSentaku->addItem(base + "/unmounted", base + "/unmounted");  // went away after the list was made
+        Modal::Expect("frmError");
+        d.drvSentaku->setCurrentIndex(d.drvSentaku->count() - 1);
+        QCOMPARE(Modal::Texts(), QStringList{"ディスクが準備されていません。"});
+        QVERIFY(d.OpenFolder("/"));
+        d.cmdOk->click();  // the root is refused
+        QVERIFY(d.isVisible());
+        m.PreviousFolder = "/earlier";
+        d.close();
+        QCOMPARE(m.ProjectFolder, "/earlier");
     }
 };
 

@@ -1,4 +1,5 @@
-// Event files: exact bytes, save and load, failures, nothing outside the project folder.
+// Event files: exact bytes, save and load, failures, nothing outside the
+// project folder, and deleted files going to the desktop's trash.
 
 #include "core/EventFile.h"
 #include "core/Module1.h"
@@ -6,28 +7,21 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 namespace {
 
-// Deleted event files go to the desktop's trash: a trash of the test's own.
-QTemporaryDir g_home;
-const bool g_trashAtHome = [] {
-    qputenv("HOME", g_home.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (g_home.path() + "/share").toUtf8());
-    return QDir().mkpath(g_home.path() + "/share");
-}();
+using Bytes::Hex;
+using Bytes::Record;
 
-QByteArray Line(const QByteArray& kind = {}, const QByteArray& param = {}) { return "\"" + kind + "\",\"" + param + "\"\r\n"; }
-
-// Item 1, whose event file is 1.pev, of a project in root/project.
+// Item 1, whose event file is 1.pev, of a project in root/project; deleted
+// files go to a trash of the test's own, in root/home.
 class EventFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        qputenv("HOME", QFile::encodeName(root.filePath("home")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("home/data")));  // not made yet
         m.ProjectFolder = root.filePath("project");
-        ASSERT_TRUE(QDir().mkdir(m.ProjectFolder));
+        ASSERT_TRUE(QDir().mkpath(m.ProjectFolder + "/6.pev"));
         m.ItemIndex = 1, m.ListTable[1][2] = "1.pev";
     }
     QTemporaryDir root;
@@ -37,14 +31,14 @@ protected:
 TEST_F(EventFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
 {
     ASSERT_TRUE(EventFile::Create(m.ProjectFolder, "1.pev").ok);
-    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")), Line().repeated(1005));
+    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")), Record().repeated(1005));
     const QString script[3][2] = {{"テキスト表示", "ようこそ、ペルモへ, again"}, {"ウエイト", "1500"}, {"エンドレス", "（最初に戻る）"}};
     for (int row = 1; row <= 3; ++row) m.EventTable[row][0] = script[row - 1][0], m.EventTable[row][1] = script[row - 1][1];
     ASSERT_TRUE(EventFile::Write(m).ok);
     EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")),
-              Line() + Line(Bytes::Hex("8365834C83588367955C8EA6"), Bytes::Hex("82E682A482B182BB81418379838B838282D6") + ", again")
-                  + Line(Bytes::Hex("8345834783438367"), "1500")
-                  + Line(Bytes::Hex("834783938368838C8358"), Bytes::Hex("81698DC58F8982C996DF82E9816A")) + Line().repeated(1001));
+              Record() + Record(Hex("8365834C83588367955C8EA6"), Hex("82E682A482B182BB81418379838B838282D6") + ", again")
+                  + Record(Hex("8345834783438367"), "1500")
+                  + Record(Hex("834783938368838C8358"), Hex("81698DC58F8982C996DF82E9816A")) + Record().repeated(1001));
 
     for (auto& row : m.EventTable) row[0] = row[1] = "another item's";
     ASSERT_TRUE(EventFile::Read(m).ok);
@@ -65,19 +59,37 @@ TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
     // An item that names the list data file never gets events written over it.
     m.ListTable[1][2] = "listdata.pld";
     EXPECT_FALSE(EventFile::HasPlainName(m) || EventFile::Write(m).ok);
-}
-
-TEST_F(EventFileTest, RemoveAndFailures)
-{
-    EXPECT_FALSE(EventFile::Exists(m) || EventFile::Read(m).ok);
-    ASSERT_TRUE(EventFile::Create(m.ProjectFolder, "2.pev").ok);
-    EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, "2.pev").ok && !QFile::exists(m.ProjectPath("2.pev")));
-    EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, "2.pev").ok);  // already gone
-
     m.ProjectFolder += "/gone";
     EXPECT_EQ(EventFile::Create(m.ProjectFolder, "5.pev").message,
               "「5.pev」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。");
-    EXPECT_TRUE(EventFile::Write(m).message.startsWith("「1.pev」を保存できませんでした。"));
+}
+
+// A file goes to the trash; a link goes itself and what it points to stays; a
+// folder under the name stays; where there is no trash, the file is deleted,
+// and nothing lands in the current folder.
+TEST_F(EventFileTest, DeletedFilesGoToTheTrashAndLinkTargetsStay)
+{
+    const QString project = m.ProjectFolder, trash = root.filePath("home/data/Trash");
+    ASSERT_TRUE(QDir(root.path()).mkdir("cwd") && QDir::setCurrent(root.filePath("cwd")));
+    ASSERT_TRUE(Bytes::Write(project + "/3.pev", "item 3") && Bytes::Write(project + "/7.pev", "item 7"));
+    ASSERT_TRUE(Bytes::Write(root.filePath("target.pev"), "not ours"));
+    ASSERT_TRUE(QFile::link("../target.pev", project + "/4.pev") && QFile::link("../gone.pev", project + "/5.pev"));
+    for (const char* name : {"3.pev", "4.pev", "5.pev", "8.pev"}) {
+        EXPECT_TRUE(EventFile::Remove(project, name).ok) << name;  // 8.pev: already gone
+        EXPECT_FALSE(QFileInfo(project + '/' + name).isSymLink() || QFile::exists(project + '/' + name)) << name;
+    }
+    EXPECT_EQ(Bytes::Read(trash + "/files/3.pev"), "item 3");
+    EXPECT_TRUE(QFileInfo::exists(trash + "/info/3.pev.trashinfo"));
+    EXPECT_TRUE(QFileInfo(trash + "/files/4.pev").isSymLink());
+    EXPECT_EQ(Bytes::Read(root.filePath("target.pev")), "not ours");
+    EXPECT_FALSE(QFileInfo(trash + "/files/5.pev").isSymLink());  // a dangling link is deleted
+    EXPECT_FALSE(EventFile::Remove(project, "6.pev").ok);
+    EXPECT_TRUE(QFileInfo(project + "/6.pev").isDir());
+
+    qputenv("XDG_DATA_HOME", QFile::encodeName(project + "/7.pev/data"));  // no home trash can be made
+    EXPECT_TRUE(EventFile::Remove(project, "7.pev").ok);
+    EXPECT_FALSE(QFile::exists(project + "/7.pev"));
+    EXPECT_EQ(QDir(root.filePath("cwd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 }  // namespace

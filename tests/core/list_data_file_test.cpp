@@ -6,17 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <csignal>
 #include <sys/resource.h>
 
 namespace {
 
 using Bytes::Hex;
-
-QByteArray Record(const QByteArray& a, const QByteArray& b = {}) { return "\"" + a + "\",\"" + b + "\"\r\n"; }
+using Bytes::Record;
 
 // The whole file: dash line, item rows 1.. as given, counter, start graphic and message.
 QByteArray ExpectedFile(const QList<QByteArrayList>& items, const QByteArray& counter, const QByteArray& graphic,

@@ -11,10 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>

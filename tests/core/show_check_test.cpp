@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <QtEndian>
-
 #include <atomic>
 #include <memory>
 
@@ -18,20 +15,12 @@ namespace {
 
 using namespace EventKinds;
 
-QByteArray Le(quint32 v, int n)
-{
-    const quint32 le = qToLittleEndian(v);
-    return QByteArray(reinterpret_cast<const char*>(&le), n);
-}
-
-QByteArray Chunk(const QByteArray& id, const QByteArray& body) { return id + Le(body.size(), 4) + body + QByteArray(body.size() % 2, '\0'); }
+using Bytes::Chunk;
 
 // A wav whose 'fmt ' chunk says `tag` (1 = PCM), `channels` and `bits`, between `before` and `after`.
 QByteArray Wav(int tag, int channels, int bits, const QByteArray& before = {}, const QByteArray& after = Chunk("data", "xx"))
 {
-    const QByteArray fmt = Le(tag, 2) + Le(channels, 2) + Le(8000, 4) + Le(8000 * channels * bits / 8, 4) + Le(channels * bits / 8, 2) + Le(bits, 2);
-    const QByteArray chunks = before + Chunk("fmt ", fmt) + after;
-    return "RIFF" + Le(4 + chunks.size(), 4) + "WAVE" + chunks;
+    return Bytes::Wav(tag, channels, 8000, bits, after, before);
 }
 
 }  // namespace

@@ -1,22 +1,17 @@
 // The list editor through its buttons, the real dialogs answered, the event files checked on disk.
 
-#include "core/Module1.h"
+#include "core/ListDataFile.h"
 #include "forms/ClickLabel.h"
 #include "listedit/frmPelumo4.h"
+#include "support/Bytes.h"
+#include "support/Corpus.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 
-#include <QDir>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-
-static void Yes(QWidget* w) { Modal::Click(w, "Command1"); }  // also OK
-
-static void Click(QWidget* b, const QString& form = "frmError", const Modal::Handler& answer = Yes)  // and answers `form`
+// Clicks `b`, answering `form` with `answer` (its Command1 when none).
+static void Click(QWidget* b, const QString& form = "frmError", const Modal::Handler& answer = {})
 {
-    Modal::Expect(form, answer);
+    answer ? Modal::Expect(form, answer) : Modal::Expect(form);
     QTest::mouseClick(b, Qt::LeftButton);
 }
 
@@ -31,15 +26,14 @@ class TestFrmPelumo4 : public QObject {
     // Opens the editor as the top menu does, on a new list whose rows 1..items are "i1", "i2", ...
     void Open(int items)
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        m_ = std::make_unique<Module1>();
+        dir_ = std::make_unique<QTemporaryDir>(), m_ = std::make_unique<Module1>();
         m_->PrepareNewList();
         m_->ProjectFolder = dir_->path();
         m_->CallerMode = Module1::kModeListEditor, m_->ItemIndex = 37;  // it opens on item 1 all the same
         for (int row = 1; row <= items; ++row) {
             m_->ListTable[row][1] = QStringLiteral("i%1").arg(row);
             m_->ListTable[row][2] = QStringLiteral("%1.pev").arg(m_->LastEventFileNumber = qint16(row));
-            QVERIFY(row > 9 || QFile(dir_->filePath(m_->ListTable[row][2])).open(QIODevice::WriteOnly));
+            QVERIFY(row > 9 || Bytes::Write(dir_->filePath(m_->ListTable[row][2]), {}));
         }
         w_ = std::make_unique<frmPelumo4>(*m_, platform_);
         w_->setWindowModality(Qt::NonModal);  // only the dialogs it opens are modal
@@ -67,9 +61,9 @@ private slots:
     {
         Open(3);
         GoTo(2);
-        Click(w_->cmdHenshu, "frmText1", Modal::TypeText("B2"));
-        Click(w_->cmdSounyu1, "frmText1", Modal::TypeText("N"));
-        Click(w_->cmdSounyu2, "frmText1", Modal::TypeText("M"));
+        Click(w_->cmdHenshu, "frmText1", Modal::Enter("B2"));
+        Click(w_->cmdSounyu1, "frmText1", Modal::Enter("N"));
+        Click(w_->cmdSounyu2, "frmText1", Modal::Enter("M"));
         Click(w_->cmdSakujo1, "frmYesNo", [](QWidget* w) { Modal::Click(w, "Command2"); });
         Click(w_->cmdSakujo1, "frmYesNo");
         Click(w_->cmdSakujo2, "frmYesNo");
@@ -79,27 +73,21 @@ private slots:
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), (QStringList{"1.pev", "3.pev", "5.pev", "6.pev"}));
 
         QVERIFY(QDir(dir_->path()).mkdir("7.pev") && QDir(dir_->path()).mkdir("LISTDATA.PLD"));
-        Click(w_->cmdSounyu1);
-        Click(w_->cmdSounyu2);
+        Click(w_->cmdSounyu1), Click(w_->cmdSounyu2);
         Click(w_->cmdHenshu);  // the name is not asked
-        QCOMPARE(View(), "3|i3|4|:6.pev|5|");  // the unnamed row kept its event file
-        QCOMPARE(m_->LastEventFileNumber, qint16(6));
+        QCOMPARE(View() + QString::number(m_->LastEventFileNumber), "3|i3|4|:6.pev|5|6");  // the unnamed row kept its file
         w_->close();
         Click(w_->cmdOk);
         QVERIFY(w_->isVisible());
 
-        Click(w_->Command1, "frmText1", Modal::TypeText("ようこそ"));
+        Click(w_->Command1, "frmText1", Modal::Enter("ようこそ"));
         QCOMPARE(View(), "0|" + Module1::kDashLine + "|1|i1:1.pev|2|M");
         m_->ListTable[Module1::kStartGraphicRow][1] = "gone.bmp";
         Click(w_->Command2);
-        QCOMPARE(Modal::Texts().last(), "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
-        QCOMPARE(m_->ListTable[Module1::kStartGraphicRow][1], QString());
-        QVERIFY(QFile(dir_->filePath("broken.jpg")).open(QIODevice::WriteOnly));
-        Click(w_->Command2, "frmFilesentaku", [](QWidget* w) {
-            w->findChild<QListWidget*>()->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
-            Modal::Expect("frmError", Yes);
-            Yes(w);
-        });
+        QCOMPARE(Modal::Texts().last() + m_->ListTable[Module1::kStartGraphicRow][1],
+                 "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
+        QVERIFY(Bytes::Write(dir_->filePath("broken.jpg"), {}));
+        Click(w_->Command2, "frmFilesentaku", [](QWidget* w) { Modal::Expect("frmError"), Modal::Enter("broken.jpg")(w); });
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。");
     }
 
@@ -108,8 +96,7 @@ private slots:
     {
         Open(999);
         GoTo(500);
-        Click(w_->cmdSounyu1);
-        Click(w_->cmdSounyu2);
+        Click(w_->cmdSounyu1), Click(w_->cmdSounyu2);
         m_->ListTable[999][2].clear();
         GoTo(999);
         Click(w_->cmdSounyu2);
@@ -118,6 +105,23 @@ private slots:
         QCOMPARE(View(), "987|i987|988|i988:988.pev|989|i989");
     }
 
+    // "点検" lists what the check finds in the folder as it is; OK closes the list.
+    void showCheck()
+    {
+        Open(0);
+        m_->ProjectFolder = Corpus::Prepare(PELUMO_CORPUS, "lf-only-files", dir_->path());  // a show without problems
+        QVERIFY(ListDataFile::Read(*m_).ok && m_->ListTable[2][1].isEmpty());
+        m_->ListTable[2][1] = "B", m_->ListTable[2][2] = "20.pev";  // not on disk
+        QVERIFY(Bytes::Write(m_->ProjectPath("50.pev"), ""));
+        QStringList shown;
+        Click(w_->cmdTenken, "frmTenken", [&](QWidget* w) {
+            auto* list = w->findChild<QListWidget*>("lstKekka");
+            for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text().section(QStringLiteral("。"), 0, 0);
+            Modal::Click(w, "cmdOk");
+            QVERIFY(!w->isVisible());
+        });
+        QCOMPARE(shown, (QStringList{"2番の項目「B」：イベントファイル「20.pev」がありません", "イベントファイル「50.pev」：どの項目にも使われていません"}));
+    }
 };
 
 PELUMO_GUI_TEST_MAIN(TestFrmPelumo4)

@@ -4,8 +4,6 @@
 #include "platform/SdlSound.h"
 #include "support/Bytes.h"
 
-#include <QTemporaryDir>
-
 #include <SDL.h>
 
 #include <gtest/gtest.h>
@@ -16,31 +14,18 @@
 
 namespace {
 
-constexpr int kOnce = Platform::kSndAsync;
-constexpr int kLoop = Platform::kSndAsync | Platform::kSndLoop;
+constexpr int kOnce = Platform::kSndAsync, kLoop = Platform::kSndAsync | Platform::kSndLoop;
 const QTemporaryDir g_dir;
 
-QByteArray Le(qint64 v, int bytes) { return bytes ? char(v) + Le(v >> 8, bytes - 1) : QByteArray(); }
-
-QByteArray Wav(int format, int channels, int rate, int bits, const QByteArray& data)
-{
-    const int frame = channels * bits / 8;
-    return "RIFF" + Le(36 + data.size(), 4) + "WAVEfmt " + Le(16, 4) + Le(format, 2) + Le(channels, 2)
-           + Le(rate, 4) + Le(rate * frame, 4) + Le(frame, 2) + Le(bits, 2) + "data" + Le(data.size(), 4) + data;
-}
-
 // A file in the test folder, and 0.2 s of a 440 Hz tone at `level` of full scale.
-QString Put(const char* name, const QByteArray& bytes)
-{
-    return Bytes::Write(g_dir.filePath(name), bytes) ? g_dir.filePath(name) : QString();
-}
+QString Put(const char* name, const QByteArray& bytes) { return Bytes::Write(g_dir.filePath(name), bytes) ? g_dir.filePath(name) : ""; }
 QByteArray Tone(double level, int rate, int channels, int bits)
 {
     QByteArray data;
     const int zero = bits == 8 ? 128 : 0, full = bits == 8 ? 127 : 32767;
     for (int i = 0; i < rate / 5 * channels; ++i)
-        data += Le(zero + std::lround(full * level * std::sin(2 * M_PI * 440 * (i / channels) / rate)), bits / 8);
-    return Wav(1, channels, rate, bits, data);
+        data += Bytes::Le(zero + std::lround(full * level * std::sin(2 * M_PI * 440 * (i / channels) / rate)), bits / 8);
+    return Bytes::Wav(1, channels, rate, bits, Bytes::Chunk("data", data));
 }
 const QString kLoud = Put("loud.wav", Tone(0.8, 22050, 1, 16));
 const QString kSoft = Put("soft.wav", Tone(0.3, 11025, 2, 8));  // unlike the device and kLoud
@@ -83,10 +68,7 @@ TEST(SdlSound, PlaysOnceOrLoopsUntilEnded)
     const char *once = R"(\.*s?L{17,23}s?\.{20,})", *ended = R"(\.*s?L{40,}s?\.{25,})";
     const struct { int flags; std::optional<QString> next; const char* heard; int beeps = 0; } cases[] = {
         {kOnce, {}, once}, {0, {}, once}, {kLoop, QString(), ended}, {kLoop, kSoft, R"(\.*s?L{40,}s{17,23}\.{10,})"},
-        {kLoop, Put("text.wav", "not a wav"), ended, 1}, {kLoop, Put("empty.wav", {}), ended, 1},
-        {kLoop, Put("nodata.wav", Wav(1, 1, 22050, 16, {})), ended, 1},
-        {kLoop, Put("mpeg.wav", Wav(0x55, 1, 22050, 16, QByteArray(400, 'x'))), ended, 1},
-        {kLoop, g_dir.filePath("gone.wav"), ended, 1},
+        {kLoop, Put("text.wav", "not a wav"), ended, 1}, {kLoop, Put("nodata.wav", Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", {}))), ended, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);

@@ -1,10 +1,8 @@
 #pragma once
-// Whole files as bytes, and bytes written out as hex, for tests that compare
-// files exactly. Header only: used by the toolkit-free tests too.
+// Whole files as bytes, and the bytes of project and wav files. Header only:
+// used by the toolkit-free tests too.
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
+#include <QtCore>
 
 namespace Bytes {
 
@@ -12,19 +10,32 @@ namespace Bytes {
 // come from the code under test. Blanks between the digits are allowed.
 inline QByteArray Hex(const char* hex) { return QByteArray::fromHex(hex); }
 
+// One record of a project file: "a","b" and CR LF.
+inline QByteArray Record(const QByteArray& a = {}, const QByteArray& b = {}) { return '"' + a + "\",\"" + b + "\"\r\n"; }
+
 // The whole file, or "<missing>" when it cannot be read.
 inline QByteArray Read(const QString& path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return "<missing>";
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : "<missing>";
 }
 
-// Writes `bytes` as the whole file; false when it cannot.
 inline bool Write(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// `n` bytes of `v`, least significant first; a RIFF chunk; a wav file whose 'fmt ' chunk says
+// `format` (1 = PCM), `channels`, `rate` and `bits`, between the chunks `before` and `after`.
+inline QByteArray Le(qint64 v, int n) { return n ? char(v) + Le(v >> 8, n - 1) : QByteArray(); }
+inline QByteArray Chunk(const QByteArray& id, const QByteArray& body) { return id + Le(body.size(), 4) + body + QByteArray(body.size() % 2, '\0'); }
+inline QByteArray Wav(int format, int channels, int rate, int bits, const QByteArray& after, const QByteArray& before = {})
+{
+    const int frame = channels * bits / 8;
+    const QByteArray fmt = Le(format, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * frame, 4) + Le(frame, 2) + Le(bits, 2);
+    const QByteArray chunks = before + Chunk("fmt ", fmt) + after;
+    return "RIFF" + Le(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
 }  // namespace Bytes

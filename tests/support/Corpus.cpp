@@ -3,10 +3,7 @@
 #include "core/EventFile.h"
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "support/Bytes.h"
 
 #include <memory>
 
@@ -34,28 +31,18 @@ void Generate(const QString& project, int items, int events)
 
 QString Prepare(const QString& corpus, const QString& name, const QString& parent)
 {
-    const QString source = corpus + '/' + name;
-    const QString project = parent + "/project";
+    const QString source = corpus + '/' + name, project = parent + "/project";
     QDir().mkpath(project);
-    for (const QFileInfo& fi : QDir(source).entryInfoList(QDir::Files | QDir::Hidden)) {
-        const QString n = fi.fileName();
-        if (n == "_setup") continue;
-        const QString to = n.startsWith("_outside_") ? parent + '/' + n.mid(9) : project + '/' + n;
-        QFile::copy(fi.filePath(), to);
-    }
-    QFile setup(source + "/_setup");
-    if (setup.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : setup.readAll().split('\n')) {
-            const QList<QByteArray> w = line.split(' ');
-            if (w[0] == "link") QFile::link(QString::fromUtf8(w[2]), project + '/' + w[1]);
-            if (w[0] == "dir") QDir(project).mkdir(QString::fromUtf8(w[1]));
-            if (w[0] == "generate") Generate(project, w[1].toInt(), w[2].toInt());
-            if (w[0] == "size") {
-                QFile big(project + '/' + w[1]);
-                big.open(QIODevice::WriteOnly);
-                big.resize(w[2].toLongLong());  // sparse: quick to make
-            }
-        }
+    for (const QFileInfo& fi : QDir(source).entryInfoList(QDir::Files | QDir::Hidden))
+        if (const QString n = fi.fileName(); n != "_setup")
+            QFile::copy(fi.filePath(), n.startsWith("_outside_") ? parent + '/' + n.mid(9) : project + '/' + n);
+    for (const QByteArray& line : Bytes::Read(source + "/_setup").split('\n')) {
+        const QList<QByteArray> w = line.split(' ');
+        if (w[0] == "link") QFile::link(QString::fromUtf8(w[2]), project + '/' + w[1]);
+        if (w[0] == "dir") QDir(project).mkdir(QString::fromUtf8(w[1]));
+        if (w[0] == "generate") Generate(project, w[1].toInt(), w[2].toInt());
+        if (QFile big(project + '/' + w.value(1)); w[0] == "size" && big.open(QIODevice::WriteOnly))
+            big.resize(w[2].toLongLong());  // sparse: quick to make
     }
     return project;
 }

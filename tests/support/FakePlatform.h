@@ -1,6 +1,5 @@
 #pragma once
-// A platform whose beeps, program end and sounds are recorded instead of
-// happening.
+// A platform whose beeps, program end and sounds are recorded instead of happening.
 
 #include "platform/Platform.h"
 
@@ -11,20 +10,13 @@ public:
     int beeps = 0;
     int endRequests = 0;
     bool noSoundDevice = false;
-    // One entry per sound call: "stop", "once NAME" or "loop NAME" (NAME
-    // without its folder).
-    QStringList sounds;
+    QStringList sounds;  // "stop", "once NAME" or "loop NAME" (NAME without its folder)
 
     void Beep() override { ++beeps; }
     void EndProgram() override { ++endRequests; }
     bool SoundDeviceMissing() const override { return noSoundDevice; }
-    void sndPlaySoundA(const QString& fileName, int flags) override
+    void sndPlaySoundA(const QString& file, int flags) override
     {
-        if (fileName.isEmpty()) {
-            sounds.append(QStringLiteral("stop"));
-            return;
-        }
-        const QString name = fileName.section(QLatin1Char('/'), -1);
-        sounds.append(((flags & kSndLoop) ? QStringLiteral("loop ") : QStringLiteral("once ")) + name);
+        sounds.append(file.isEmpty() ? "stop" : ((flags & kSndLoop) ? "loop " : "once ") + file.section('/', -1));
     }
 };

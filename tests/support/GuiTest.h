@@ -1,15 +1,13 @@
 #pragma once
-// main() for window tests: the offscreen platform, a trash of the run's own
-// for the event files that tests delete, the font substitutions of the
-// program, then QTest.
+// What window tests use: Qt's widgets and QTest, and main(): the offscreen
+// platform, a trash of the run's own for the event files that tests delete,
+// the program's font substitutions.
 
 #include "forms/FormLayout.h"
 #include "support/Modal.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #define PELUMO_GUI_TEST_MAIN(TestClass)                          \
     int main(int argc, char** argv)                              \

@@ -1,18 +1,18 @@
-// Message, question, item name and start graphic dialogs, opened as their callers open them.
+// The dialogs opened as their callers open them: message and question, the
+// item name and wait entries, and the kind and start graphic pickers.
 
+#include "core/EventKinds.h"
 #include "core/Module1.h"
+#include "dialogs/form2.h"
 #include "dialogs/frmError.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmText1.h"
+#include "dialogs/frmWait.h"
 #include "dialogs/frmYesNo.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 
-#include <QLabel>
-#include <QListWidget>
-#include <QTemporaryDir>
-
-class TestListDialogs : public QObject {
+class TestDialogs : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Module1> m;
@@ -20,24 +20,21 @@ class TestListDialogs : public QObject {
 
 private slots:
     void init() { Modal::Reset(), m = std::make_unique<Module1>(), p = std::make_unique<FakePlatform>(); }
+    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
-    // frmError leaves DialogResult alone, frmYesNo sets it from Yes and No (frame: No); each beeps and wraps.
+    // frmError leaves DialogResult alone, frmYesNo sets it from Yes and No (frame: No); each beeps.
     void messageAndQuestion()
     {
-        const QString text = QStringLiteral("消されたか、名前が変更された可能性があります。").repeated(3);
-        m->ErrorText = m->QuestionText = text, m->DialogResult = 7;
+        m->ErrorText = m->QuestionText = QStringLiteral("消されたか、名前が変更された可能性があります。");
+        m->DialogResult = 7;
         const struct { bool error; const char* button; qint16 result; } answers[] = {
             {true, "Command1", 7}, {true, nullptr, 7}, {false, "Command1", 1}, {false, "Command2", 0}, {false, "Command1", 1}, {false, nullptr, 0}};
         for (const auto& a : answers) {
-            Modal::Answer([&](QWidget* w) {
-                const auto* l = w->findChild<QLabel*>("Label1");
-                QVERIFY(l->heightForWidth(l->width()) > 2 * l->fontMetrics().height() && l->heightForWidth(l->width()) <= l->height());
-                a.button ? Modal::Click(w, a.button) : void(w->close());
-            });
+            Modal::Expect(a.error ? "frmError" : "frmYesNo", [&](QWidget* w) { a.button ? Modal::Click(w, a.button) : void(w->close()); });
             a.error ? frmError(*m, *p).exec() : frmYesNo(*m, *p).exec();
             QCOMPARE(m->DialogResult, a.result);
         }
-        QCOMPARE(Modal::Texts(), QStringList(6, text));
+        QCOMPARE(Modal::Texts(), QStringList(6, m->ErrorText));
         QCOMPARE(p->beeps, 6);
     }
 
@@ -50,17 +47,50 @@ private slots:
         for (const auto& [typed, reason] : {std::pair{"A\"B", "ダブルクォーテーション（\"）は使えません。"}, {"A\nB", "改行は使えません。"},
                                             {"〜", "「〜」はデータに保存できない文字です。別の文字に置き換えてください。"}}) {  // read back as ～
             Modal::Expect("frmError", [](QWidget*) {});
-            Modal::TypeText(QString::fromUtf8(typed))(&dlg);
-            QVERIFY(Modal::Texts().contains(QString::fromUtf8(reason)));
+            Modal::Enter(QString::fromUtf8(typed))(&dlg);
+            QCOMPARE(Modal::Texts().last(), QString::fromUtf8(reason));
         }
         QCOMPARE(cell, Module1::kNewStartMessage);
-        Modal::TypeText(QString(40000, u'長'))(&dlg);
+        Modal::Enter(QString(40000, u'長'))(&dlg);
         QCOMPARE(cell, QString(40000, u'長'));
         dlg.show();
-        Modal::TypeText(QString())(&dlg);
+        Modal::Enter(QString())(&dlg);
         QVERIFY(cell.isEmpty() && dlg.isVisible());
         dlg.close();
         QCOMPARE(cell, Module1::kNewStartMessage);
+    }
+
+    // The wait box starts empty: OK keeps an accepted wait and closes, or
+    // empties the box and stays; the frame gives the row back.
+    void waitEntry()
+    {
+        for (const auto& [typed, kept] : {std::pair{"１５００", "1500"}, {"30001", ""}, {"abc", ""}}) {
+            m->EventIndex = 3, m->EventTable[3][1] = "500";
+            frmWait dlg(*m, *p);
+            dlg.show();
+            QCOMPARE(dlg.Text1->text(), "");
+            Modal::CommitText(dlg.Text1, QString::fromUtf8(typed));
+            dlg.Command1->click();
+            QVERIFY(dlg.Text1->text().isEmpty() && dlg.isVisible() == !*kept);
+            dlg.close();
+            QCOMPARE(m->EventTable[3][1], *kept ? kept : "500");
+        }
+    }
+
+    // The kind picker on a wait: arrows alone choose nothing, Return chooses.
+    // On an empty row it has no cancel button, and Escape leaves the row.
+    void kindPickerKeys()
+    {
+        for (const bool empty : {false, true}) {
+            m->EventIndex = 4, m->EventTable[4][0] = empty ? QString() : EventKinds::kWait, m->DialogResult = 7;
+            form2 dlg(*m, *p);
+            dlg.show();
+            QCOMPARE(dlg.Command1->isVisible(), !empty);
+            for (const Qt::Key key : empty ? QList{Qt::Key_Escape} : QList{Qt::Key_End, Qt::Key_Up, Qt::Key_Return})
+                QTest::keyClick(dlg.lstList, key);
+            QVERIFY(!dlg.isVisible());
+            QCOMPARE(m->EventTable[4][0] + QString::number(m->DialogResult), empty ? "0" : EventKinds::kClearText + "1");
+        }
     }
 
     // Offers the pictures a project file can name; OK without a choice stays open; the frame stores nothing.
@@ -85,5 +115,5 @@ private slots:
     }
 };
 
-PELUMO_GUI_TEST_MAIN(TestListDialogs)
-#include "tst_list_dialogs.moc"
+PELUMO_GUI_TEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"

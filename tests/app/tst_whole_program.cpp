@@ -1,0 +1,255 @@
+// The whole program: driven through its top menu as a user builds a show, and
+// on each damaged or hostile folder of tests/corpus; its command line.
+
+#include "app/frmPelumo1.h"
+#include "app/frmPelumo5.h"
+#include "core/EventRules.h"
+#include "core/ListDataFile.h"
+#include "core/Records.h"
+#include "dialogs/frmList.h"
+#include "eventedit/frmPelumo3.h"
+#include "forms/Picture.h"
+#include "listedit/frmPelumo4.h"
+#include "support/Bytes.h"
+#include "support/Corpus.h"
+#include "support/FakePlatform.h"
+#include "support/GuiTest.h"
+
+namespace {
+
+using Bytes::Hex;
+using Bytes::Record;
+
+// Everything under `root` but `skip`: "path hash", "path -> target" or "path <dir>", sorted.
+QStringList Snapshot(const QString& root, const QString& skip = "-")
+{
+    QStringList out;
+    for (QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        const QFileInfo fi = it.fileInfo();
+        if (path != skip && !path.startsWith(skip + '/'))
+            out << path.mid(root.size()) + ' ' + (fi.isSymLink() ? "-> " + fi.symLinkTarget() : !fi.isFile() ? QString("<dir>")
+                                                  : QCryptographicHash::hash(Bytes::Read(path), QCryptographicHash::Sha1).toHex());
+    }
+    out.sort();
+    return out;
+}
+
+// Answers as a user who says yes: the chooser opens `folder`, the picker takes item 1, the list
+// editor runs `walk` (v ▼, u ← 削除 above, d ← 削除 below) and OK, the event editor steps through
+// every event, plays forward and returns; message boxes get their first button and go to `texts`.
+Modal::Handler Autopilot(const QString& folder, const QString& walk, QStringList& texts)
+{
+    return [=, &texts](QWidget* w) {
+        if (auto* chooser = qobject_cast<frmPelumo5*>(w)) {
+            chooser->OpenFolder(folder), chooser->cmdOk->click();
+        } else if (auto* picker = qobject_cast<frmList*>(w)) {
+            picker->lstList->setCurrentRow(0), picker->Command1->click();
+        } else if (auto* events = qobject_cast<frmPelumo3*>(w)) {
+            for (QString at; at != events->lblNo->text();) at = events->lblNo->text(), events->cmdNext->click();
+            events->cmdNext_Kasou->click(), events->Command3->click();
+        } else if (auto* editor = qobject_cast<frmPelumo4*>(w)) {
+            texts << "list editor";
+            for (const QChar c : walk) (c == 'v' ? editor->cmdNext : c == 'u' ? editor->cmdSakujo1 : editor->cmdSakujo2)->click();
+            editor->cmdOk->click();  // if it fails and says so, the editor is closed as a test can
+        } else {
+            texts << w->findChild<QLabel*>("Label1")->text();
+            Modal::Click(w, "Command1");
+        }
+    };
+}
+
+// `pelumo ARGS` without a display: exit code (-1: a crash) and standard output lines.
+std::pair<int, QStringList> Pelumo(const QStringList& args, QString* err = nullptr)
+{
+    QProcess p;
+    p.setEnvironment(QProcess::systemEnvironment().filter(QRegularExpression("^(?!DISPLAY=|QT_QPA_PLATFORM=)")));
+    p.start(QCoreApplication::applicationDirPath() + "/../src/pelumo", args);
+    const bool ended = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit;
+    if (err) *err = QString::fromUtf8(p.readAllStandardError());
+    return {ended ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)};
+}
+
+}  // namespace
+
+class TestWholeProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { Modal::Reset(); }
+    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
+
+    // From a folder of two pictures and two wav files: a new project with three items, start
+    // graphic and message, and the events of item 1; the files compared byte for byte.
+    void wholeShow()
+    {
+        QTemporaryDir dir;
+        const QString folder = QFileInfo(dir.path()).canonicalFilePath();
+        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/logo.bmp", "BMP"));
+        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/photo.jpg", "JPG"));
+        QVERIFY(Bytes::Write(folder + "/bgm.wav", {}) && Bytes::Write(folder + "/chime.wav", {}));
+        FakePlatform platform;
+        Module1 m;
+        frmPelumo1 top(m, platform);
+        Modal::Expect("frmPelumo5", [folder](QWidget* w) { static_cast<frmPelumo5*>(w)->OpenFolder(folder), Modal::Click(w, "cmdOk"); });
+        Modal::Expect("frmPelumo4", [](QWidget* editor) {
+            for (const char* name : {"はじめに", "会社案内", "製品,価格"})
+                Modal::Expect("frmText1", Modal::Enter(name)), Modal::Click(editor, "cmdHenshu"), Modal::Click(editor, "cmdNext");
+            Modal::Expect("frmText1", Modal::Enter("ようこそ！")), Modal::Click(editor, "Command1");
+            Modal::Expect("frmFilesentaku", Modal::Enter("logo.bmp")), Modal::Click(editor, "Command2");
+            Modal::Click(editor, "cmdOk");
+        });
+        Modal::Click(&top, "cmdSinki");
+        QVERIFY(!top.Image1->pixmap().isNull());  // the start graphic is shown
+
+        // Item 1: every kind. The picker lists wav files only right after the start graphic was chosen.
+        Modal::Expect("frmList", Modal::Enter("はじめに"));
+        Modal::Expect("frmPelumo3", [](QWidget* w) {
+            const struct { const char *kind, *form, *value; } steps[] = {
+                {"テキスト表示", "frmText2", "ようこそ"}, {"グラフィック表示", "frmFilesentaku", "photo.jpg"},
+                {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"}, {"ウエイト", "frmWait", "1500"}, {"Wav停止"},
+                {"Wav再生", "frmFilesentaku", "chime.wav"}, {"テキスト消去"}, {"エンドレス"}};
+            for (const auto& step : steps) {
+                Modal::Expect("form2", Modal::Enter(step.kind));
+                if (step.form) Modal::Expect(step.form, [step](QWidget* d) {
+                    QVERIFY(!QString(step.value).endsWith(".wav") || d->findChild<QListWidget*>()->count() == 2);
+                    Modal::Enter(step.value)(d);
+                });
+                Modal::Click(w, "cmdHenshu"), Modal::Click(w, "cmdNext");
+            }
+            Modal::Click(w, "Command3");
+        });
+        Modal::Click(&top, "cmdSakusei");
+
+        // After the events, the start graphic picker lists pictures again.
+        Modal::Expect("frmPelumo4", [](QWidget* editor) {
+            Modal::Expect("frmFilesentaku", [](QWidget* d) { QVERIFY(d->findChild<QListWidget*>()->count() == 2 && d->close()); });
+            Modal::Click(editor, "Command2"), Modal::Click(editor, "cmdOk");
+        });
+        Modal::Click(&top, "cmdlistSakusei");
+        QCOMPARE(Bytes::Read(folder + "/LISTDATA.PLD"),
+                 Record(Hex("817c").repeated(10)) + Record(Hex("82cd82b682df82c9"), "1.pev")   // －…, はじめに
+                     + Record(Hex("89ef8ed088c493e0"), "2.pev") + Record(Hex("90bb95692c89bf8a69"), "3.pev")  // 会社案内, 製品,価格
+                     + Record().repeated(997) + Record("3") + Record("logo.bmp") + Record(Hex("82e682a482b182bb8149")) + Record());
+        QCOMPARE(Bytes::Read(folder + "/1.pev"),
+                 Record() + Record(Hex("8365834c83588367955c8ea6"), Hex("82e682a482b182bb"))  // テキスト表示 ようこそ
+                     + Record(Hex("834f8389837483428362834e955c8ea6"), "photo.jpg")               // グラフィック表示
+                     + Record(Hex("5761768c4a82e895d482b58dc490b6"), "bgm.wav")                   // Wav繰り返し再生
+                     + Record(Hex("8345834783438367"), "1500") + Record(Hex("57617692e28e7e"))    // ウエイト, Wav停止
+                     + Record(Hex("5761768dc490b6"), "chime.wav")                                 // Wav再生
+                     + Record(Hex("8365834c835883678fc18b8e"))                                     // テキスト消去
+                     + Record(Hex("834783938368838c8358"), Hex("81698dc58f8982c996df82e9816a"))   // エンドレス（最初に戻る）
+                     + Record().repeated(996));
+        QCOMPARE(Bytes::Read(folder + "/2.pev") + Bytes::Read(folder + "/3.pev"), Record().repeated(2010));
+    }
+
+    // Each corpus folder: the show check ends as it should; a new project there is refused; the
+    // load says what it must; the walk deletes items and saves; nothing outside the folder changes.
+    void hostileFolders_data()
+    {
+        QTest::addColumn<QString>("walk");
+        QTest::addColumn<QStringList>("messages");  // message boxes during load and walk, in order
+        QTest::addColumn<QStringList>("kept");      // project files that must keep their bytes
+        QTest::addColumn<int>("check");             // the exit code of pelumo --check
+
+        const QString unreadable = Records::ReadFailedMessage("LISTDATA.PLD");
+        const QString repaired = Records::RepairedMessage("LISTDATA.PLD");
+        const QString delete1 = QStringLiteral("1番の項目を、その中のイベントごと削除します。いいですか？");
+        const QStringList missing{EventRules::MissingEventFileMessage(), EventRules::ForcedEndMessage()};
+        const QString rawName = QStringLiteral("x") + QChar(0xDC82) + ".pev";
+        QTest::newRow("row0-and-row1000-name-a-picture") << "udvdu" << QStringList{delete1} << QStringList{"/photo.jpg"} << 1;
+        QTest::newRow("items-name-other-files") << "vuvu" << QStringList{delete1, delete1} << QStringList{"/photo.jpg", "/3.pev"} << 1;
+        QTest::newRow("names-with-raw-bytes") << "vu" << QStringList{delete1, EventRules::BadEventFileNameMessage(rawName)}
+                                              << QStringList{"/x?.pev", "/x\xEF\xBF\xBD.pev"} << 1;
+        QTest::newRow("linked-list-data") << "" << QStringList{} << QStringList{"/1.pev"} << 1;
+        QTest::newRow("dangling-list-data") << "" << QStringList{unreadable} << QStringList{} << 2;
+        QTest::newRow("linked-event-files") << "vu" << (QStringList{delete1} + missing) << QStringList{} << 1;
+        QTest::newRow("list-data-over-the-limit") << "" << QStringList{unreadable} << QStringList{} << 2;
+        QTest::newRow("quote-in-row-1004") << "" << QStringList{repaired} << QStringList{} << 1;
+        QTest::newRow("unclosed-quote") << "v" << QStringList{repaired} << QStringList{"/2.pev"} << 1;
+        QTest::newRow("folder-named-listdata") << "" << QStringList{Records::ReadFailedMessage("listdata.pld")} << QStringList{} << 2;
+        QTest::newRow("truncated-list-data") << "" << QStringList{repaired} << QStringList{} << 1;
+        QTest::newRow("lf-only-files") << "" << QStringList{} << QStringList{} << 0;
+        QTest::newRow("missing-event-files") << "" << missing << QStringList{} << 1;
+        QTest::newRow("names-leaving-the-folder") << "" << QStringList{EventRules::BadEventFileNameMessage("../outside.pev")}
+                                                  << QStringList{} << 1;
+        QTest::newRow("start-graphic-is-text") << "" << QStringList{Picture::UnreadableStartGraphicMessage()}
+                                               << QStringList{"/start.jpg"} << 1;
+        QTest::newRow("damaged-media") << "" << QStringList{EventRules::UndecodablePictureNotice()}
+                                       << QStringList{"/zero.jpg", "/bad.wav", "/photo.jpg"} << 1;
+        QTest::newRow("full-999-by-999") << "" << QStringList{} << QStringList{"/500.pev"} << 0;
+    }
+
+    void hostileFolders()
+    {
+        QFETCH(QString, walk);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, kept);
+        QTemporaryDir tmp;
+        const QString parent = QFileInfo(tmp.path()).canonicalFilePath();
+        const QString project = Corpus::Prepare(PELUMO_CORPUS, QTest::currentDataTag(), parent);
+        const auto outside = Snapshot(parent, project);
+        const auto before = Snapshot(project);
+        QFETCH(int, check);
+        const auto [exit, findings] = Pelumo({"--check", project});
+        QCOMPARE(exit, check);
+        QCOMPARE(findings == QStringList{"問題は見つかりませんでした。"}, check == 0);
+        Module1 m;
+        FakePlatform platform;
+        frmPelumo1 top(m, platform);
+        QStringList texts;
+        Modal::AnswerOthers(Autopilot(project, walk, texts));
+
+        // Whatever a folder holds under the list data file's name, it is data.
+        top.cmdSinki->click();
+        QCOMPARE(top.lblTopText->text(), QStringLiteral("指定されたフォルダには、すでにデータ(listdata.pld)が存在します。\r\n"
+                                                        "これをロードするか、別のフォルダを選択してください。"));
+        QCOMPARE(Snapshot(project), before);
+
+        top.cmdLoad->click();
+        const bool loaded = !m.ProjectFolder.isEmpty();
+        QCOMPARE(loaded, check != 2);
+        if (loaded) top.cmdlistSakusei->click(), top.cmdSakusei->click();
+        Modal::Reset();
+        QCOMPARE(texts.removeAll("list editor"), qsizetype(loaded));
+        QCOMPARE(texts, messages);
+        QCOMPARE(platform.endRequests, int(messages.endsWith(EventRules::ForcedEndMessage())));
+
+        // Saved: a list data file in the folder itself that loads again.
+        if (loaded) {
+            QVERIFY(QFileInfo(project + "/LISTDATA.PLD").isFile() && !QFileInfo(project + "/LISTDATA.PLD").isSymLink());
+            Module1 again;
+            again.ProjectFolder = project;
+            const FileResult read = ListDataFile::Read(again);
+            QVERIFY(read.ok && read.notice.isEmpty());
+        }
+        const QStringList after = Snapshot(project);
+        for (const QString& name : kept) {
+            const QRegularExpression entry('^' + QRegularExpression::escape(name) + ' ');
+            QCOMPARE(after.filter(entry), before.filter(entry));
+        }
+        QCOMPARE(Snapshot(parent, project), outside);
+    }
+
+    // Usage; refusals with the reason on standard error; the findings of a show, one a line.
+    void commandLine()
+    {
+        QTemporaryDir dir;
+        const QString show = Corpus::Prepare(PELUMO_CORPUS, "linked-event-files", dir.path());
+        const std::tuple<QStringList, int, QStringList> runs[] = {
+            {{"--help"}, 0, {"使い方:"}}, {{"--chek", show}, 2, {}}, {{"--check"}, 2, {}}, {{"--check", show + "/none"}, 2, {}},
+            {{"--check", dir.path()}, 2, {}},
+            {{"--check", show}, 1, {"2番の項目「二」：イベントファイル「2.pev」がありません。", "1番の項目「一」：イベントがないため"}}};
+        for (const auto& [args, exitCode, starts] : runs) {
+            QString err;
+            auto [exit, out] = Pelumo(args, &err);
+            QCOMPARE(exit, exitCode);
+            QCOMPARE(err.isEmpty(), exitCode != 2);
+            for (int i = 0; i < out.size(); ++i) out[i].truncate(starts.value(i).size());
+            QCOMPARE(exitCode ? out : out.mid(0, 1), starts);
+        }
+    }
+};
+
+PELUMO_GUI_TEST_MAIN(TestWholeProgram)
+#include "tst_whole_program.moc"
