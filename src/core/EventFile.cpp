@@ -1,5 +1,6 @@
 #include "core/EventFile.h"
 
+#include "core/EventKinds.h"
 #include "core/ProjectFiles.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ bool Parse(const QByteArray& bytes, Module1& m)
     return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
         m.EventTable[row][0] = std::move(first);
         m.EventTable[row][1] = std::move(second);
-    });
+    }, EventKinds::kAll);
 }
 
 FileResult Create(const QString& folder, const QString& fileName)

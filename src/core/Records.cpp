@@ -8,6 +8,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -36,21 +37,43 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 // buffer instead of holding a copy of its own: a full file is two thousand
 // short texts, and allocating each on its own costs more than reading the
 // file. A QString that is changed later gets a buffer of its own as usual.
+// Where a field's text is in the buffer (a file holds at most 64 MiB).
+struct Span {
+    int32_t from = 0;
+    int32_t length = 0;
+    int16_t common = -1;  // the common text it holds, or -1
+};
+
 class FieldReader {
 public:
-    FieldReader(const QByteArray& bytes, int maxFields)
+    FieldReader(const QByteArray& bytes, int maxFields, const QStringList& common)
         : p_(bytes.constData()), n_(bytes.size())
     {
+        for (const QString& text : common) common_.push_back({Cp932::Encode(text).bytes, text});
         // Never more characters than bytes, and a null after each field. The
         // scratch space is kept for the next file, unless it is a huge one.
+        // A `store` that reads another file while this one is handed on
+        // gets space of its own.
         const qsizetype room = n_ + maxFields + 1;
         constexpr qsizetype kKeptRoom = 1 << 20;
         thread_local std::vector<char16_t> kept;
-        std::vector<char16_t>& scratch = room <= kKeptRoom ? kept : own_;
+        thread_local std::vector<Span> keptSpans;
+        thread_local bool inUse = false;
+        const bool keep = room <= kKeptRoom && !inUse;
+        std::vector<char16_t>& scratch = keep ? kept : own_;
         if (scratch.size() < static_cast<std::size_t>(room)) scratch.resize(room);
         begin_ = out_ = scratch.data();
-        spans_.reserve(maxFields);
+        spans_ = keep ? &keptSpans : &ownSpans_;
+        spans_->clear();
+        spans_->reserve(maxFields);
+        if (keep) inUse_ = &inUse, inUse = true;
     }
+    ~FieldReader()
+    {
+        if (inUse_) *inUse_ = false;
+    }
+    FieldReader(const FieldReader&) = delete;
+    FieldReader& operator=(const FieldReader&) = delete;
 
     bool AtEnd() const { return pos_ >= n_; }
     bool Damaged() const { return damaged_; }
@@ -59,9 +82,12 @@ public:
     {
         while (pos_ < n_ && (p_[pos_] == ' ' || p_[pos_] == '\t')) ++pos_;
         char16_t* const text = out_;
+        int common = -1;
         if (pos_ < n_ && p_[pos_] == '"') {
             ++pos_;
-            pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
+            common = Common();
+            if (common >= 0) pos_ += common_[common].first.size();
+            else pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
             if (pos_ < n_ && p_[pos_] == '"') {
                 ++pos_;
                 // Whatever follows the closing quote up to the delimiter.
@@ -82,29 +108,45 @@ public:
             }
         }
         ConsumeDelimiter();
-        spans_.push_back({text - begin_, out_ - text});
+        spans_->push_back({static_cast<int32_t>(text - begin_), static_cast<int32_t>(out_ - text),
+                           static_cast<int16_t>(common)});
         *out_++ = u'\0';
     }
 
     // Hands on the texts read, in pairs, with their record numbers.
     void Store(const std::function<void(int, QString&&, QString&&)>& store)
     {
-        if (spans_.size() % 2) spans_.push_back({0, 0});
+        if (spans_->size() % 2) spans_->push_back({});
         buffer_ = QString(reinterpret_cast<const QChar*>(begin_), out_ - begin_);
         QString::DataPointer& whole = buffer_.data_ptr();
-        const int shares = static_cast<int>(std::count_if(spans_.begin(), spans_.end(),
-                                                          [](const auto& span) { return span.second > 0; }));
+        const int shares = static_cast<int>(std::count_if(spans_->begin(), spans_->end(), [](const Span& span) {
+            return span.common < 0 && span.length > 0;
+        }));
         if (shares > 0) whole.d_ptr()->ref_.fetchAndAddRelaxed(shares);
         auto text = [&](std::size_t i) {
-            const auto [from, length] = spans_[i];
-            if (length == 0) return QString();
-            return QString(QString::DataPointer(whole.d_ptr(), whole.data() + from, length));
+            const Span& span = (*spans_)[i];
+            if (span.common >= 0) return common_[span.common].second;
+            if (span.length == 0) return QString();
+            return QString(QString::DataPointer(whole.d_ptr(), whole.data() + span.from, span.length));
         };
-        for (std::size_t i = 0; i < spans_.size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
+        for (std::size_t i = 0; i < spans_->size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
     }
-    int Records() const { return static_cast<int>((spans_.size() + 1) / 2); }
+    int Records() const { return static_cast<int>((spans_->size() + 1) / 2); }
 
 private:
+
+    // Which common text the quoted field at the read position holds whole.
+    int Common() const
+    {
+        for (std::size_t i = 0; i < common_.size(); ++i) {
+            const QByteArray& bytes = common_[i].first;
+            if (n_ - pos_ > bytes.size() && p_[pos_ + bytes.size()] == '"'
+                && std::memcmp(p_ + pos_, bytes.constData(), bytes.size()) == 0)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
     // An unquoted field with double quotes in it: they are dropped, and the
     // bytes on either side of each meet and may read as another character, as
     // they will when the file is read again. Blanks before a quote stay.
@@ -139,15 +181,19 @@ private:
     std::vector<char16_t> own_;
     char16_t* begin_ = nullptr;
     char16_t* out_ = nullptr;
-    std::vector<std::pair<qsizetype, qsizetype>> spans_;
+    std::vector<Span>* spans_;
+    std::vector<Span> ownSpans_;
+    bool* inUse_ = nullptr;
+    std::vector<std::pair<QByteArray, QString>> common_;  // each common text, as bytes and as itself
     QString buffer_;
 };
 
 }  // namespace
 
-bool Parse(const QByteArray& bytes, int maxRecords, const std::function<void(int, QString&&, QString&&)>& store)
+bool Parse(const QByteArray& bytes, int maxRecords, const std::function<void(int, QString&&, QString&&)>& store,
+           const QStringList& common)
 {
-    FieldReader reader(bytes, 2 * maxRecords);
+    FieldReader reader(bytes, 2 * maxRecords, common);
     for (int record = 0; record < maxRecords && !reader.AtEnd(); ++record) {
         reader.Next();
         if (!reader.AtEnd()) reader.Next();

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -28,8 +29,12 @@ namespace Records {
 // So every text handed on can be written back. Returns true when something
 // had to be dropped (an unclosed quote, a stray quote, text after a closing
 // quote): the file was damaged. A file written by the editor never is.
+//
+// `common` lists texts that many fields hold (the event kinds): a quoted field
+// holding exactly one of them is handed on as that very text, shared.
 bool Parse(const QByteArray& bytes, int maxRecords,
-           const std::function<void(int record, QString&& first, QString&& second)>& store);
+           const std::function<void(int record, QString&& first, QString&& second)>& store,
+           const QStringList& common = {});
 
 // Why `text` cannot be stored in a field, or an empty string when it can:
 // a double quote would end the field, a line break the record, and the file
