@@ -17,10 +17,10 @@ namespace {
 // lookup tables, so that encoding and decoding are plain table look-ups and
 // the rules below (escaped bytes, exact round trip) hold for every byte.
 
-constexpr char16_t kNoChar = 0xFFFF;   // not a CP932 character (U+FFFF is a noncharacter)
+constexpr char16_t kNoChar = Decoder::kNoChar;
 constexpr uint16_t kNoBytes = 0xFFFF;  // no CP932 form (FFFF is no CP932 code)
-constexpr char16_t kEscapeBase = 0xDC00;  // U+DC80..U+DCFF stand for raw bytes 80..FF
-constexpr uint8_t kSingle = 0xFF;         // a byte that is a character of its own
+constexpr char16_t kEscapeBase = Decoder::kEscapeBase;
+constexpr uint8_t kSingle = Decoder::kSingle;
 
 struct Tables {
     // Character of a byte that stands alone (ASCII, controls, half-width
@@ -206,38 +206,9 @@ qsizetype DecodeInto(const char* bytes, qsizetype size, char16_t* const begin)
     return out - begin;
 }
 
-qsizetype DecodeUntil(const char* bytes, qsizetype size, const std::array<bool, 256>& stops, char16_t*& out)
+Decoder::Decoder()
+    : single_(Table().single.data()), row_(Table().row.data()), packed_(Table().packed.data())
 {
-    const Tables& t = Table();
-    const char16_t* const single = t.single.data();
-    const uint8_t* const row = t.row.data();
-    const char16_t* const packed = t.packed.data();
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-    char16_t* o = out;
-    qsizetype i = 0;
-    // Text runs in stretches of one kind: single bytes (ASCII, digits) or
-    // pairs (kana, kanji). Each stretch has a loop of its own.
-    while (i < size) {
-        for (; i < size && row[p[i]] == kSingle; ++i) {
-            if (stops[p[i]]) {
-                out = o;
-                return i;
-            }
-            *o++ = single[p[i]];
-        }
-        for (uint8_t r; i < size && (r = row[p[i]]) != kSingle;) {
-            const char16_t c = packed[r << 8 | p[i + 1]];  // p[size] is readable, and no trail byte
-            if (c != kNoChar) {
-                *o++ = c;
-                i += 2;
-            } else {
-                *o++ = static_cast<char16_t>(kEscapeBase + p[i]);
-                ++i;
-            }
-        }
-    }
-    out = o;
-    return size;
 }
 
 QString Decode(const char* bytes, qsizetype size)

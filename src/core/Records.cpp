@@ -87,7 +87,7 @@ public:
             ++pos_;
             common = Common();
             if (common >= 0) pos_ += common_[common].first.size();
-            else pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
+            else pos_ += decoder_.Until(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
             if (pos_ < n_ && p_[pos_] == '"') {
                 ++pos_;
                 // Whatever follows the closing quote up to the delimiter.
@@ -100,7 +100,7 @@ public:
             }
         } else {
             const qsizetype start = pos_;
-            pos_ += Cp932::DecodeUntil(p_ + pos_, n_ - pos_, kPlainEnd, out_);
+            pos_ += decoder_.Until(p_ + pos_, n_ - pos_, kPlainEnd, out_);
             if (pos_ < n_ && p_[pos_] == '"') {
                 DropQuotes(start, text);
             } else {
@@ -181,6 +181,7 @@ private:
     std::vector<char16_t> own_;
     char16_t* begin_ = nullptr;
     char16_t* out_ = nullptr;
+    const Cp932::Decoder decoder_;
     std::vector<Span>* spans_;
     std::vector<Span> ownSpans_;
     bool* inUse_ = nullptr;
