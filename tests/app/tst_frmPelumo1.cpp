@@ -19,6 +19,7 @@ QString NewFolder(int items = -1, const QString& startGraphic = {})
     m->PrepareNewList();
     for (int k = 1; k <= items; ++k) m->ListTable[k][1] = QString::number(k), m->ListTable[k][2] = QString("%1.pev").arg(k);
     m->ListTable[Module1::kStartGraphicRow][1] = startGraphic;
+    m->LastEventFileNumber = 7;  // the counter of event file names, beyond the items' own
     return QDir().mkpath(m->ProjectFolder) && (items < 0 || ListDataFile::Write(*m).ok) ? m->ProjectFolder : QString();
 }
 
@@ -88,6 +89,7 @@ private slots:
         t.Choose(t.w.cmdLoad, empty);
         QVERIFY(t.Shown(t.w.cmdlistSakusei) && !t.Shown(t.w.cmdSakusei));
         t.Choose(t.w.cmdLoad, items, "frmError");
+        QCOMPARE(t.m.LastEventFileNumber, 7);
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。「ペルモローダー」では、この項目は無視されます。");
         QVERIFY(t.Shown(t.w.cmdSakusei));
         QCOMPARE(t.w.lblTopText->text(), "ペルモ トップメニュー　　項目を選んで下さい。");
