@@ -9,9 +9,25 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace ProjectFiles {
 
 namespace {
+
+// Whether the entry `name` in `folder` exists (any kind, a dangling link
+// too), or is an ordinary file (through a link). A look-up by the exact name
+// comes before every read and save, so it is one system call.
+bool EntryExists(const QString& folder, const QString& name)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &st) == 0;
+}
+bool IsOrdinaryFile(const QString& folder, const QString& name)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(folder + QLatin1Char('/') + name).constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
 
 QFileInfoList OrdinaryFiles(const QString& folder)
 {
@@ -60,8 +76,7 @@ bool IsStorableName(const QString& name)
 QString FindEntryNoCase(const QString& folder, const QString& name)
 {
     if (!IsPlainFileName(name) || folder.isEmpty()) return {};
-    const QFileInfo exact(QDir(folder).filePath(name));
-    if (exact.exists() || exact.isSymLink()) return name;
+    if (EntryExists(folder, name)) return name;
     QString found;
     for (const QString& n : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                                        | QDir::NoDotAndDotDot,
@@ -74,8 +89,7 @@ QString FindEntryNoCase(const QString& folder, const QString& name)
 QString FindFileNoCase(const QString& folder, const QString& name)
 {
     if (!IsPlainFileName(name) || folder.isEmpty()) return {};
-    const QFileInfo exact(QDir(folder).filePath(name));
-    if (exact.exists() && exact.isFile()) return name;
+    if (IsOrdinaryFile(folder, name)) return name;
     // Several names may differ only in case; take the first in code order so
     // the answer does not depend on the order the directory lists them in.
     QString found;

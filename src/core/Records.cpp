@@ -8,11 +8,16 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
 #include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Records {
 
@@ -307,17 +312,35 @@ bool WriteAtomically(const QString& path, const QByteArray& bytes)
 bool ReadAll(const QString& path, QByteArray& bytes, qint64 limit)
 {
     // Only ordinary files: a pipe or a device named like a project file would
-    // block the window or never end.
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > limit) return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.size() > limit) {
-        bytes.clear();
-        return false;
+    // block the window or never end. Opened without waiting (a pipe would wait
+    // for a writer), then asked what it is.
+    bytes.clear();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= limit;
+    if (ok) {
+        // By its size, with room to see the end, and on if it grew meanwhile.
+        QByteArray data(st.st_size + 1, Qt::Uninitialized);
+        qint64 got = 0;
+        for (;;) {
+            if (got == data.size()) {
+                if (got > limit) break;
+                data.resize(std::min<qint64>(2 * got + 4096, limit + 1));
+            }
+            const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+            got += n;
+        }
+        ok = ok && got <= limit;
+        if (ok) data.resize(got), bytes = std::move(data);
     }
-    return true;
+    ::close(fd);
+    return ok;
 }
 
 QString SaveFailedMessage(const QString& fileName)

@@ -60,8 +60,8 @@ TEST_F(ListDataFileTest, ThreeItemsSaveLoadAndSaveAgainAreExact)
     loaded.ListTable[2][1][0] = u'X';
     const QString after[] = {"アルファ改", "Xータ,ガンマ", "ガンマ"};
     for (int row = 1; row <= 3; ++row) {
-        EXPECT_EQ(QString::fromUtf16(loaded.ListTable[row][1].utf16()), after[row - 1]);
-        EXPECT_EQ(QString::fromUtf16(loaded.ListTable[row][2].utf16()), QString("%1.pev").arg(row));
+        EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(loaded.ListTable[row][1].utf16())), after[row - 1]);
+        EXPECT_EQ(QString::fromUtf16(reinterpret_cast<const char16_t*>(loaded.ListTable[row][2].utf16())), QString("%1.pev").arg(row));
     }
 }
 

@@ -1,10 +1,13 @@
 #include "core/ProjectFiles.h"
+#include "core/Records.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,3 +60,23 @@ TEST_F(ProjectFilesTest, AnyFileMatchesAndListFiles)
 }
 
 }  // namespace
+
+// Only an ordinary file is read, whole, up to the limit; a pipe with no
+// writer, a device, a folder or a larger file is refused at once.
+TEST(ReadAll, OrdinaryFilesOnlyAndNeverCut)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe"), file = dir.filePath("file"), folder = dir.filePath("folder");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(QByteArray(5000, 'x')) == 5000);
+    f.close();
+    QByteArray bytes = "old";
+    for (const auto& [path, limit] : {std::pair{pipe, 10000}, {"/dev/zero", 10000}, {folder, 10000}, {file, 4999}}) {
+        EXPECT_FALSE(Records::ReadAll(path, bytes, limit)) << path.toStdString();
+        EXPECT_TRUE(bytes.isEmpty());
+    }
+    EXPECT_TRUE(Records::ReadAll(file, bytes, 5000));
+    EXPECT_EQ(bytes, QByteArray(5000, 'x'));
+}
