@@ -41,6 +41,9 @@ struct Tables {
     // character of its own.
     std::array<uint8_t, 256> row{};
     std::vector<char16_t> packed;
+    // The code of each character a field of a project file can hold: one
+    // that reads back as itself, and neither a double quote nor a line break.
+    std::vector<uint16_t> stored = std::vector<uint16_t>(0x10000, kNoBytes);
 };
 
 class Converter {
@@ -129,6 +132,11 @@ Tables BuildTables()
     for (int lead = 0; lead < 0x100; ++lead)
         for (int trail = 0; trail < 0x100 && t.row[lead]; ++trail)
             if (t.row[lead] != kSingle) t.packed[t.row[lead] << 8 | trail] = t.pair[lead << 8 | trail];
+    for (uint32_t u = 0; u < 0x10000; ++u) {
+        const uint16_t code = t.code[u];
+        const char16_t back = code == kNoBytes ? kNoChar : (code < 0x100 ? t.single[code] : t.pair[code]);
+        if (code != kNoBytes && back == u && u != u'"' && u != u'\r' && u != u'\n') t.stored[u] = code;
+    }
     return t;
 }
 
@@ -220,6 +228,26 @@ QString Decode(const char* bytes, qsizetype size)
     return text;
 }
 
+namespace {
+
+bool IsEscape(char16_t u) { return u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF; }
+
+// Whether the raw byte that text[i] stands for stays itself when written: not
+// when it is a character of its own (half-width katakana), nor when it would
+// join the first byte of the next character into a pair.
+bool EscapeStaysItself(const Tables& t, const QString& text, qsizetype i)
+{
+    const char16_t u = text.at(i).unicode();
+    if (t.single[u - kEscapeBase] != kNoChar) return false;
+    if (i + 1 >= text.size()) return true;
+    const char16_t after = text.at(i + 1).unicode();
+    const uint16_t next = t.code[after];
+    const int lead2 = next != kNoBytes ? (next < 0x100 ? next : next >> 8) : IsEscape(after) ? after - kEscapeBase : -1;
+    return lead2 < 0 || t.pair[(u - kEscapeBase) << 8 | lead2] == kNoChar;
+}
+
+}  // namespace
+
 QString FirstUnrepresentable(const QString& text)
 {
     // A character can be stored when it has a CP932 form that reads back as
@@ -231,19 +259,8 @@ QString FirstUnrepresentable(const QString& text)
         const char16_t u = text.at(i).unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode()))
             return text.mid(i, 2);
-        if (u >= kEscapeBase + 0x80 && u <= kEscapeBase + 0xFF) {
-            // A raw byte stays itself unless it is a character of its own
-            // (half-width katakana) or would join the next character's first
-            // byte into a pair.
-            if (t.single[u - kEscapeBase] != kNoChar) return QString(QChar(u));
-            if (i + 1 < n) {
-                const uint16_t next = t.code[text.at(i + 1).unicode()];
-                const int nextLead = next == kNoBytes ? -1 : (next < 0x100 ? next : next >> 8);
-                const char16_t esc = text.at(i + 1).unicode();
-                const int escLead = (esc >= kEscapeBase + 0x80 && esc <= kEscapeBase + 0xFF) ? esc - kEscapeBase : -1;
-                const int lead2 = nextLead >= 0 ? nextLead : escLead;
-                if (lead2 >= 0 && t.pair[(u - kEscapeBase) << 8 | lead2] != kNoChar) return QString(QChar(u));
-            }
+        if (IsEscape(u)) {
+            if (!EscapeStaysItself(t, text, i)) return QString(QChar(u));
             continue;
         }
         const uint16_t code = t.code[u];
@@ -251,6 +268,30 @@ QString FirstUnrepresentable(const QString& text)
         if (code == kNoBytes || back != u) return QString(QChar(u));
     }
     return {};
+}
+
+bool AppendStorable(const QString& text, QByteArray& out)
+{
+    const Tables& t = Table();
+    const qsizetype start = out.size();
+    const qsizetype n = text.size();
+    out.resize(start + 2 * n);  // room for the longest form, cut to length below
+    char* o = out.data() + start;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text.at(i).unicode();
+        const uint16_t code = t.stored[u];
+        if (code != kNoBytes) {
+            if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
+            *o++ = static_cast<char>(code & 0xFF);
+        } else if (IsEscape(u) && EscapeStaysItself(t, text, i)) {
+            *o++ = static_cast<char>(u - kEscapeBase);
+        } else {
+            out.truncate(start);
+            return false;
+        }
+    }
+    out.truncate(o - out.constData());
+    return true;
 }
 
 QString UnrepresentableMessage(const QString& badChar)

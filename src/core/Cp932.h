@@ -87,6 +87,12 @@ inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData()
 // an empty string when every character can.
 QString FirstUnrepresentable(const QString& text);
 
+// Appends the CP932 form of `text` to `out` when a field of a project file
+// can hold it: no double quote, no line break, and every character one that
+// FirstUnrepresentable passes. Otherwise returns false and leaves `out` as it
+// was. One pass: what a save does with every text.
+bool AppendStorable(const QString& text, QByteArray& out);
+
 // "「X」はデータに保存できない文字です。別の文字に置き換えてください。"
 QString UnrepresentableMessage(const QString& badChar);
 

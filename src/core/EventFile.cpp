@@ -63,7 +63,7 @@ bool Exists(const Module1& m)
 Records::Image Serialize(const Module1& m)
 {
     return Records::Serialize(
-        Module1::kFileRows, [&](int row, int field) { return m.EventTable[row][field]; }, NameOf(m));
+        Module1::kFileRows, [&](int row, int field) -> const QString& { return m.EventTable[row][field]; }, NameOf(m));
 }
 
 bool Parse(const QByteArray& bytes, Module1& m)

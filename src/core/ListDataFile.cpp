@@ -19,7 +19,7 @@ Records::Image Serialize(const Module1& m, qint16 counter)
     const QString name = existing.isEmpty() ? kFileName : existing;
     return Records::Serialize(
         Module1::kFileRows,
-        [&](int row, int field) -> QString {
+        [&](int row, int field) -> const QString& {
             if (row == Module1::kCounterRow && field == 0) return counterText;
             return m.ListTable[row][field + 1];
         },

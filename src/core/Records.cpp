@@ -220,24 +220,22 @@ QString TextProblem(const QString& text)
     return {};
 }
 
-Image Serialize(int count, const std::function<QString(int, int)>& cell, const QString& fileName)
+Image Serialize(int count, const std::function<const QString&(int, int)>& cell, const QString& fileName)
 {
     Image image;
     image.bytes.reserve(count * 16);
-    auto fail = [&](const QString& problem) {
-        image.bytes.clear();
-        image.result = FileResult::Fail(QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
-        return image;
-    };
     for (int record = 0; record < count; ++record) {
         for (int field = 0; field < 2; ++field) {
-            const QString text = cell(record, field);
-            const QString problem = TextProblem(text);
-            if (!problem.isEmpty()) return fail(problem);
+            const QString& text = cell(record, field);
             image.bytes.append(field == 0 ? "\"" : ",\"");
-            const Cp932::Encoded encoded = Cp932::AppendEncoded(text, image.bytes);
-            // TextProblem let it through: never write a cell short.
-            if (!encoded.ok) return fail(Cp932::UnrepresentableMessage(encoded.badChar));
+            if (!Cp932::AppendStorable(text, image.bytes)) {
+                // Never write a cell short: the file would not read back as meant.
+                const QString problem = TextProblem(text);
+                image.bytes.clear();
+                image.result = FileResult::Fail(problem.isEmpty() ? SaveFailedMessage(fileName)
+                                                : QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
+                return image;
+            }
             image.bytes.append('"');
         }
         image.bytes.append("\r\n", 2);

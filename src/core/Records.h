@@ -53,7 +53,7 @@ struct Image {
 // Builds the file image of `count` records; `cell(record, 0 or 1)` gives the
 // two field texts. Fails, naming `fileName` and the TextProblem, when a text
 // cannot be stored: such a file would not read back as it was meant.
-Image Serialize(int count, const std::function<QString(int record, int field)>& cell,
+Image Serialize(int count, const std::function<const QString&(int record, int field)>& cell,
                 const QString& fileName);
 
 // Writes `bytes` to `path` atomically: a failure leaves the previous file
