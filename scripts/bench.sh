@@ -27,8 +27,12 @@ XVFB_PID=$!
 export DISPLAY=":$display" PELUMO_QUIT_AFTER_FIRST_PAINT=1 XDG_RUNTIME_DIR="$RESULTS/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-hyperfine -N --style basic -w 5 -r 40 --export-json "$RESULTS/start.json" \
-  -n bare "$BUILD/bench/bare_window" -n pelumo "$BUILD/src/pelumo" >/dev/null
+# Four rounds of ten each, in turn, so that a busy moment of the machine
+# does not fall on one program only.
+for round in 1 2 3 4; do
+  hyperfine -N --style basic -w 3 -r 10 --export-json "$RESULTS/start$round.json" \
+    -n bare "$BUILD/bench/bare_window" -n pelumo "$BUILD/src/pelumo" >/dev/null
+done
 unset PELUMO_QUIT_AFTER_FIRST_PAINT
 
 echo "Files..."
@@ -71,7 +75,10 @@ def rss_mb(name):
     with open(os.path.join(results, name)) as f:
         return int(f.read().split()[-1]) / 1024
 
-start = {r["command"]: r for r in load("start.json")["results"]}
+start = {}
+for round in range(1, 5):
+    for r in load(f"start{round}.json")["results"]:
+        start.setdefault(r["command"], []).extend(r["times"])
 files = bench("files.json")
 editor = bench("editor.json")
 nxt = bench("next.json")
@@ -81,8 +88,8 @@ rows = []
 def row(what, ours, floor, ratio, target, ok):
     rows.append(f"| {what} | {ours} | {floor} | {ratio} | {target} | {'yes' if ok else '**no**'} |")
 
-bare, ours = start["bare"]["median"] * 1e3, start["pelumo"]["median"] * 1e3
-row("start to the painted top menu (whole process, median of 40)", f"{ours:.0f} ms", f"{bare:.0f} ms bare window",
+bare, ours = min(start["bare"]) * 1e3, min(start["pelumo"]) * 1e3
+row("start to the painted top menu (whole process, fastest of 40)", f"{ours:.0f} ms", f"{bare:.0f} ms bare window",
     f"{ours / bare:.2f}x", "≤ 1.2x", ours / bare <= 1.2)
 for label, kind, raw, limit in [
     ("read the list data file (999 items)", "BM_List_Read", "BM_ListRaw_Read", 5),
@@ -118,7 +125,8 @@ photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
     f.write("""
 - Start: both programs run on the same virtual display (Xvfb) and end at
   their first paint (`PELUMO_QUIT_AFTER_FIRST_PAINT`); hyperfine times the
-  whole process, from its start to its end. The bare window
+  whole process, from its start to its end, in four rounds of ten runs of
+  each program in turn; the fastest run counts. The bare window
   (`bench/bare_window.cpp`) is an empty Qt Widgets window of the top menu's
   size.
 - Files: `bench/bench_files.cpp`, the fastest of fifteen runs each (on a
