@@ -54,7 +54,10 @@ public:
     FieldReader(const QByteArray& bytes, int maxFields, const QStringList& common)
         : p_(bytes.constData()), n_(bytes.size())
     {
-        for (const QString& text : common) common_.push_back({Cp932::Encode(text).bytes, text});
+        for (const QString& text : common) {
+            common_.push_back({Cp932::Encode(text).bytes, text});
+            if (!common_.back().first.isEmpty()) commonStart_[static_cast<unsigned char>(common_.back().first[0])] = true;
+        }
         // Never more characters than bytes, and a null after each field. The
         // scratch space is kept for the next file, unless it is a huge one.
         // A `store` that reads another file while this one is handed on
@@ -143,6 +146,7 @@ private:
     // Which common text the quoted field at the read position holds whole.
     int Common() const
     {
+        if (pos_ >= n_ || !commonStart_[static_cast<unsigned char>(p_[pos_])]) return -1;  // most fields
         for (std::size_t i = 0; i < common_.size(); ++i) {
             const QByteArray& bytes = common_[i].first;
             if (n_ - pos_ > bytes.size() && p_[pos_ + bytes.size()] == '"'
@@ -191,6 +195,7 @@ private:
     std::vector<Span> ownSpans_;
     bool* inUse_ = nullptr;
     std::vector<std::pair<QByteArray, QString>> common_;  // each common text, as bytes and as itself
+    std::array<bool, 256> commonStart_{};                 // the first bytes of the common texts
     QString buffer_;
 };
 
