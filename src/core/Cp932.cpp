@@ -148,16 +148,16 @@ const Tables& Table()
 
 }  // namespace
 
-Encoded AppendEncoded(const QString& text, QByteArray& out)
+Encoded Encode(const QString& text)
 {
     const Tables& t = Table();
     Encoded result;
-    const qsizetype start = out.size();
+    QByteArray& out = result.bytes;
     const qsizetype n = text.size();
-    out.resize(start + 2 * n);  // room for the longest form, cut to length below
-    char* o = out.data() + start;
+    out.resize(2 * n);  // room for the longest form, cut to length below
+    char* o = out.data();
     auto fail = [&](QString badChar) {
-        out.truncate(start);
+        out.clear();
         result.ok = false;
         result.badChar = std::move(badChar);
         return result;
@@ -179,52 +179,20 @@ Encoded AppendEncoded(const QString& text, QByteArray& out)
     return result;
 }
 
-Encoded Encode(const QString& text)
-{
-    Encoded result;
-    const Encoded appended = AppendEncoded(text, result.bytes);
-    result.ok = appended.ok;
-    result.badChar = appended.badChar;
-    return result;
-}
-
-qsizetype DecodeInto(const char* bytes, qsizetype size, char16_t* const begin)
-{
-    const Tables& t = Table();
-    char16_t* out = begin;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-    for (qsizetype i = 0; i < size; ++i) {
-        const unsigned char b = p[i];
-        const char16_t single = t.single[b];
-        if (single != kNoChar) {
-            *out++ = single;
-            continue;
-        }
-        if (i + 1 < size) {
-            const char16_t c = t.pair[b << 8 | p[i + 1]];
-            if (c != kNoChar) {
-                *out++ = c;
-                ++i;
-                continue;
-            }
-        }
-        // Not a character: keep the byte itself and go on with the next one.
-        *out++ = static_cast<char16_t>(kEscapeBase + b);
-    }
-    return out - begin;
-}
-
 Decoder::Decoder()
     : single_(Table().single.data()), row_(Table().row.data()), packed_(Table().packed.data())
 {
 }
 
-QString Decode(const char* bytes, qsizetype size)
+QString Decode(const QByteArray& bytes)
 {
-    if (size <= 0) return {};
+    if (bytes.isEmpty()) return {};
     // Never more characters than bytes: written in place, then cut to length.
-    QString text(size, Qt::Uninitialized);
-    text.resize(DecodeInto(bytes, size, reinterpret_cast<char16_t*>(text.data())));
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    Decoder().Until(bytes.constData(), bytes.size(), {}, out);  // a QByteArray ends in a null
+    text.resize(out - begin);
     return text;
 }
 

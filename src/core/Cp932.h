@@ -21,16 +21,10 @@ struct Encoded {
 // replaced silently. Characters U+DC80..U+DCFF stand for raw bytes that
 // Decode could not read and are written back as those bytes.
 Encoded Encode(const QString& text);
-// The same, appended to `out`; on failure `out` is as it was and the result
-// names the character (its bytes are left empty).
-Encoded AppendEncoded(const QString& text, QByteArray& out);
 
 // Decodes CP932 bytes. Never fails: a byte that does not start a valid CP932
 // character becomes U+DC00 + byte, so Encode gives the same bytes back.
-QString Decode(const char* bytes, qsizetype size);
-// The same, written to `out`, which has room for `size` characters; returns
-// the number of characters written.
-qsizetype DecodeInto(const char* bytes, qsizetype size, char16_t* out);
+QString Decode(const QByteArray& bytes);
 // Decoding many short texts in a row, as a file's fields are read: the
 // tables are looked up once, and the loop is compiled into the reader.
 class Decoder {
@@ -81,7 +75,6 @@ private:
     const uint8_t* row_;      // kSingle, or the row of `packed_` of each lead byte (0: none)
     const char16_t* packed_;  // row << 8 | trail: the character of a pair
 };
-inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
 
 // The first character of `text` that cannot be stored in a project file, or
 // an empty string when every character can.

@@ -166,7 +166,8 @@ private:
         while (end > start && (p_[end - 1] == ' ' || p_[end - 1] == '\t')) --end;
         QByteArray joined(p_ + start, end - start);
         joined.removeIf([](char c) { return c == '"'; });
-        out_ = text + Cp932::DecodeInto(joined.constData(), joined.size(), text);
+        out_ = text;
+        decoder_.Until(joined.constData(), joined.size(), {}, out_);
         damaged_ = true;
     }
 
