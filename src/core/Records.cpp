@@ -59,29 +59,16 @@ public:
             if (!common_.back().first.isEmpty()) commonStart_[static_cast<unsigned char>(common_.back().first[0])] = true;
         }
         // Never more characters than bytes, and a null after each field. The
-        // scratch space is kept for the next file, unless it is a huge one.
-        // A `store` that reads another file while this one is handed on
-        // gets space of its own.
+        // scratch space is kept for the next file, unless it is a huge one;
+        // it is copied out before any text is handed on.
         const qsizetype room = n_ + maxFields + 1;
         constexpr qsizetype kKeptRoom = 1 << 20;
         thread_local std::vector<char16_t> kept;
-        thread_local std::vector<Span> keptSpans;
-        thread_local bool inUse = false;
-        const bool keep = room <= kKeptRoom && !inUse;
-        std::vector<char16_t>& scratch = keep ? kept : own_;
+        std::vector<char16_t>& scratch = room <= kKeptRoom ? kept : own_;
         if (scratch.size() < static_cast<std::size_t>(room)) scratch.resize(room);
         begin_ = out_ = scratch.data();
-        spans_ = keep ? &keptSpans : &ownSpans_;
-        spans_->clear();
-        spans_->reserve(maxFields);
-        if (keep) inUse_ = &inUse, inUse = true;
+        spans_.reserve(maxFields);
     }
-    ~FieldReader()
-    {
-        if (inUse_) *inUse_ = false;
-    }
-    FieldReader(const FieldReader&) = delete;
-    FieldReader& operator=(const FieldReader&) = delete;
 
     bool AtEnd() const { return pos_ >= n_; }
     bool Damaged() const { return damaged_; }
@@ -116,7 +103,7 @@ public:
             }
         }
         ConsumeDelimiter();
-        spans_->push_back({static_cast<int32_t>(text - begin_), static_cast<int32_t>(out_ - text),
+        spans_.push_back({static_cast<int32_t>(text - begin_), static_cast<int32_t>(out_ - text),
                            static_cast<int16_t>(common)});
         *out_++ = u'\0';
     }
@@ -124,22 +111,22 @@ public:
     // Hands on the texts read, in pairs, with their record numbers.
     void Store(const std::function<void(int, QString&&, QString&&)>& store)
     {
-        if (spans_->size() % 2) spans_->push_back({});
+        if (spans_.size() % 2) spans_.push_back({});
         buffer_ = QString(reinterpret_cast<const QChar*>(begin_), out_ - begin_);
         QString::DataPointer& whole = buffer_.data_ptr();
-        const int shares = static_cast<int>(std::count_if(spans_->begin(), spans_->end(), [](const Span& span) {
+        const int shares = static_cast<int>(std::count_if(spans_.begin(), spans_.end(), [](const Span& span) {
             return span.common < 0 && span.length > 0;
         }));
         if (shares > 0) whole.d_ptr()->ref_.fetchAndAddRelaxed(shares);
         auto text = [&](std::size_t i) {
-            const Span& span = (*spans_)[i];
+            const Span& span = spans_[i];
             if (span.common >= 0) return common_[span.common].second;
             if (span.length == 0) return QString();
             return QString(QString::DataPointer(whole.d_ptr(), whole.data() + span.from, span.length));
         };
-        for (std::size_t i = 0; i < spans_->size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
+        for (std::size_t i = 0; i < spans_.size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
     }
-    int Records() const { return static_cast<int>((spans_->size() + 1) / 2); }
+    int Records() const { return static_cast<int>((spans_.size() + 1) / 2); }
 
 private:
 
@@ -192,9 +179,7 @@ private:
     char16_t* begin_ = nullptr;
     char16_t* out_ = nullptr;
     const Cp932::Decoder decoder_;
-    std::vector<Span>* spans_;
-    std::vector<Span> ownSpans_;
-    bool* inUse_ = nullptr;
+    std::vector<Span> spans_;
     std::vector<std::pair<QByteArray, QString>> common_;  // each common text, as bytes and as itself
     std::array<bool, 256> commonStart_{};                 // the first bytes of the common texts
     QString buffer_;
