@@ -60,6 +60,9 @@ inline Result Read(const QByteArray& bytes, int maxRecords)
         QString second = pos < n ? next() : QString();
         result.records.emplace_back(std::move(first), std::move(second));
     }
+    // Whatever follows the last record a file holds is lost unless it is empty.
+    for (; pos < n; ++pos)
+        if (!QStringView(u" \t\",\r\n").contains(s[pos])) result.damaged = true;
     return result;
 }
 

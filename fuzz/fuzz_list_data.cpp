@@ -1,4 +1,4 @@
-// Any bytes read as the list data file. What is read fits rows 0..1005 and can
+// Any bytes read as the list data file. What is read fits rows 0..1004 and can
 // be written back; writing and reading again gives the same table and the same
 // bytes; the reader reads as the plainest reading of the rules does; and a
 // file of the shape the editor writes is written back byte for byte.
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The table holds exactly the records of the plain reading, in order from
     // row 0, and each text is one the writer can store.
     const bool damaged = ListDataFile::Parse(input, m);
-    const PlainReader::Result plain = PlainReader::Read(input, Module1::kRows);
+    const PlainReader::Result plain = PlainReader::Read(input, Module1::kFileRows);
     CHECK(plain.damaged == damaged);
     const int records = static_cast<int>(plain.records.size());
     for (int row = 0; row < records; ++row) {

@@ -11,6 +11,7 @@
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
+#include "core/SaveFile.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -167,9 +168,7 @@ void frmPelumo1::cmdLoad_Click()
         }
 
         // What a save cut short by a crash may have left beside the files.
-        QStringList projectFiles{ListDataFile::Find(m_.ProjectFolder)};
-        for (int row = 1; row <= Module1::kLastItemRow; ++row) projectFiles << m_.ListTable[row][2];
-        ProjectFiles::RemoveSaveLeftovers(m_.ProjectFolder, projectFiles);
+        SaveFile::RemoveLeftovers(m_.ProjectFolder);
         // Damaged parts were left out: the user hears it before anything else.
         if (!read.notice.isEmpty()) ShowError(read.notice);
         ShowStartGraphic(true);

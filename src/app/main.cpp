@@ -2,6 +2,7 @@
 #include "forms/FormLayout.h"
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
+#include "core/SaveFile.h"
 #include "core/ShowCheck.h"
 #include "app/frmPelumo1.h"
 #include "dialogs/frmTenken.h"
@@ -76,6 +77,7 @@ int Usage(FILE* to, int exitCode)
 
 int main(int argc, char** argv)
 {
+    SaveFile::PrepareProcess();
     // The commands that need no display come first. Options of our own have
     // two dashes; those of one dash are the toolkit's.
     const bool help = argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h"));

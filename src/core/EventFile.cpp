@@ -1,7 +1,9 @@
 #include "core/EventFile.h"
 
 #include "core/EventKinds.h"
+#include "core/ListRules.h"
 #include "core/ProjectFiles.h"
+#include "core/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,17 +49,14 @@ QString NameOf(const Module1& m)
     return m.ListTable[m.ItemIndex][2];
 }
 
-bool HasPlainName(const Module1& m)
+bool HasEventFileName(const Module1& m)
 {
-    // The list data file is never an item's events: writing them there would
-    // put the events in place of the list.
-    const QString name = NameOf(m);
-    return ProjectFiles::IsPlainFileName(name) && name.compare(QStringLiteral("LISTDATA.PLD"), Qt::CaseInsensitive) != 0;
+    return ListRules::EventFileNumber(NameOf(m)) > 0;
 }
 
 bool Exists(const Module1& m)
 {
-    return !ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m)).isEmpty();
+    return HasEventFileName(m) && !ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m)).isEmpty();
 }
 
 Records::Image Serialize(const Module1& m)
@@ -71,7 +70,9 @@ bool Parse(const QByteArray& bytes, Module1& m)
     // Every row of columns 0 and 1 is set, the old texts let go only as the
     // new ones arrive; column 2 is not part of the file.
     for (auto& row : m.EventTable) row[2].clear();
-    return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
+    m.EventTable[Module1::kFileRows][0].clear();
+    m.EventTable[Module1::kFileRows][1].clear();
+    return Records::Parse(bytes, Module1::kFileRows, [&](int row, QString&& first, QString&& second) {
         m.EventTable[row][0] = std::move(first);
         m.EventTable[row][1] = std::move(second);
     }, EventKinds::kAll);
@@ -84,16 +85,16 @@ FileResult Create(const QString& folder, const QString& fileName)
     QByteArray bytes;
     bytes.reserve(Module1::kFileRows * 7);
     for (int row = 0; row < Module1::kFileRows; ++row) bytes.append("\"\",\"\"\r\n", 7);
-    if (!Records::WriteAtomically(folder + QLatin1Char('/') + fileName, bytes))
+    if (!SaveFile::Write(folder + QLatin1Char('/') + fileName, bytes))
         return FileResult::Fail(CreateFailedMessage(fileName));
     return FileResult::Ok();
 }
 
 FileResult Read(Module1& m)
 {
-    const QString name = ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m));
+    const QString name = HasEventFileName(m) ? ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m)) : QString();
     QByteArray bytes;
-    if (name.isEmpty() || !Records::ReadAll(m.ProjectPath(name), bytes))
+    if (name.isEmpty() || !SaveFile::ReadAll(m.ProjectPath(name), bytes))
         return FileResult::Fail(Records::ReadFailedMessage(name.isEmpty() ? NameOf(m) : name));
     FileResult result;
     if (Parse(bytes, m)) result.notice = Records::RepairedMessage(name);
@@ -103,14 +104,14 @@ FileResult Read(Module1& m)
 FileResult Write(const Module1& m)
 {
     const QString fileName = NameOf(m);
-    if (m.ProjectFolder.isEmpty() || !HasPlainName(m))
+    if (m.ProjectFolder.isEmpty() || !HasEventFileName(m))
         return FileResult::Fail(Records::SaveFailedMessage(fileName));
     // An existing file keeps its letter case; a link in its place is replaced.
     const QString existing = ProjectFiles::FindEntryNoCase(m.ProjectFolder, fileName);
     const QString name = existing.isEmpty() ? fileName : existing;
     const Records::Image image = Serialize(m);
     if (!image.result.ok) return image.result;
-    if (!Records::WriteAtomically(m.ProjectPath(name), image.bytes))
+    if (!SaveFile::Write(m.ProjectPath(name), image.bytes))
         return FileResult::Fail(Records::SaveFailedMessage(name));
     return FileResult::Ok();
 }

@@ -11,12 +11,13 @@ namespace EventFile {
 // ItemIndex is not an item row.
 QString NameOf(const Module1& m);
 
-// Whether that name is a plain file name in the folder (see
-// ProjectFiles::IsPlainFileName) other than the list data file's; no other
-// name is ever opened as events or written.
-bool HasPlainName(const Module1& m);
+// Whether that name is of the editor's own form, "N.pev" (see
+// ListRules::EventFileNumber); no other name is ever opened as events or
+// written.
+bool HasEventFileName(const Module1& m);
 
-// Whether the item's event file exists as an ordinary file (any letter case).
+// Whether the item has an event file name of that form and the file exists as
+// an ordinary file (any letter case).
 bool Exists(const Module1& m);
 
 // Creates `fileName` in `folder` with 1005 empty records (7035 bytes),

@@ -1,9 +1,11 @@
 #include "core/ListDataFile.h"
 
 #include "core/Records.h"
+#include "core/SaveFile.h"
+#include "core/ListRules.h"
 #include "core/ProjectFiles.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace ListDataFile {
 
@@ -31,7 +33,9 @@ bool Parse(const QByteArray& bytes, Module1& m)
     // Every row of columns 1 and 2 is set, the old texts let go only as the
     // new ones arrive; the other columns are not part of the file.
     for (auto& row : m.ListTable) row[0].clear(), row[3].clear();
-    return Records::Parse(bytes, Module1::kRows, [&](int row, QString&& first, QString&& second) {
+    m.ListTable[Module1::kFileRows][1].clear();
+    m.ListTable[Module1::kFileRows][2].clear();
+    return Records::Parse(bytes, Module1::kFileRows, [&](int row, QString&& first, QString&& second) {
         m.ListTable[row][1] = std::move(first);
         m.ListTable[row][2] = std::move(second);
     });
@@ -42,7 +46,7 @@ FileResult Read(Module1& m)
     const QString name = Find(m.ProjectFolder);
     if (name.isEmpty()) return FileResult::Fail(Records::ReadFailedMessage(kFileName));
     QByteArray bytes;
-    if (!Records::ReadAll(m.ProjectPath(name), bytes))
+    if (!SaveFile::ReadAll(m.ProjectPath(name), bytes))
         return FileResult::Fail(Records::ReadFailedMessage(name));
     FileResult result;
     if (Parse(bytes, m)) result.notice = Records::RepairedMessage(name);
@@ -55,7 +59,7 @@ FileResult Write(Module1& m)
     const QString name = existing.isEmpty() ? kFileName : existing;
     const Records::Image image = Serialize(m, m.LastEventFileNumber);
     if (!image.result.ok) return image.result;
-    if (m.ProjectFolder.isEmpty() || !Records::WriteAtomically(m.ProjectPath(name), image.bytes))
+    if (m.ProjectFolder.isEmpty() || !SaveFile::Write(m.ProjectPath(name), image.bytes))
         return FileResult::Fail(Records::SaveFailedMessage(name));
     m.ListTable[Module1::kCounterRow][1] = QString::number(m.LastEventFileNumber);
     return FileResult::Ok();
@@ -67,14 +71,7 @@ qint16 CounterAfterLoad(const Module1& m)
     const int stored = m.ListTable[Module1::kCounterRow][1].trimmed().toInt(&ok);
     int counter = (ok && stored >= 0 && stored <= 32767) ? stored : 0;
 
-    static const QRegularExpression eventName(QStringLiteral("^([1-9][0-9]{0,4})\\.pev$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    for (int row = 1; row <= Module1::kLastItemRow; ++row) {
-        const auto match = eventName.match(m.ListTable[row][2]);
-        if (!match.hasMatch()) continue;
-        const int n = match.captured(1).toInt();
-        if (n <= 32767 && n > counter) counter = n;
-    }
+    for (int row = 1; row <= Module1::kLastItemRow; ++row) counter = std::max(counter, ListRules::EventFileNumber(m.ListTable[row][2]));
     return static_cast<qint16>(counter);
 }
 

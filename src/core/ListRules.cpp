@@ -52,10 +52,7 @@ QString EventFileToRemove(const Module1& m, int row)
 {
     if (row < kFirstItemRow || row > kLast) return {};
     const QString name = m.ListTable[row][2];
-    static const QRegularExpression eventName(QStringLiteral("^[1-9][0-9]{0,4}\\.pev$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    if (!eventName.match(name).hasMatch() || QStringView(name).chopped(4).toInt() > kMaxEventFileNumber)
-        return {};
+    if (EventFileNumber(name) == 0) return {};
     for (int other = kFirstItemRow; other <= kLast; ++other) {
         if (other != row && m.ListTable[other][2].compare(name, Qt::CaseInsensitive) == 0) return {};
     }
@@ -102,6 +99,15 @@ QString DeleteQuestion(int row)
 QString EventFileName(int number)
 {
     return QString::number(number) + QStringLiteral(".pev");
+}
+
+int EventFileNumber(const QString& name)
+{
+    static const QRegularExpression eventName(QStringLiteral("^[1-9][0-9]{0,4}\\.pev$"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    if (!eventName.match(name).hasMatch()) return 0;
+    const int number = QStringView(name).chopped(4).toInt();
+    return number <= kMaxEventFileNumber ? number : 0;
 }
 
 NewEventFile NextEventFile(const Module1& m)

@@ -29,8 +29,8 @@ bool IsNamed(const Module1& m, int row);
 bool HoldsItem(const Module1& m, int row);
 
 // The event file that deleting item `row` may remove from the folder: its
-// column 2 when that is an event file name ("N.pev", N from 1 to 32767, any
-// letter case) that no other item row names; otherwise empty, and nothing is
+// column 2 when that is an event file name (EventFileNumber) that no other
+// item row names; otherwise empty, and nothing is
 // removed (a hand-edited list must not delete the list data file or a
 // picture, nor another item's events).
 QString EventFileToRemove(const Module1& m, int row);
@@ -69,5 +69,12 @@ struct NewEventFile {
 NewEventFile NextEventFile(const Module1& m);
 
 QString EventFileName(int number);
+
+// The N of an event file name of the editor's own form, "N.pev" with N from 1
+// to 32767 (any letter case, as a folder made on Windows may have it); 0 for
+// any other name. Only such a name is ever opened, written or deleted as an
+// item's events: a hand-edited list must not turn a picture or the list data
+// file into events.
+int EventFileNumber(const QString& name);
 
 }  // namespace ListRules

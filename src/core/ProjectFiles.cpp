@@ -129,26 +129,4 @@ QStringList ListFiles(const QString& folder, const QString& patterns)
     return names;
 }
 
-QStringList RemoveSaveLeftovers(const QString& folder, const QStringList& projectFiles)
-{
-    static const QRegularExpression leftover(QStringLiteral("^(.+)\\.[A-Za-z0-9]{6}$"));
-    QStringList removed;
-    if (folder.isEmpty()) return removed;
-    const QDir dir(folder);
-    for (const QFileInfo& fi : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name)) {
-        const auto match = leftover.match(fi.fileName());
-        if (fi.isSymLink() || !match.hasMatch()) continue;
-        const QString base = match.captured(1);
-        const bool ours = std::any_of(projectFiles.begin(), projectFiles.end(), [&](const QString& name) {
-            return IsPlainFileName(name) && base.compare(name, Qt::CaseInsensitive) == 0;
-        });
-        if (!ours) continue;
-        const QString actual = FindEntryNoCase(folder, base);
-        const QFileInfo main(dir.filePath(actual));
-        if (!actual.isEmpty() && main.exists() && fi.lastModified() < main.lastModified()) continue;
-        if (QFile::remove(fi.filePath())) removed << fi.fileName();
-    }
-    return removed;
-}
-
 }  // namespace ProjectFiles

@@ -36,11 +36,4 @@ bool AnyFileMatches(const QString& folder, const QString& pattern);
 // name.
 QStringList ListFiles(const QString& folder, const QString& patterns);
 
-// Removes what an interrupted save of one of `projectFiles` left in `folder`:
-// an ordinary file (not a link) named "NAME.XXXXXX" (six letters or digits)
-// for a NAME of the list, in any letter case, that is not older than NAME
-// itself (a copy the user made before a later save stays). Returns the names
-// removed.
-QStringList RemoveSaveLeftovers(const QString& folder, const QStringList& projectFiles);
-
 }  // namespace ProjectFiles

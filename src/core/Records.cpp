@@ -2,22 +2,12 @@
 
 #include "core/Cp932.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
-
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstring>
 #include <string_view>
 #include <utility>
 #include <vector>
-#include <cstdio>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Records {
 
@@ -71,6 +61,11 @@ public:
     }
 
     bool AtEnd() const { return pos_ >= n_; }
+    // Whether the rest of the input holds more than empty fields.
+    bool AnythingLeft() const
+    {
+        return std::any_of(p_ + pos_, p_ + n_, [](char c) { return !std::strchr(" \t\",\r\n", c) || c == '\0'; });
+    }
     bool Damaged() const { return damaged_; }
 
     void Next()
@@ -195,9 +190,11 @@ bool Parse(const QByteArray& bytes, int maxRecords, const std::function<void(int
         reader.Next();
         if (!reader.AtEnd()) reader.Next();
     }
+    // Records past the last a file holds would be lost at the next save.
+    const bool cut = reader.AnythingLeft();
     reader.Store(store);
     for (int record = reader.Records(); record < maxRecords; ++record) store(record, QString(), QString());
-    return reader.Damaged();
+    return reader.Damaged() || cut;
 }
 
 QString TextProblem(const QString& text)
@@ -232,104 +229,6 @@ Image Serialize(int count, const std::function<const QString&(int, int)>& cell, 
         image.bytes.append("\r\n", 2);
     }
     return image;
-}
-
-namespace {
-
-std::function<bool(const char*)> g_faultHook;
-
-// Whether the operation is to fail: only ever under a test's fault hook.
-bool Fails(const char* operation) { return g_faultHook && g_faultHook(operation); }
-
-bool SaveWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (Fails("open") || !file.open(QIODevice::WriteOnly)) return false;
-    // QSaveFile buffers, and commit() does not notice a write that fails while
-    // its buffer is flushed (a full disk, a size limit): it would put a cut
-    // file in place of the old one. Flush and check before committing.
-    constexpr qsizetype kChunk = 4096;
-    bool written = true;
-    for (qsizetype at = 0; written && at < bytes.size(); at += kChunk) {
-        const qsizetype n = std::min(kChunk, bytes.size() - at);
-        written = !Fails("write") && file.write(bytes.constData() + at, n) == n;
-    }
-    if (!written || Fails("flush") || !file.flush() || file.error() != QFileDevice::NoError || Fails("commit")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-// A name beside `path` that nothing in the folder uses, not even a link, of
-// the form the editor recognises as its own leftover: NAME.XXXXXX.
-QString UnusedNameBeside(const QString& path)
-{
-    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    for (;;) {
-        QString candidate = path + QLatin1Char('.');
-        for (int i = 0; i < 6; ++i) candidate += QLatin1Char(kChars[QRandomGenerator::global()->bounded(62)]);
-        if (!QFileInfo(candidate).exists() && !QFileInfo(candidate).isSymLink()) return candidate;
-    }
-}
-
-}  // namespace
-
-void SetWriteFaultHook(std::function<bool(const char* operation)> hook)
-{
-    g_faultHook = std::move(hook);
-}
-
-bool WriteAtomically(const QString& path, const QByteArray& bytes)
-{
-    // QSaveFile writes to where a symbolic link points, wherever that is, and
-    // creates the target of a dangling one. A link in the folder is replaced
-    // instead: the file is saved under a fresh name beside it and renamed over
-    // the link, which rename() replaces itself without following it.
-    if (!QFileInfo(path).isSymLink()) return SaveWhole(path, bytes);
-    const QString fresh = UnusedNameBeside(path);
-    if (!SaveWhole(fresh, bytes)) return false;
-    if (Fails("rename")
-        || ::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
-        QFile::remove(fresh);
-        return false;
-    }
-    return true;
-}
-
-bool ReadAll(const QString& path, QByteArray& bytes, qint64 limit)
-{
-    // Only ordinary files: a pipe or a device named like a project file would
-    // block the window or never end. Opened without waiting (a pipe would wait
-    // for a writer), then asked what it is.
-    bytes.clear();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= limit;
-    if (ok) {
-        // By its size, with room to see the end, and on if it grew meanwhile.
-        QByteArray data(st.st_size + 1, Qt::Uninitialized);
-        qint64 got = 0;
-        for (;;) {
-            if (got == data.size()) {
-                if (got > limit) break;
-                data.resize(std::min<qint64>(2 * got + 4096, limit + 1));
-            }
-            const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-            got += n;
-        }
-        ok = ok && got <= limit;
-        if (ok) data.resize(got), bytes = std::move(data);
-    }
-    ::close(fd);
-    return ok;
 }
 
 QString SaveFailedMessage(const QString& fileName)

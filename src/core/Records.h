@@ -2,7 +2,7 @@
 // The record format that the list data file and the event files share: one
 // line per table row, two fields each written as a double quote, the text and
 // a double quote, separated by a comma, CR LF at the end; CP932 text; nothing
-// escaped. Also the one way project files are read and written.
+// escaped.
 
 #include "core/FileResult.h"
 
@@ -28,7 +28,8 @@ namespace Records {
 //
 // So every text handed on can be written back. Returns true when something
 // had to be dropped (an unclosed quote, a stray quote, text after a closing
-// quote): the file was damaged. A file written by the editor never is.
+// quote, or anything but empty records after the first `maxRecords`): the
+// file was damaged. A file written by the editor never is.
 //
 // `common` lists texts that many fields hold (the event kinds): a quoted field
 // holding exactly one of them is handed on as that very text, shared.
@@ -55,26 +56,6 @@ struct Image {
 // cannot be stored: such a file would not read back as it was meant.
 Image Serialize(int count, const std::function<const QString&(int record, int field)>& cell,
                 const QString& fileName);
-
-// Writes `bytes` to `path` atomically: a failure leaves the previous file
-// whole. A symbolic link at `path` is replaced by the file; nothing is
-// written where it points. Returns false on any failure.
-bool WriteAtomically(const QString& path, const QByteArray& bytes);
-
-// The seam through which tests make the writing above fail or stop: the hook
-// is asked before each operation ("open", each "write" of a part, "flush",
-// "commit", "rename") and a true answer makes that operation fail. None is
-// set in the program.
-void SetWriteFaultHook(std::function<bool(const char* operation)> hook);
-
-// The most a project file may hold. Files written by the editor are about
-// 40 KB; anything larger than this is not a project file.
-inline constexpr qint64 kReadLimit = 64 * 1024 * 1024;
-
-// Reads the whole ordinary file at `path` (through a link, if it is one).
-// False when it cannot be read, is not an ordinary file, or holds more than
-// `limit` bytes: nothing is ever cut.
-bool ReadAll(const QString& path, QByteArray& bytes, qint64 limit = kReadLimit);
 
 // "「NAME」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"
 QString SaveFailedMessage(const QString& fileName);

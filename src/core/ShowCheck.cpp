@@ -2,6 +2,7 @@
 
 #include "core/EventFile.h"
 #include "core/EventKinds.h"
+#include "core/ListRules.h"
 #include "core/ProjectFiles.h"
 
 #include <QDir>
@@ -94,7 +95,7 @@ private:
         scratch_->ListTable[item][2] = file;
         // As the event editor opens an item: a name that is not a plain file
         // name is refused, a missing file ends the program.
-        if (!EventFile::HasPlainName(*scratch_)) {
+        if (!EventFile::HasEventFileName(*scratch_)) {
             Add(Problem::EventFileMissing, item, 0, file,
                 ItemPlace(item, name)
                     + (file.isEmpty() ? QStringLiteral("イベントファイル名が空のため、")
@@ -250,18 +251,16 @@ private:
         Add(Problem::WavUnusable, item, row, file, EventPlace(item, m_.ListTable[item][1], row) + what);
     }
 
-    // Event files ("N.pev", any letter case) that no item row names.
+    // Event files of the editor's own form that no item row names.
     void AddLeftovers()
     {
         QSet<QString> named;
         for (int row = 1; row <= Module1::kLastItemRow; ++row)
             if (!m_.ListTable[row][2].isEmpty())
                 named.insert(ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.ListTable[row][2]));
-        static const QRegularExpression eventFile(QStringLiteral("^[1-9][0-9]*\\.pev$"),
-                                                  QRegularExpression::CaseInsensitiveOption);
         QStringList left;
         for (const QString& name : QDir(m_.ProjectFolder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort))
-            if (eventFile.match(name).hasMatch() && !named.contains(name)) left << name;
+            if (ListRules::EventFileNumber(name) > 0 && !named.contains(name)) left << name;
         std::sort(left.begin(), left.end(), [](const QString& a, const QString& b) {
             return std::tuple(a.size(), a.toLower(), a) < std::tuple(b.size(), b.toLower(), b);
         });

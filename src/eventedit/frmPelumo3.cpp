@@ -161,7 +161,7 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
 // its events are read and row 1 is shown and previewed.
 void frmPelumo3::Form_Load()
 {
-    if (!EventFile::HasPlainName(m_)) {
+    if (!EventFile::HasEventFileName(m_)) {
         // Nothing outside the folder is ever read: the editor does not open.
         ShowError(EventRules::BadEventFileNameMessage(EventFile::NameOf(m_)));
         return;

@@ -41,9 +41,19 @@ TEST_F(EventFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
                   + Record(Hex("834783938368838C8358"), Hex("81698DC58F8982C996DF82E9816A")) + Record().repeated(1001));
 
     for (auto& row : m.EventTable) row[0] = row[1] = "another item's";
-    ASSERT_TRUE(EventFile::Read(m).ok);
+    const FileResult read = EventFile::Read(m);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.notice, "");
     for (int row = 0; row < Module1::kRows; ++row)
         for (int col : {0, 1}) ASSERT_EQ(m.EventTable[row][col], row >= 1 && row <= 3 ? script[row - 1][col] : "") << row;
+
+    // Records past the 1005 that a save keeps: empty ones are nothing, others are told once.
+    const QByteArray written = Bytes::Read(m.ProjectPath("1.pev"));
+    ASSERT_TRUE(Bytes::Write(m.ProjectPath("1.pev"), written + Record().repeated(3) + "\r\n"));
+    EXPECT_EQ(EventFile::Read(m).notice, "");
+    ASSERT_TRUE(Bytes::Write(m.ProjectPath("1.pev"), written + Record(Hex("8365834C83588367955C8EA6"), "lost").repeated(9045)));
+    EXPECT_EQ(EventFile::Read(m).notice, "「1.pev」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。");
+    EXPECT_EQ(m.EventTable[3][1] + m.EventTable[1005][1], script[2][1]);
 }
 
 TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
@@ -56,9 +66,16 @@ TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
         EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, name).ok);
     }
     EXPECT_EQ(Bytes::Read(root.filePath("outside.pev")), "keep");
-    // An item that names the list data file never gets events written over it.
-    m.ListTable[1][2] = "listdata.pld";
-    EXPECT_FALSE(EventFile::HasPlainName(m) || EventFile::Write(m).ok);
+    // An item that names a file of the folder other than "N.pev" (a hand-edited
+    // list) never has it read or written as events.
+    for (const char* name : {"listdata.pld", "photo.bmp", "0.pev", "32768.pev", "1.pev.bak"}) {
+        ASSERT_TRUE(Bytes::Write(m.ProjectPath(name), "BM a picture"));
+        m.ListTable[1][2] = name;
+        EXPECT_FALSE(EventFile::HasEventFileName(m) || EventFile::Exists(m) || EventFile::Read(m).ok || EventFile::Write(m).ok) << name;
+        EXPECT_EQ(Bytes::Read(m.ProjectPath(name)), "BM a picture");
+    }
+    m.ListTable[1][2] = "32767.PEV";
+    EXPECT_TRUE(EventFile::HasEventFileName(m));
     m.ProjectFolder += "/gone";
     EXPECT_EQ(EventFile::Create(m.ProjectFolder, "5.pev").message,
               "「5.pev」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。");

@@ -2,12 +2,14 @@
 
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
+#include "core/SaveFile.h"
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -65,22 +67,33 @@ TEST_F(ListDataFileTest, ThreeItemsSaveLoadAndSaveAgainAreExact)
     }
 }
 
+// A file-size limit makes the write of a full list fail half way, as a full
+// disk would. The save runs in a child prepared as the program prepares
+// itself, which must live to report the failure.
 TEST_F(ListDataFileTest, FailedWritesLeaveFileAndTableAsTheyWere)
 {
     const QByteArray previous = ExpectedFile({{"x", "1.pev"}}, "1", "", "");
     ASSERT_TRUE(Bytes::Write(dir.filePath("LISTDATA.PLD"), previous));
-    // A file-size limit makes the write fail half way, as a full disk would.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{4000, old.rlim_max};  // the file needs more than 7000 bytes
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult r = ListDataFile::Write(m);
-    setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(r.message, QStringLiteral("「LISTDATA.PLD」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。"));
+    for (int row = 1; row <= Module1::kLastItemRow; ++row) {
+        m.ListTable[row][1] = QStringLiteral("項目%1").arg(row);
+        m.ListTable[row][2] = QStringLiteral("%1.pev").arg(row);
+    }
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SaveFile::PrepareProcess();
+        const rlimit small{20000, 20000};  // the file needs about 30000 bytes
+        setrlimit(RLIMIT_FSIZE, &small);
+        const FileResult r = ListDataFile::Write(m);
+        const bool told = r.message == QStringLiteral("「LISTDATA.PLD」を保存できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。");
+        _exit(told && m.ListTable[1001][1].isEmpty() ? 0 : 1);  // the counter is not marked as saved
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(Files(), QStringList{"LISTDATA.PLD"});  // no temporary file left
     EXPECT_EQ(Bytes::Read(dir.filePath("LISTDATA.PLD")), previous);
-    EXPECT_EQ(m.ListTable[1001][1], "");  // the counter is not marked as saved
 
     // Text that the file cannot hold: nothing is written, the character is named.
     m.ListTable[1][1] = QStringLiteral("한");
@@ -114,7 +127,7 @@ TEST_F(ListDataFileTest, DamagedFilesLoadAsFarAsTheyGoWithoutLeftovers)
         {tooLong, "n0: n1: n2: n3:"},
     };
     for (const auto& [bytes, rows] : cases) EXPECT_EQ(Loaded(bytes, m), rows) << bytes.left(40).toStdString();
-    EXPECT_EQ(m.ListTable[1005][1], "n1005");  // and no further
+    EXPECT_EQ(m.ListTable[1004][1] + m.ListTable[1005][1], "n1004");  // and no further
 }
 
 // Row 1001 unless outside 0..32767, raised to the highest N.pev that an item row names.
@@ -122,8 +135,10 @@ TEST_F(ListDataFileTest, CounterAfterLoad)
 {
     const char* items[] = {"3.pev", "17.PEV", "99999.pev", "x.pev"};  // 99999 is beyond any counter
     for (int row = 1; row <= 4; ++row) m.ListTable[row][2] = items[row - 1];
+    m.ListTable[999][2] = "1234.pev";  // the last item row counts too
+    m.ListTable[1000][2] = "5000.pev";  // past the items: never
     for (const auto& [row1001, counter] :
-         {std::pair{"20", 20}, {"32767", 32767}, {"2", 17}, {"", 17}, {"abc", 17}, {"40000", 17}}) {
+         {std::pair{"20", 1234}, {"32767", 32767}, {"2", 1234}, {"", 1234}, {"abc", 1234}, {"40000", 1234}}) {
         m.ListTable[1001][1] = row1001;
         EXPECT_EQ(ListDataFile::CounterAfterLoad(m), counter) << row1001;
     }

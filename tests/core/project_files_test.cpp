@@ -1,5 +1,5 @@
 #include "core/ProjectFiles.h"
-#include "core/Records.h"
+#include "core/SaveFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,9 +74,9 @@ TEST(ReadAll, OrdinaryFilesOnlyAndNeverCut)
     f.close();
     QByteArray bytes = "old";
     for (const auto& [path, limit] : {std::pair{pipe, 10000}, {"/dev/zero", 10000}, {folder, 10000}, {file, 4999}}) {
-        EXPECT_FALSE(Records::ReadAll(path, bytes, limit)) << path.toStdString();
+        EXPECT_FALSE(SaveFile::ReadAll(path, bytes, limit)) << path.toStdString();
         EXPECT_TRUE(bytes.isEmpty());
     }
-    EXPECT_TRUE(Records::ReadAll(file, bytes, 5000));
+    EXPECT_TRUE(SaveFile::ReadAll(file, bytes, 5000));
     EXPECT_EQ(bytes, QByteArray(5000, 'x'));
 }

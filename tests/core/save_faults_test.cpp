@@ -5,8 +5,8 @@
 
 #include "core/EventFile.h"
 #include "core/ListDataFile.h"
-#include "core/ProjectFiles.h"
 #include "core/Records.h"
+#include "core/SaveFile.h"
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
@@ -38,9 +38,9 @@ struct Project {
         m->ListTable[2][1] = QStringLiteral("新しい項目"), m->LastEventFileNumber = 7;
         m->EventTable[1][0] = QStringLiteral("ウエイト"), m->EventTable[1][1] = "1500";
         const QString counter = m->ListTable[Module1::kCounterRow][1];
-        Records::SetWriteFaultHook([this](const char*) { return ++operations < 0; });
+        SaveFile::SetFaultHook([this](const char*) { return ++operations < 0; });
         EXPECT_TRUE(Save().ok);
-        Records::SetWriteFaultHook({});
+        SaveFile::SetFaultHook({});
         after = Bytes::Read(Path());
         Restore();
         m->ListTable[Module1::kCounterRow][1] = counter;  // as before that save
@@ -67,9 +67,9 @@ TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
         for (int n = 1; n <= p.operations; ++n, ++faults) {
             SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(linked).arg(n).toStdString());
             Project q(event, linked);
-            Records::SetWriteFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
+            SaveFile::SetFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
             const FileResult result = q.Save();
-            Records::SetWriteFaultHook({});
+            SaveFile::SetFaultHook({});
             EXPECT_EQ(result.ok ? QString("saved") : result.message, Records::SaveFailedMessage(q.name));
             EXPECT_EQ(Bytes::Read(q.Path()), q.before);
             EXPECT_EQ(q.Entries(), QStringList{q.name});  // no temporary copy left behind
@@ -81,22 +81,29 @@ TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
     std::printf("%d faults injected\n", faults);
 }
 
-// The link stays as long as the old file does; a user's older copy beside the
-// file is no leftover.
-TEST(SaveFaults, KilledSavesLeaveOldOrNewAndLeftoversAreRemoved)
+// The link stays as long as the old file does. The load after the kill removes
+// what the save left, and nothing else: not the user's copies beside the file,
+// made with their times kept after the last save.
+TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
 {
-    int kills = 0, leftovers = 0;
+    int kills = 0;
+    int leftovers = 0;
     for (const auto& [event, linked] : kCases) {
         Project p(event, linked);
-        QFile copy(p.Path() + ".backup");
-        ASSERT_TRUE(Bytes::Write(copy.fileName(), "the user's own copy") && copy.open(QIODevice::ReadWrite)
-                    && copy.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+        const QStringList copies{p.name + ".backup", p.name + ".orig123"};
+        for (const QString& copy : copies) {
+            ASSERT_TRUE(QFile::copy(p.Path(), p.dir.filePath(copy)));
+            QFile file(p.dir.filePath(copy));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(QFileInfo(p.Path()).lastModified(), QFileDevice::FileModificationTime));
+        }
+        const QStringList expected{p.name, copies[0], copies[1]};
         for (int run = 1; run <= p.operations + 60; ++run, ++kills) {
             p.Restore();
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {  // the first runs kill themselves at their operation
-                if (run <= p.operations) Records::SetWriteFaultHook([seen = 0, run](const char*) mutable { return ++seen == run && raise(SIGKILL); });
+                if (run <= p.operations) SaveFile::SetFaultHook([seen = 0, run](const char*) mutable { return ++seen == run && raise(SIGKILL); });
                 for (;;) p.Save();
             }
             if (run > p.operations) usleep(run * 7919 % 3000), kill(child, SIGKILL);
@@ -105,9 +112,10 @@ TEST(SaveFaults, KilledSavesLeaveOldOrNewAndLeftoversAreRemoved)
             ASSERT_TRUE(now == p.before || now == p.after) << p.name.toStdString() << " run " << run;
             ASSERT_EQ(QFileInfo(p.Path()).isSymLink(), linked && now == p.before) << " run " << run;
             if (linked) ASSERT_EQ(Bytes::Read(p.Target()), p.before);
-            leftovers += int(ProjectFiles::RemoveSaveLeftovers(p.dir.path(), {"LISTDATA.PLD", "1.pev"}).size());
-            ASSERT_EQ(p.Entries(), QStringList({p.name, p.name + ".backup"})) << " run " << run;
+            leftovers += int(SaveFile::RemoveLeftovers(p.dir.path()).size());
+            ASSERT_EQ(p.Entries(), expected) << " run " << run;
         }
     }
+    EXPECT_GT(leftovers, 0);
     std::printf("%d kills, %d leftovers removed\n", kills, leftovers);
 }

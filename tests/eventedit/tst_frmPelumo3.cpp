@@ -213,6 +213,22 @@ private slots:
         QCOMPARE(Modal::Texts().last() + '|' + spins.State(), SpinsForeverMessage() + "|1 stopped");
     }
 
+    // A list row that names a picture as an item's events: the editor refuses to open, and the
+    // picture keeps its bytes.
+    void pictureNamedAsEventsIsRefused()
+    {
+        Item item({});
+        QVERIFY(item.Write("photo.bmp"));
+        const QByteArray picture = Bytes::Read(item.Path("photo.bmp"));
+        item.m.ListTable[1][2] = "photo.bmp";
+        Modal::Expect("frmError");
+        item.Open();
+        QCOMPARE(Modal::Texts(), QStringList{BadEventFileNameMessage("photo.bmp")});
+        QVERIFY(!item.w->Opened());
+        item.w.reset();
+        QCOMPARE(Bytes::Read(item.Path("photo.bmp")), picture);
+    }
+
     // A failed write says so and keeps the window (the frame does not close it either); the next
     // return stops the sound, closes and writes the file back byte for byte.
     void returnSavesOrStaysOpen()
