@@ -1,5 +1,6 @@
 // Reading and writing project files against the floor of the same bytes read
-// raw and written raw (atomically, through QSaveFile): a full list data file
+// raw and written raw (atomically and durably: through QSaveFile, synced before
+// the rename and the folder after, as a save must): a full list data file
 // of 999 items and an event file of 999 events.
 
 #include "core/EventFile.h"
@@ -13,6 +14,9 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,7 +64,12 @@ void RawWrite(benchmark::State& state, const char* name)
         QSaveFile out(Fixture().Path(name));
         out.open(QIODevice::WriteOnly);
         out.write(bytes);
+        out.flush();
+        ::fsync(out.handle());
         out.commit();
+        const int folder = ::open(QFile::encodeName(Fixture().dir.path()).constData(), O_RDONLY | O_DIRECTORY);
+        ::fsync(folder);
+        ::close(folder);
     }
 }
 
