@@ -8,6 +8,11 @@
 #include <QStringList>
 #include <QtGlobal>
 
+// An item's events: rows 0..1005 of kind (column 0) and parameter (column 1);
+// column 2 is scratch. The editor's table is Module1::EventTable; the show
+// check and the rehearsal read other items into tables of their own.
+using EventRows = QString[1006][3];
+
 class Module1 {
 public:
     static constexpr int kRows = 1006;          // rows 0..1005 of both tables
@@ -33,7 +38,7 @@ public:
     // Columns 0 and 3 exist so that indices read as the layout describes them.
     QString ListTable[kRows][4];
     // EventTable(row, column): column 0 kind, column 1 parameter.
-    QString EventTable[kRows][3];
+    EventRows EventTable;
 
     qint16 LastEventFileNumber = 0;
     QString ProjectFolder;
