@@ -27,18 +27,15 @@ constexpr std::array<bool, 256> kPlainEnd = Stops(",\r\n\"");
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// Reads the fields of a file, decoding each as it goes into one buffer, each
-// followed by a terminating null. Every field's QString then shares that
-// buffer instead of holding a copy of its own: a full file is two thousand
-// short texts, and allocating each on its own costs more than reading the
-// file. A QString that is changed later gets a buffer of its own as usual.
-// Where a field's text is in the buffer (a file holds at most 64 MiB).
+// Where a field's text is in the scratch buffer (a file holds at most 64 MiB).
 struct Span {
     int32_t from = 0;
     int32_t length = 0;
     int16_t common = -1;  // the common text it holds, or -1
 };
 
+// Reads the fields of a file, decoding each as it goes into one scratch
+// buffer; each field's text is then copied out into a QString of its own.
 class FieldReader {
 public:
     FieldReader(const QByteArray& bytes, int maxFields, const QStringList& common)
@@ -48,10 +45,10 @@ public:
             common_.push_back({Cp932::Encode(text).bytes, text});
             if (!common_.back().first.isEmpty()) commonStart_[static_cast<unsigned char>(common_.back().first[0])] = true;
         }
-        // Never more characters than bytes, and a null after each field. The
-        // scratch space is kept for the next file, unless it is a huge one;
-        // it is copied out before any text is handed on.
-        const qsizetype room = n_ + maxFields + 1;
+        // Never more characters than bytes. The scratch space is kept for the
+        // next file, unless it is a huge one; it is copied out before any text
+        // is handed on.
+        const qsizetype room = n_ + 1;
         constexpr qsizetype kKeptRoom = 1 << 20;
         thread_local std::vector<char16_t> kept;
         std::vector<char16_t>& scratch = room <= kKeptRoom ? kept : own_;
@@ -100,24 +97,17 @@ public:
         ConsumeDelimiter();
         spans_.push_back({static_cast<int32_t>(text - begin_), static_cast<int32_t>(out_ - text),
                            static_cast<int16_t>(common)});
-        *out_++ = u'\0';
     }
 
     // Hands on the texts read, in pairs, with their record numbers.
     void Store(const std::function<void(int, QString&&, QString&&)>& store)
     {
         if (spans_.size() % 2) spans_.push_back({});
-        buffer_ = QString(reinterpret_cast<const QChar*>(begin_), out_ - begin_);
-        QString::DataPointer& whole = buffer_.data_ptr();
-        const int shares = static_cast<int>(std::count_if(spans_.begin(), spans_.end(), [](const Span& span) {
-            return span.common < 0 && span.length > 0;
-        }));
-        if (shares > 0) whole.d_ptr()->ref_.fetchAndAddRelaxed(shares);
         auto text = [&](std::size_t i) {
             const Span& span = spans_[i];
             if (span.common >= 0) return common_[span.common].second;
             if (span.length == 0) return QString();
-            return QString(QString::DataPointer(whole.d_ptr(), whole.data() + span.from, span.length));
+            return QString(reinterpret_cast<const QChar*>(begin_ + span.from), span.length);
         };
         for (std::size_t i = 0; i < spans_.size(); i += 2) store(static_cast<int>(i / 2), text(i), text(i + 1));
     }
@@ -177,7 +167,6 @@ private:
     std::vector<Span> spans_;
     std::vector<std::pair<QByteArray, QString>> common_;  // each common text, as bytes and as itself
     std::array<bool, 256> commonStart_{};                 // the first bytes of the common texts
-    QString buffer_;
 };
 
 }  // namespace
