@@ -35,7 +35,7 @@ struct Project {
         }
         m->ItemIndex = 1;
         ListDataFile::Write(*m);
-        EventFile::Write(*m);
+        EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable);
     }
     QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
 };
@@ -91,12 +91,12 @@ void BM_List_Write(benchmark::State& state)
 void BM_Event_Read(benchmark::State& state)
 {
     Module1& m = *Fixture().m;
-    for (auto _ : state) benchmark::DoNotOptimize(EventFile::Read(m));
+    for (auto _ : state) benchmark::DoNotOptimize(EventFile::Read(m.ProjectFolder, EventFile::NameOf(m), m.EventTable));
 }
 void BM_Event_Write(benchmark::State& state)
 {
     Module1& m = *Fixture().m;
-    for (auto _ : state) benchmark::DoNotOptimize(EventFile::Write(m));
+    for (auto _ : state) benchmark::DoNotOptimize(EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable));
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ bool Make(const QString& folder)
         m->ListTable[item][1] = QStringLiteral("写真の項目%1").arg(item);
         m->ListTable[item][2] = QStringLiteral("%1.pev").arg(item);
         m->ItemIndex = item;
-        if (!EventFile::Write(*m).ok) return Fail("cannot write an event file");
+        if (!EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable).ok) return Fail("cannot write an event file");
     }
     m->LastEventFileNumber = kItems;
     if (!ListDataFile::Write(*m).ok) return Fail("cannot write the list data file");

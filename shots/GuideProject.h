@@ -327,7 +327,7 @@ inline bool WriteShow(const QString& folder, const std::vector<std::pair<QString
             m.EventTable[e + 1][1] = events[e].parameter;
         }
         m.ItemIndex = qint16(row);
-        if (!EventFile::Write(m).ok) return false;
+        if (!EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable).ok) return false;
     }
     m.LastEventFileNumber = qint16(row);
     m.ListTable[Module1::kStartGraphicRow][1] = kStartGraphic;
@@ -365,10 +365,7 @@ inline QString BuildFaulty(const Place& place)
 // What the top menu's load leaves in the shared state.
 inline bool Load(Module1& m, const QString& folder)
 {
-    m.ProjectFolder = folder;
-    if (!ListDataFile::Read(m).ok) return false;
-    m.LastEventFileNumber = ListDataFile::CounterAfterLoad(m);
-    return true;
+    return ListDataFile::LoadProject(m, folder, ListDataFile::LoadFor::Editing).result.ok;
 }
 
 // The top menu's load of `folder`, the folder chooser answered as a user

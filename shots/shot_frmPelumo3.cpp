@@ -51,7 +51,7 @@ int main(int argc, char** argv)
         m.EventTable[r + 1][0] = rows[r][0];
         m.EventTable[r + 1][1] = rows[r][1];
     }
-    EventFile::Write(m);
+    EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable);
 
     FakePlatform platform;
     frmPelumo3 window(m, platform);

@@ -11,7 +11,6 @@
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
-#include "core/SaveFile.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -147,34 +146,26 @@ void frmPelumo1::cmdLoad_Click()
     lblPath->setText(m_.ProjectFolder);
 
     if (!m_.ProjectFolder.isEmpty()) {
-        if (!FolderHasListData()) {
+        const ListDataFile::Loaded loaded = ListDataFile::LoadProject(m_, m_.ProjectFolder, ListDataFile::LoadFor::Editing);
+        lblPath->setText(m_.ProjectFolder);
+        if (loaded.missing) {
             platform_.Beep();
             lblTopText->setText(
                 QStringLiteral("選択したフォルダには、リストデータ(listdata.pld)が存在しません。") + kCrLf
                 + QStringLiteral("このフォルダに新規に作成するか、別のフォルダを選択してください。"));
-            m_.ProjectFolder.clear();
-            lblPath->setText(m_.ProjectFolder);
             return;
         }
-
-        const FileResult read = ListDataFile::Read(m_);
-        if (!read.ok) {
+        if (!loaded.result.ok) {
             // The file is there but could not be read: nothing of it was taken.
-            m_.ProjectFolder.clear();
-            lblPath->setText(m_.ProjectFolder);
             lblTopText->setText(kIdleText);
-            ShowError(read.message);
+            ShowError(loaded.result.message);
             return;
         }
-
-        // What a save cut short by a crash may have left beside the files.
-        SaveFile::RemoveLeftovers(m_.ProjectFolder);
         // Damaged parts were left out: the user hears it before anything else.
-        if (!read.notice.isEmpty()) ShowError(read.notice);
+        if (!loaded.result.notice.isEmpty()) ShowError(loaded.result.notice);
         ShowStartGraphic(true);
         cmdlistSakusei->setVisible(true);
         if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
-        m_.LastEventFileNumber = ListDataFile::CounterAfterLoad(m_);
     }
     lblTopText->setText(kIdleText);
 }

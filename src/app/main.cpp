@@ -52,13 +52,13 @@ int CheckFolder(const QString& folder)
     if (!info.exists()) return FolderUnreadable(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
     if (!info.isDir()) return FolderUnreadable(QStringLiteral("「%1」はフォルダではありません。").arg(folder));
     auto m = std::make_unique<Module1>();
-    m->ProjectFolder = QDir::cleanPath(info.absoluteFilePath());
-    if (!ListDataFile::Exists(m->ProjectFolder))
+    const ListDataFile::Loaded loaded =
+        ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
+    if (loaded.missing)
         return FolderUnreadable(
             QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder));
-    const FileResult read = ListDataFile::Read(*m);
-    if (!read.ok) return FolderUnreadable(read.message);
-    if (!read.notice.isEmpty())
+    if (!loaded.result.ok) return FolderUnreadable(loaded.result.message);
+    if (!loaded.result.notice.isEmpty())
         Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
                           .arg(ListDataFile::Find(m->ProjectFolder)));
 

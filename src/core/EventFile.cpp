@@ -49,32 +49,32 @@ QString NameOf(const Module1& m)
     return m.ListTable[m.ItemIndex][2];
 }
 
-bool HasEventFileName(const Module1& m)
+bool IsEventFileName(const QString& fileName)
 {
-    return ListRules::EventFileNumber(NameOf(m)) > 0;
+    return ListRules::EventFileNumber(fileName) > 0;
 }
 
-bool Exists(const Module1& m)
+bool Exists(const QString& folder, const QString& fileName)
 {
-    return HasEventFileName(m) && !ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m)).isEmpty();
+    return IsEventFileName(fileName) && !ProjectFiles::FindFileNoCase(folder, fileName).isEmpty();
 }
 
-Records::Image Serialize(const Module1& m)
+Records::Image Serialize(const EventRows& rows, const QString& fileName)
 {
     return Records::Serialize(
-        Module1::kFileRows, [&](int row, int field) -> const QString& { return m.EventTable[row][field]; }, NameOf(m));
+        Module1::kFileRows, [&](int row, int field) -> const QString& { return rows[row][field]; }, fileName);
 }
 
-bool Parse(const QByteArray& bytes, Module1& m)
+bool Parse(const QByteArray& bytes, EventRows& rows)
 {
     // Every row of columns 0 and 1 is set, the old texts let go only as the
     // new ones arrive; column 2 is not part of the file.
-    for (auto& row : m.EventTable) row[2].clear();
-    m.EventTable[Module1::kFileRows][0].clear();
-    m.EventTable[Module1::kFileRows][1].clear();
+    for (int row = 0; row < Module1::kRows; ++row) rows[row][2].clear();
+    rows[Module1::kFileRows][0].clear();
+    rows[Module1::kFileRows][1].clear();
     return Records::Parse(bytes, Module1::kFileRows, [&](int row, QString&& first, QString&& second) {
-        m.EventTable[row][0] = std::move(first);
-        m.EventTable[row][1] = std::move(second);
+        rows[row][0] = std::move(first);
+        rows[row][1] = std::move(second);
     }, EventKinds::kAll);
 }
 
@@ -90,28 +90,26 @@ FileResult Create(const QString& folder, const QString& fileName)
     return FileResult::Ok();
 }
 
-FileResult Read(Module1& m)
+FileResult Read(const QString& folder, const QString& fileName, EventRows& rows)
 {
-    const QString name = HasEventFileName(m) ? ProjectFiles::FindFileNoCase(m.ProjectFolder, NameOf(m)) : QString();
+    const QString name = IsEventFileName(fileName) ? ProjectFiles::FindFileNoCase(folder, fileName) : QString();
     QByteArray bytes;
-    if (name.isEmpty() || !SaveFile::ReadAll(m.ProjectPath(name), bytes))
-        return FileResult::Fail(Records::ReadFailedMessage(name.isEmpty() ? NameOf(m) : name));
+    if (name.isEmpty() || !SaveFile::ReadAll(folder + QLatin1Char('/') + name, bytes))
+        return FileResult::Fail(Records::ReadFailedMessage(name.isEmpty() ? fileName : name));
     FileResult result;
-    if (Parse(bytes, m)) result.notice = Records::RepairedMessage(name);
+    if (Parse(bytes, rows)) result.notice = Records::RepairedMessage(name);
     return result;
 }
 
-FileResult Write(const Module1& m)
+FileResult Write(const QString& folder, const QString& fileName, const EventRows& rows)
 {
-    const QString fileName = NameOf(m);
-    if (m.ProjectFolder.isEmpty() || !HasEventFileName(m))
-        return FileResult::Fail(Records::SaveFailedMessage(fileName));
+    if (folder.isEmpty() || !IsEventFileName(fileName)) return FileResult::Fail(Records::SaveFailedMessage(fileName));
     // An existing file keeps its letter case; a link in its place is replaced.
-    const QString existing = ProjectFiles::FindEntryNoCase(m.ProjectFolder, fileName);
+    const QString existing = ProjectFiles::FindEntryNoCase(folder, fileName);
     const QString name = existing.isEmpty() ? fileName : existing;
-    const Records::Image image = Serialize(m);
+    const Records::Image image = Serialize(rows, name);
     if (!image.result.ok) return image.result;
-    if (!SaveFile::Write(m.ProjectPath(name), image.bytes))
+    if (!SaveFile::Write(folder + QLatin1Char('/') + name, image.bytes))
         return FileResult::Fail(Records::SaveFailedMessage(name));
     return FileResult::Ok();
 }

@@ -11,28 +11,29 @@ namespace EventFile {
 // ItemIndex is not an item row.
 QString NameOf(const Module1& m);
 
-// Whether that name is of the editor's own form, "N.pev" (see
-// ListRules::EventFileNumber); no other name is ever opened as events or
-// written.
-bool HasEventFileName(const Module1& m);
+// Whether `fileName` is of the editor's own form, "N.pev" (see
+// ListRules::EventFileNumber). No other name is ever read, written or
+// deleted as an item's events.
+bool IsEventFileName(const QString& fileName);
 
-// Whether the item has an event file name of that form and the file exists as
-// an ordinary file (any letter case).
-bool Exists(const Module1& m);
+// Whether `folder` holds the event file `fileName` (an event file name) as an
+// ordinary file, in any letter case.
+bool Exists(const QString& folder, const QString& fileName);
 
 // Creates `fileName` in `folder` with 1005 empty records (7035 bytes),
 // replacing a file of that name. Fails for a name that is not a plain file
 // name; the message is "「NAME」を作成できませんでした。…".
 FileResult Create(const QString& folder, const QString& fileName);
 
-// Reads the event file of item ItemIndex into EventTable, which is cleared
-// first; on failure EventTable is untouched. A file that had damaged parts
-// reads with the notice Records::RepairedMessage.
-FileResult Read(Module1& m);
+// Reads the event file `fileName` of `folder` into `rows`, which are cleared
+// first; on failure `rows` are untouched. A file that had damaged parts reads
+// with the notice Records::RepairedMessage.
+FileResult Read(const QString& folder, const QString& fileName, EventRows& rows);
 
-// Writes EventTable rows 0..1004 to the event file of item ItemIndex,
-// atomically. On failure the previous file is unchanged.
-FileResult Write(const Module1& m);
+// Writes rows 0..1004 to the event file `fileName` of `folder`, atomically,
+// keeping the letter case of a file already there. On failure the previous
+// file is unchanged.
+FileResult Write(const QString& folder, const QString& fileName, const EventRows& rows);
 
 // Removes the event file `fileName` from `folder`: into the desktop's trash
 // where the folder has one, deleted otherwise; a link goes itself, never what
@@ -40,10 +41,10 @@ FileResult Write(const Module1& m);
 // already missing counts as removed.
 FileResult Remove(const QString& folder, const QString& fileName);
 
-// The file image of EventTable rows 0..1004.
-Records::Image Serialize(const Module1& m);
-// Parses a file image into EventTable (cleared first); true when damaged
-// parts were left out.
-bool Parse(const QByteArray& bytes, Module1& m);
+// The file image of rows 0..1004; `fileName` names the file in a message.
+Records::Image Serialize(const EventRows& rows, const QString& fileName);
+// Parses a file image into `rows` (cleared first); true when damaged parts
+// were left out.
+bool Parse(const QByteArray& bytes, EventRows& rows);
 
 }  // namespace EventFile

@@ -75,4 +75,19 @@ qint16 CounterAfterLoad(const Module1& m)
     return static_cast<qint16>(counter);
 }
 
+Loaded LoadProject(Module1& m, const QString& folder, LoadFor purpose)
+{
+    Loaded loaded;
+    m.ProjectFolder = folder;
+    loaded.missing = !Exists(folder);
+    loaded.result = loaded.missing ? FileResult::Fail(Records::ReadFailedMessage(kFileName)) : Read(m);
+    if (!loaded.result.ok) {
+        m.ProjectFolder.clear();
+        return loaded;
+    }
+    if (purpose == LoadFor::Editing) SaveFile::RemoveLeftovers(folder);
+    m.LastEventFileNumber = CounterAfterLoad(m);
+    return loaded;
+}
+
 }  // namespace ListDataFile

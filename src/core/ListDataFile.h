@@ -44,4 +44,18 @@ FileResult Write(Module1& m);
 // event file names "N.pev", so that no new item can reuse an existing file.
 qint16 CounterAfterLoad(const Module1& m);
 
+// Loading the project in `folder`: its list data file read into ListTable,
+// the counter taken up (CounterAfterLoad) and, when the project is loaded for
+// editing, what a save cut short left beside the files removed. ProjectFolder
+// is `folder` when it loaded and empty when not; then nothing of the file was
+// taken, and `missing` tells a folder without list data from a file that
+// cannot be read (`result.message`). A load with damaged parts left out
+// carries their notice.
+enum class LoadFor { Editing, Checking };
+struct Loaded {
+    FileResult result;
+    bool missing = false;
+};
+Loaded LoadProject(Module1& m, const QString& folder, LoadFor purpose);
+
 }  // namespace ListDataFile

@@ -8,10 +8,12 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <array>
+
 // An item's events: rows 0..1005 of kind (column 0) and parameter (column 1);
 // column 2 is scratch. The editor's table is Module1::EventTable; the show
 // check and the rehearsal read other items into tables of their own.
-using EventRows = QString[1006][3];
+using EventRows = std::array<std::array<QString, 3>, 1006>;
 
 class Module1 {
 public:

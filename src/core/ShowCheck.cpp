@@ -45,11 +45,7 @@ struct MediaFile {
 
 class Checker {
 public:
-    Checker(const Module1& m, const PictureCheck& canDecode)
-        : m_(m), canDecode_(canDecode), scratch_(std::make_unique<Module1>())
-    {
-        scratch_->ProjectFolder = m.ProjectFolder;
-    }
+    Checker(const Module1& m, const PictureCheck& canDecode) : m_(m), canDecode_(canDecode) {}
 
     QList<Finding> Run()
     {
@@ -91,11 +87,9 @@ private:
     {
         const QString& name = m_.ListTable[item][1];
         const QString& file = m_.ListTable[item][2];
-        scratch_->ItemIndex = static_cast<qint16>(item);
-        scratch_->ListTable[item][2] = file;
         // As the event editor opens an item: a name that is not a plain file
         // name is refused, a missing file ends the program.
-        if (!EventFile::HasEventFileName(*scratch_)) {
+        if (!EventFile::IsEventFileName(file)) {
             Add(Problem::EventFileMissing, item, 0, file,
                 ItemPlace(item, name)
                     + (file.isEmpty() ? QStringLiteral("イベントファイル名が空のため、")
@@ -103,7 +97,7 @@ private:
                     + QStringLiteral("イベント編集で開けません。項目を削除して作り直してください。"));
             return;
         }
-        if (!EventFile::Exists(*scratch_)) {
+        if (!EventFile::Exists(m_.ProjectFolder, file)) {
             Add(Problem::EventFileMissing, item, 0, file,
                 ItemPlace(item, name)
                     + QStringLiteral("イベントファイル「%1」がありません。このままイベント編集で開くと「ペルモ」が終了します。"
@@ -111,7 +105,7 @@ private:
                           .arg(file));
             return;
         }
-        const FileResult read = EventFile::Read(*scratch_);
+        const FileResult read = EventFile::Read(m_.ProjectFolder, file, *events_);
         if (!read.ok) {
             Add(Problem::EventFileDamaged, item, 0, file,
                 ItemPlace(item, name) + read.message
@@ -129,7 +123,7 @@ private:
 
     void CheckEvents(int item)
     {
-        const auto& events = scratch_->EventTable;
+        const EventRows& events = *events_;
         const QString& name = m_.ListTable[item][1];
         int endless = 0;        // row of the first "エンドレス"
         bool paused = false;    // a wait or a text before it
@@ -273,7 +267,7 @@ private:
 
     const Module1& m_;
     const PictureCheck& canDecode_;
-    std::unique_ptr<Module1> scratch_;  // EventTable of the item being checked
+    std::unique_ptr<EventRows> events_ = std::make_unique<EventRows>();  // the item being checked
     QList<Finding> findings_;
     QHash<QString, int> pictureNameIds_;
     std::vector<PictureName> pictureNames_;

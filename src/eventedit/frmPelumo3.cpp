@@ -161,12 +161,12 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
 // its events are read and row 1 is shown and previewed.
 void frmPelumo3::Form_Load()
 {
-    if (!EventFile::HasEventFileName(m_)) {
+    if (!EventFile::IsEventFileName(EventFile::NameOf(m_))) {
         // Nothing outside the folder is ever read: the editor does not open.
         ShowError(EventRules::BadEventFileNameMessage(EventFile::NameOf(m_)));
         return;
     }
-    if (!EventFile::Exists(m_)) {
+    if (!EventFile::Exists(m_.ProjectFolder, EventFile::NameOf(m_))) {
         ShowError(EventRules::MissingEventFileMessage());
         ShowError(EventRules::ForcedEndMessage());
         platform_.EndProgram();
@@ -174,7 +174,7 @@ void frmPelumo3::Form_Load()
     }
     Label1->setText(m_.ProjectFolder);
     Label7->setText(m_.ListTable[m_.ItemIndex][1]);
-    const FileResult read = EventFile::Read(m_);
+    const FileResult read = EventFile::Read(m_.ProjectFolder, EventFile::NameOf(m_), m_.EventTable);
     if (!read.ok) {
         ShowError(read.message);
         return;
@@ -453,7 +453,7 @@ void frmPelumo3::cmdSakujoSita_Click()
 void frmPelumo3::Command3_Click()
 {
     StopSound();
-    const FileResult saved = EventFile::Write(m_);
+    const FileResult saved = EventFile::Write(m_.ProjectFolder, EventFile::NameOf(m_), m_.EventTable);
     if (!saved.ok) {
         // The window stays with the events in memory; the old file is whole.
         ShowError(saved.message);

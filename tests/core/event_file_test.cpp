@@ -12,72 +12,75 @@ namespace {
 using Bytes::Hex;
 using Bytes::Record;
 
-// Item 1, whose event file is 1.pev, of a project in root/project; deleted
-// files go to a trash of the test's own, in root/home.
+// A project in root/project; deleted files go to a trash of the test's own,
+// in root/home.
 class EventFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         qputenv("HOME", QFile::encodeName(root.filePath("home")));
         qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("home/data")));  // not made yet
-        m.ProjectFolder = root.filePath("project");
-        ASSERT_TRUE(QDir().mkpath(m.ProjectFolder + "/6.pev"));
-        m.ItemIndex = 1, m.ListTable[1][2] = "1.pev";
+        ASSERT_TRUE(QDir().mkpath(folder + "/6.pev"));
     }
+    QString Path(const QString& name) const { return folder + '/' + name; }
+    FileResult Read(const QString& name) { return EventFile::Read(folder, name, *rows); }
+    FileResult Write(const QString& name) { return EventFile::Write(folder, name, *rows); }
     QTemporaryDir root;
-    Module1 m;
+    QString folder = root.filePath("project");
+    std::unique_ptr<EventRows> rows = std::make_unique<EventRows>();
 };
 
 TEST_F(EventFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
 {
-    ASSERT_TRUE(EventFile::Create(m.ProjectFolder, "1.pev").ok);
-    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")), Record().repeated(1005));
+    ASSERT_TRUE(EventFile::Create(folder, "1.pev").ok);
+    EXPECT_EQ(Bytes::Read(Path("1.pev")), Record().repeated(1005));
     const QString script[3][2] = {{"テキスト表示", "ようこそ、ペルモへ, again"}, {"ウエイト", "1500"}, {"エンドレス", "（最初に戻る）"}};
-    for (int row = 1; row <= 3; ++row) m.EventTable[row][0] = script[row - 1][0], m.EventTable[row][1] = script[row - 1][1];
-    ASSERT_TRUE(EventFile::Write(m).ok);
-    EXPECT_EQ(Bytes::Read(m.ProjectPath("1.pev")),
+    for (int row = 1; row <= 3; ++row) {
+        (*rows)[row][0] = script[row - 1][0];
+        (*rows)[row][1] = script[row - 1][1];
+    }
+    ASSERT_TRUE(Write("1.pev").ok);
+    EXPECT_EQ(Bytes::Read(Path("1.pev")),
               Record() + Record(Hex("8365834C83588367955C8EA6"), Hex("82E682A482B182BB81418379838B838282D6") + ", again")
                   + Record(Hex("8345834783438367"), "1500")
                   + Record(Hex("834783938368838C8358"), Hex("81698DC58F8982C996DF82E9816A")) + Record().repeated(1001));
 
-    for (auto& row : m.EventTable) row[0] = row[1] = "another item's";
-    const FileResult read = EventFile::Read(m);
+    for (int row = 0; row < Module1::kRows; ++row) (*rows)[row][0] = (*rows)[row][1] = "another item's";
+    const FileResult read = Read("1.PEV");  // any letter case
     ASSERT_TRUE(read.ok);
     EXPECT_EQ(read.notice, "");
     for (int row = 0; row < Module1::kRows; ++row)
-        for (int col : {0, 1}) ASSERT_EQ(m.EventTable[row][col], row >= 1 && row <= 3 ? script[row - 1][col] : "") << row;
+        for (int col : {0, 1}) ASSERT_EQ((*rows)[row][col], row >= 1 && row <= 3 ? script[row - 1][col] : "") << row;
 
     // Records past the 1005 that a save keeps: empty ones are nothing, others are told once.
-    const QByteArray written = Bytes::Read(m.ProjectPath("1.pev"));
-    ASSERT_TRUE(Bytes::Write(m.ProjectPath("1.pev"), written + Record().repeated(3) + "\r\n"));
-    EXPECT_EQ(EventFile::Read(m).notice, "");
-    ASSERT_TRUE(Bytes::Write(m.ProjectPath("1.pev"), written + Record(Hex("8365834C83588367955C8EA6"), "lost").repeated(9045)));
-    EXPECT_EQ(EventFile::Read(m).notice, "「1.pev」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。");
-    EXPECT_EQ(m.EventTable[3][1] + m.EventTable[1005][1], script[2][1]);
+    const QByteArray written = Bytes::Read(Path("1.pev"));
+    ASSERT_TRUE(Bytes::Write(Path("1.pev"), written + Record().repeated(3) + "\r\n"));
+    EXPECT_EQ(Read("1.pev").notice, "");
+    ASSERT_TRUE(Bytes::Write(Path("1.pev"), written + Record(Hex("8365834C83588367955C8EA6"), "lost").repeated(9045)));
+    EXPECT_EQ(Read("1.pev").notice, "「1.pev」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。");
+    EXPECT_EQ((*rows)[3][1] + (*rows)[1005][1], script[2][1]);
 }
 
-TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
+// Only a name of the editor's own form, "N.pev", is ever events: never a name
+// leaving the folder, nor the list data file or a picture that a hand-edited
+// list names.
+TEST_F(EventFileTest, OnlyEventFileNamesAreTouched)
 {
     ASSERT_TRUE(Bytes::Write(root.filePath("outside.pev"), "keep"));
     for (const char* name : {"../outside.pev", "..\\outside.pev", "..", ""}) {
-        m.ListTable[1][2] = name;
-        EXPECT_FALSE(EventFile::Exists(m) || EventFile::Read(m).ok || EventFile::Write(m).ok) << name;
-        EXPECT_FALSE(EventFile::Create(m.ProjectFolder, name).ok);
-        EXPECT_TRUE(EventFile::Remove(m.ProjectFolder, name).ok);
+        EXPECT_FALSE(EventFile::Exists(folder, name) || Read(name).ok || Write(name).ok) << name;
+        EXPECT_FALSE(EventFile::Create(folder, name).ok);
+        EXPECT_TRUE(EventFile::Remove(folder, name).ok);
     }
     EXPECT_EQ(Bytes::Read(root.filePath("outside.pev")), "keep");
-    // An item that names a file of the folder other than "N.pev" (a hand-edited
-    // list) never has it read or written as events.
     for (const char* name : {"listdata.pld", "photo.bmp", "0.pev", "32768.pev", "1.pev.bak"}) {
-        ASSERT_TRUE(Bytes::Write(m.ProjectPath(name), "BM a picture"));
-        m.ListTable[1][2] = name;
-        EXPECT_FALSE(EventFile::HasEventFileName(m) || EventFile::Exists(m) || EventFile::Read(m).ok || EventFile::Write(m).ok) << name;
-        EXPECT_EQ(Bytes::Read(m.ProjectPath(name)), "BM a picture");
+        ASSERT_TRUE(Bytes::Write(Path(name), "BM a picture"));
+        EXPECT_FALSE(EventFile::IsEventFileName(name) || EventFile::Exists(folder, name) || Read(name).ok || Write(name).ok) << name;
+        EXPECT_EQ(Bytes::Read(Path(name)), "BM a picture");
     }
-    m.ListTable[1][2] = "32767.PEV";
-    EXPECT_TRUE(EventFile::HasEventFileName(m));
-    m.ProjectFolder += "/gone";
-    EXPECT_EQ(EventFile::Create(m.ProjectFolder, "5.pev").message,
+    EXPECT_TRUE(EventFile::IsEventFileName("32767.PEV"));
+    const QString gone = folder + "/gone";
+    EXPECT_EQ(EventFile::Create(gone, "5.pev").message,
               "「5.pev」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。");
 }
 
@@ -86,7 +89,8 @@ TEST_F(EventFileTest, NamesOutsideTheFolderAreNeverTouched)
 // and nothing lands in the current folder.
 TEST_F(EventFileTest, DeletedFilesGoToTheTrashAndLinkTargetsStay)
 {
-    const QString project = m.ProjectFolder, trash = root.filePath("home/data/Trash");
+    const QString project = folder;
+    const QString trash = root.filePath("home/data/Trash");
     ASSERT_TRUE(QDir(root.path()).mkdir("cwd") && QDir::setCurrent(root.filePath("cwd")));
     ASSERT_TRUE(Bytes::Write(project + "/3.pev", "item 3") && Bytes::Write(project + "/7.pev", "item 7"));
     ASSERT_TRUE(Bytes::Write(root.filePath("target.pev"), "not ours"));

@@ -50,7 +50,7 @@ struct Project {
     QString Path() const { return dir.filePath(name); }
     QString Target() const { return dir.path() + ".target"; }
     void Restore() { QFile::remove(Path()), Bytes::Write(linked ? Target() : Path(), before), linked && QFile::link(Target(), Path()); }  // the old file
-    FileResult Save() { return eventFile ? EventFile::Write(*m) : ListDataFile::Write(*m); }
+    FileResult Save() { return eventFile ? EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable) : ListDataFile::Write(*m); }
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); }
 };
 

@@ -37,7 +37,7 @@ TEST(ShowCheck, CleanShowThenEachProblemOnceMostSevereFirst)
         m->ItemIndex = qint16(row);
         m->ClearEventTable();
         for (int i = 0; i < events.size(); ++i) m->EventTable[i + 1][0] = events[i][0], m->EventTable[i + 1][1] = events[i][1];
-        ASSERT_TRUE(EventFile::Write(*m).ok);
+        ASSERT_TRUE(EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable).ok);
     };
     std::atomic<int> decodes{0};  // a picture "decodes" when it starts with PIC
     const auto check = [&] { return ShowCheck::Check(*m, [&](const QString& path) { return ++decodes, Bytes::Read(path).startsWith("PIC"); }); };

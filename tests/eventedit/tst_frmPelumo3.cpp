@@ -31,7 +31,7 @@ struct Item {
         m.ListTable[1][1] = QStringLiteral("題名"), m.ListTable[1][2] = "1.pev", m.ItemIndex = 1;
         for (int r = 1; r <= texts; ++r) m.EventTable[r][0] = kText, m.EventTable[r][1] = QString::number(r);
         for (int r = 0; r < rows.size(); ++r) m.EventTable[r + 1][0] = rows[r][0], m.EventTable[r + 1][1] = rows[r][1];
-        EventFile::Write(m);
+        EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable);
         m.ClearEventTable();
         for (const QString& f : files) Write(f);
         Open();

@@ -21,7 +21,7 @@ void Generate(const QString& project, int items, int events)
         m->ListTable[item][1] = QStringLiteral("項目%1").arg(item);
         m->ListTable[item][2] = QStringLiteral("%1.pev").arg(item);
         m->ItemIndex = qint16(item);
-        EventFile::Write(*m);
+        EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable);
     }
     m->LastEventFileNumber = qint16(items);
     ListDataFile::Write(*m);
