@@ -1,0 +1,86 @@
+// Picture headers: the format by content, and the traits of a JPEG or BMP
+// that a player's older decoder refuses or shows on its side.
+
+#include "core/PictureHeaders.h"
+#include "support/Bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+using Bytes::Hex;
+
+QByteArray Segment(const char* marker, const QByteArray& payload)
+{
+    const int length = int(payload.size()) + 2;
+    return Hex(marker) + char(length >> 8) + char(length & 0xFF) + payload;
+}
+
+// A JPEG's start: SOI, an optional EXIF block, a frame header, the scan's marker.
+QByteArray Jpeg(const char* frame, int precision, int components, const QByteArray& exif = {})
+{
+    QByteArray out = Hex("FFD8") + Segment("FFE0", "JFIF" + QByteArray(10, '\0'));
+    if (!exif.isEmpty()) out += Segment("FFE1", QByteArray("Exif\0\0", 6) + exif);
+    out += Segment(frame, QByteArray(1, char(precision)) + Hex("00100010") + char(components) + QByteArray(3 * components, '\1'));
+    return out + Hex("FFDA000C03");
+}
+
+// TIFF structures holding only an orientation tag, in either byte order.
+QByteArray ExifBigEndian(int orientation)
+{
+    return Hex("4D4D002A00000008") + Hex("0001") + Hex("0112000300000001") + char(0) + char(orientation) + Hex("0000") + Hex("00000000");
+}
+QByteArray ExifLittleEndian(int orientation)
+{
+    return Hex("49492A0008000000") + Hex("0100") + Hex("1201030001000000") + char(orientation) + Hex("000000") + Hex("00000000");
+}
+
+QByteArray Bmp(int bits, int compression)
+{
+    QByteArray out = "BM" + QByteArray(12, '\0') + Hex("28000000") + QByteArray(8, '\1') + Hex("0100");
+    return out + char(bits) + char(0) + char(compression) + QByteArray(3, '\0') + QByteArray(20, '\0');
+}
+
+}  // namespace
+
+TEST(PictureHeaders, DoubtsOfEachKind)
+{
+    const struct {
+        const char* name;
+        QByteArray head;
+        const char* doubt;  // a part of the one reason expected; empty for none
+    } cases[] = {
+        {"baseline.jpg", Jpeg("FFC0", 8, 3), ""},
+        {"grey.JPEG", Jpeg("FFC1", 8, 1), ""},
+        {"progressive.jpg", Jpeg("FFC2", 8, 3), "はプログレッシブの JPEG"},
+        {"arithmetic.jpg", Jpeg("FFC9", 8, 3), "は算術符号化の JPEG"},
+        {"deep.jpg", Jpeg("FFC1", 12, 3), "は12 ビットの JPEG"},
+        {"print.jpg", Jpeg("FFC0", 8, 4), "はCMYK（印刷用の色）の JPEG"},
+        {"sideways.jpg", Jpeg("FFC0", 8, 3, ExifBigEndian(6)), "向きの情報（EXIF）"},
+        {"turned.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(3)), "向きの情報（EXIF）"},
+        {"upright.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(1)), ""},
+        {"screen.jpg", Hex("89504E470D0A1A0A") + QByteArray(30, '\0'), "の中身は PNG 形式ですが、名前は JPEG 形式です。"},
+        {"photo.gif", Jpeg("FFC0", 8, 3), "の中身は JPEG 形式ですが、名前は GIF 形式です。"},
+        {"anim.gif", "GIF89a" + QByteArray(30, '\0'), ""},
+        {"plain.bmp", Bmp(24, 0), ""},
+        {"rle.bmp", Bmp(8, 1), ""},
+        {"deep.bmp", Bmp(32, 0), "は32 ビットの BMP"},
+        {"fields.bmp", Bmp(16, 3), "は16 ビット・ビットフィールド形式の BMP"},
+        {"packed.bmp", Bmp(24, 5), "はPNG 圧縮の BMP"},
+        {"text.jpg", "not a picture at all, only words", ""},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QStringList doubts = PictureHeaders::Doubts(c.name, PictureHeaders::Parse(c.head));
+        EXPECT_EQ(doubts.size(), *c.doubt ? 1 : 0) << doubts.join('\n').toStdString();
+        if (*c.doubt) EXPECT_TRUE(doubts.value(0).contains(QString::fromUtf8(c.doubt))) << doubts.join('\n').toStdString();
+        // From a file, reading only what it needs, the same.
+        const QString path = dir.filePath(c.name);
+        ASSERT_TRUE(Bytes::Write(path, c.head + QByteArray(100000, '\x55')));
+        EXPECT_EQ(PictureHeaders::Doubts(c.name, PictureHeaders::Read(path)), doubts);
+    }
+    EXPECT_EQ(PictureHeaders::Read(dir.filePath("none.jpg")).format, PictureHeaders::Format::Unknown);
+}
