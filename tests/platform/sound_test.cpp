@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <dlfcn.h>
 #include <regex>
 #include <thread>
 
@@ -63,6 +64,20 @@ struct Listener {
 // A single sound plays once, whatever kSndAsync says; a loop goes on until a
 // stop, a new sound (for its own length, which a wrong rate conversion would
 // change) or a file that cannot play (with a beep) ends it at once. No call waits.
+// The sound library is not loaded with the program, only with its first sound.
+TEST(SdlSound, LoadedWithTheFirstSound)
+{
+    const auto loaded = [] {
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_NOLOAD);
+        if (library) dlclose(library);
+        return library != nullptr;
+    };
+    Listener l("first");
+    EXPECT_FALSE(loaded());
+    l.sound.Play(kLoud, kOnce);
+    EXPECT_TRUE(loaded());
+}
+
 TEST(SdlSound, PlaysOnceOrLoopsUntilEnded)
 {
     const char *once = R"(\.*s?L{17,23}s?\.{20,})", *ended = R"(\.*s?L{40,}s?\.{25,})";
