@@ -2,6 +2,7 @@
 
 #include "core/EventKinds.h"
 #include "core/ProjectFiles.h"
+#include "core/TableRows.h"
 
 #include <algorithm>
 #include <limits>
@@ -16,6 +17,8 @@ const QString kNoWavMessage =
     QStringLiteral("このフォルダに wav ファイルはありません。この項目はクリアされます。");
 
 namespace {
+
+constexpr TableRows::Range kEventRows{kFirstEventRow, kLastEventRow};
 
 const QString kIgnored = QStringLiteral("「ペルモローダー」では、この項目は無視されます。");
 

@@ -9,7 +9,6 @@
 // never reached.
 
 #include "core/Module1.h"
-#include "core/TableRows.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +20,6 @@ namespace EventRules {
 
 inline constexpr int kFirstEventRow = 1;
 inline constexpr int kLastEventRow = 999;
-inline constexpr TableRows::Range kEventRows{kFirstEventRow, kLastEventRow};
 // The highest current row: the view reads the row below it. Play ends after
 // it.
 inline constexpr int kLastCurrentRow = 1004;
