@@ -1,90 +1,148 @@
 #include "core/EventRules.h"
 
 #include "core/EventKinds.h"
+#include "core/ProjectFiles.h"
+#include "core/TableRows.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace EventRules {
 
+const QString kListFullMessage = QStringLiteral("すでに999イベント作成され、これ以上は作れません。");
+const QString kDeleteQuestionTail = QStringLiteral("番のイベントを削除します。いいですか？");
+const QString kNoPictureMessage = QStringLiteral(
+    "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
+const QString kNoWavMessage =
+    QStringLiteral("このフォルダに wav ファイルはありません。この項目はクリアされます。");
+
 namespace {
+
+constexpr TableRows::Range kEventRows{kFirstEventRow, kLastEventRow};
 
 const QString kIgnored = QStringLiteral("「ペルモローダー」では、この項目は無視されます。");
 
-const QString& Kind(const Module1& m, int row) { return m.EventTable[row][0]; }
+const QString& Kind(const EventRows& rows, int row) { return rows[row][0]; }
+
+// Full-width digits, signs and period, and the minus sign, as typed with a
+// Japanese input method switched on.
+QChar PlainForm(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= 0xFF10 && u <= 0xFF19) return QChar(char16_t(u'0' + (u - 0xFF10)));
+    switch (u) {
+    case 0xFF0B: return QLatin1Char('+');
+    case 0xFF0D:
+    case 0x2212: return QLatin1Char('-');
+    case 0xFF0E: return QLatin1Char('.');
+    default: return c;
+    }
+}
+
+bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 }  // namespace
 
-bool HoldsEvent(const Module1& m, int row)
+bool HoldsEvent(const EventRows& rows, int row)
 {
-    return row >= 0 && row < Module1::kRows && !Kind(m, row).isEmpty();
+    return row >= 0 && row < Module1::kRows && !Kind(rows, row).isEmpty();
 }
 
-bool CanMoveUp(const Module1& m) { return m.EventIndex > 1; }
+// ---- moving, inserting, deleting ----
 
-bool CanMoveDown(const Module1& m)
+bool CanMoveUp(int index) { return index > 1; }
+
+bool CanMoveDown(const EventRows& rows, int index)
 {
-    return HoldsEvent(m, m.EventIndex) && m.EventIndex < kLastCurrentRow;
+    return HoldsEvent(rows, index) && index < kLastCurrentRow;
 }
 
-bool CanMoveUp10(const Module1& m) { return m.EventIndex > 10; }
+bool CanMoveUp10(int index) { return index > 10; }
 
-bool CanMoveDown10(const Module1& m)
+bool CanMoveDown10(const EventRows& rows, int index)
 {
-    return m.EventIndex < 990 && HoldsEvent(m, m.EventIndex + 10);
+    return index < 990 && HoldsEvent(rows, index + 10);
 }
 
-Forward PlayForward(const Module1& m)
+bool CanInsertAt(const EventRows& rows, int newRow)
 {
-    Forward f;
-    if (!HoldsEvent(m, m.EventIndex) || m.EventIndex >= kLastCurrentRow) return f;
-    f.moves = true;
-    f.from = m.EventIndex + 1;
-    int row = f.from;
-    while (row < kLastCurrentRow && HoldsEvent(m, row) && Kind(m, row) != EventKinds::kText) ++row;
-    f.to = row;
-    return f;
+    return !HoldsEvent(rows, kLastEventRow) && kEventRows.Contains(newRow);
 }
 
-PlayStep StepOf(const Module1& m, int row)
+void OpenRowAt(EventRows& rows, int row) { TableRows::OpenRowAt(rows, kEventRows, row); }
+
+void RemoveRowAt(EventRows& rows, int row) { TableRows::RemoveRowAt(rows, kEventRows, row); }
+
+QString DeleteQuestion(int row)
 {
-    if (!HoldsEvent(m, row)) return PlayStep::End;
-    const QString& k = Kind(m, row);
-    if (k == EventKinds::kWait) return PlayStep::Wait;
-    if (k == EventKinds::kText) return PlayStep::Pause;
-    if (k == EventKinds::kEndless) return PlayStep::BackToStart;
-    return PlayStep::Next;
+    return QString::number(row) + kDeleteQuestionTail;
 }
 
-int WaitMillisOf(const Module1& m, int row)
+int IndexAfterUpperDelete(const EventRows& rows, int index)
 {
-    bool ok = false;
-    const int millis = m.EventTable[row][1].trimmed().toInt(&ok);
-    return ok && millis > 0 ? millis : 0;
+    if (index <= kFirstEventRow || HoldsEvent(rows, index - 1)) return index;
+    return index - 1;
 }
 
-bool SpinsForever(const Module1& m)
+std::optional<qint32> ParseWait(const QString& text)
 {
-    for (int row = 1; row < Module1::kRows && HoldsEvent(m, row); ++row) {
-        const PlayStep step = StepOf(m, row);
-        if (step == PlayStep::Wait || step == PlayStep::Pause) return false;
-        if (step == PlayStep::BackToStart) return true;
+    QString s;
+    for (QChar c : text.trimmed()) s += PlainForm(c);  // trimmed() takes U+3000 too
+
+    qsizetype i = 0;
+    const bool negative = s.startsWith(QLatin1Char('-'));
+    if (negative || s.startsWith(QLatin1Char('+'))) ++i;
+    QString whole;
+    QString fraction;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == QLatin1Char('.') && !point)
+            point = true;
+        else if (IsAsciiDigit(c))
+            (point ? fraction : whole) += c;
+        else
+            return std::nullopt;
     }
-    return false;
+    if (whole.isEmpty() && fraction.isEmpty()) return std::nullopt;
+
+    // Decimal digits are rounded as written, so 2.5 is an exact half and goes
+    // to 2; a binary double would decide some halves by representation error.
+    while (whole.startsWith(QLatin1Char('0'))) whole.remove(0, 1);
+    if (whole.size() > 10) return std::nullopt;
+    qint64 value = whole.isEmpty() ? 0 : whole.toLongLong();
+    if (!fraction.isEmpty()) {
+        const QChar first = fraction[0];
+        const bool moreThanHalf = std::any_of(fraction.begin() + 1, fraction.end(),
+                                              [](QChar c) { return c != QLatin1Char('0'); });
+        if (first > QLatin1Char('5') || (first == QLatin1Char('5') && (moreThanHalf || value % 2 == 1)))
+            ++value;
+    }
+    if (negative) value = -value;
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(value);
 }
 
-QString SpinsForeverMessage()
+bool WaitAccepted(qint32 millis) { return millis >= 1 && millis <= 30000; }
+
+bool FolderHoldsPicture(const QString& folder)
 {
-    return QStringLiteral("この項目は「エンドレス」までにウエイトもテキストもないため、ローダーでは止まらずに回り続けます。"
-                          "ウエイトを入れてください。");
+    return ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.gif"))
+        || ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.jpg"))
+        || ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.bmp"));
 }
 
-QString SkippedRowsMessage(const QStringList& rows)
+bool FolderHoldsWav(const QString& folder)
 {
-    return QStringLiteral("再生中、ファイルがないか読み込めないため、次の行を飛ばしました。") + QStringLiteral("\r\n")
-         + rows.join(QStringLiteral("、"));
+    return ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.wav"));
 }
 
-PreviewAction PreviewOf(const Module1& m, int row)
+// ---- the preview ----
+
+PreviewAction PreviewOf(const EventRows& rows, int row)
 {
-    const QString& k = Kind(m, row);
+    const QString& k = Kind(rows, row);
     if (k == EventKinds::kText || k == EventKinds::kWait) return PreviewAction::ShowText;
     if (k == EventKinds::kPicture) return PreviewAction::ShowPicture;
     if (k == EventKinds::kWavOnce) return PreviewAction::PlayOnce;
@@ -93,6 +151,88 @@ PreviewAction PreviewOf(const Module1& m, int row)
     if (k == EventKinds::kClearText) return PreviewAction::ClearText;
     return PreviewAction::None;
 }
+
+// ---- play ----
+
+PlayStep StepOf(const EventRows& rows, int row)
+{
+    if (!HoldsEvent(rows, row)) return PlayStep::End;
+    const QString& k = Kind(rows, row);
+    if (k == EventKinds::kWait) return PlayStep::Wait;
+    if (k == EventKinds::kText) return PlayStep::Pause;
+    if (k == EventKinds::kEndless) return PlayStep::BackToStart;
+    return PlayStep::Next;
+}
+
+int RowAfter(const EventRows& rows, int row)
+{
+    switch (StepOf(rows, row)) {
+    case PlayStep::BackToStart: return kFirstEventRow;
+    case PlayStep::End: return 0;
+    default: return row < kLastCurrentRow ? row + 1 : 0;
+    }
+}
+
+int WaitMillisOf(const EventRows& rows, int row)
+{
+    bool ok = false;
+    const int millis = rows[row][1].trimmed().toInt(&ok);
+    return ok && millis > 0 ? millis : 0;
+}
+
+Forward PlayForward(const EventRows& rows, int index)
+{
+    Forward f;
+    if (!HoldsEvent(rows, index) || index >= kLastCurrentRow) return f;
+    f.moves = true;
+    f.from = index + 1;
+    int row = f.from;
+    while (row < kLastCurrentRow && StepOf(rows, row) != PlayStep::Pause && StepOf(rows, row) != PlayStep::End) ++row;
+    f.to = row;
+    return f;
+}
+
+Course CourseOf(const EventRows& rows)
+{
+    Course course;
+    bool waits = false;  // a wait or a text on the way
+    int row = kFirstEventRow;
+    for (; row <= kLastCurrentRow; ++row) {
+        const PlayStep step = StepOf(rows, row);
+        if (step == PlayStep::BackToStart || step == PlayStep::End) break;
+        waits = waits || step == PlayStep::Wait || step == PlayStep::Pause;
+    }
+    course.turn = row;
+    course.backToStart = row <= kLastCurrentRow && StepOf(rows, row) == PlayStep::BackToStart;
+    course.spinsForever = course.backToStart && !waits;
+    for (int below = row + 1; below < Module1::kFileRows; ++below) {
+        if (!HoldsEvent(rows, below)) continue;
+        if (!course.firstUnreached) course.firstUnreached = below;
+        ++course.unreached;
+    }
+    return course;
+}
+
+bool SpinsForever(const EventRows& rows) { return CourseOf(rows).spinsForever; }
+
+QString SpinsForeverMessage()
+{
+    return QStringLiteral("この項目は「エンドレス」までにウエイトもテキストもないため、ローダーでは止まらずに回り続けます。"
+                          "ウエイトを入れてください。");
+}
+
+QString SkippedRow(const EventRows& rows, int row)
+{
+    return QStringLiteral("%1（%2）").arg(row).arg(rows[row][1]);
+}
+
+QString SkippedRowsMessage(const QStringList& rows)
+{
+    return QStringLiteral("再生中、ファイルがないか読み込めないため、次の行を飛ばしました。") + QStringLiteral("\r\n")
+         + rows.join(QStringLiteral("、"));
+}
+
+// ---- messages ----
 
 QString MissingPictureNotice()
 {

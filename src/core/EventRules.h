@@ -1,39 +1,97 @@
 #pragma once
-// Rules of the event editor that need no window: where the navigation
-// buttons may move, what the preview does with the current row, and where
-// "次へ" stops.
+// The rules of an item's events, asked by the event editor, the play and the
+// show check: which rows hold events, how the editor moves, inserts and
+// deletes, what a row does in the preview, and how play goes through the rows.
+//
+// A row holds an event when its column 0, the kind, is not empty. Events live
+// in rows 1..999; inserts and deletes never touch a row beyond 999. Play goes
+// down from a row and ends at the first empty row: whatever lies below it is
+// never reached.
 
 #include "core/Module1.h"
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
+
+#include <optional>
 
 namespace EventRules {
 
-// The highest current row: the view reads the row below it.
+inline constexpr int kFirstEventRow = 1;
+inline constexpr int kLastEventRow = 999;
+// The highest current row: the view reads the row below it. Play ends after
+// it.
 inline constexpr int kLastCurrentRow = 1004;
 
-bool HoldsEvent(const Module1& m, int row);
+// Row 0..1005 with a kind in column 0.
+bool HoldsEvent(const EventRows& rows, int row);
 
-// Navigation conditions on EventIndex; a button moves only when its
+// ---- moving, inserting, deleting ----
+
+// Navigation conditions on the current row; a button moves only when its
 // condition holds.
-bool CanMoveUp(const Module1& m);      // ▲: EventIndex > 1
-bool CanMoveDown(const Module1& m);    // ▼: the current row holds an event
-bool CanMoveUp10(const Module1& m);    // ▲ 10: EventIndex > 10
-bool CanMoveDown10(const Module1& m);  // ▼ 10: EventIndex < 990 and row EventIndex + 10 holds an event
+bool CanMoveUp(int index);                             // ▲: index > 1
+bool CanMoveDown(const EventRows& rows, int index);    // ▼: the current row holds an event
+bool CanMoveUp10(int index);                           // ▲ 10: index > 10
+bool CanMoveDown10(const EventRows& rows, int index);  // ▼ 10: index < 990 and row index + 10 holds an event
 
-// Where "次へ" (play forward to the next text) stops, starting from
-// EventIndex, and the rows it applies on the way, in order. Nothing moves
-// when the current row holds no event. It stops on the next "テキスト表示"
-// row or the first empty row, and at row 1004 at the latest.
-struct Forward {
-    bool moves = false;
-    int from = 0;  // first row applied on the way
-    int to = 0;    // row where it stops (applied last)
-};
-Forward PlayForward(const Module1& m);
+// "すでに999イベント作成され、これ以上は作れません。"
+extern const QString kListFullMessage;
+// "番のイベントを削除します。いいですか？"
+extern const QString kDeleteQuestionTail;
+// "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。"
+extern const QString kNoPictureMessage;
+// "このフォルダに wav ファイルはありません。この項目はクリアされます。"
+extern const QString kNoWavMessage;
 
-// Playing with the player's timing, row by row: what comes after a row.
+// Whether an insert may open `newRow`: the current row for the upper insert,
+// the row below it for the lower one. Refused when row 999 holds an event and
+// whenever the new row would leave rows 1..999 (a lower insert on row 999);
+// the window then shows kListFullMessage.
+bool CanInsertAt(const EventRows& rows, int newRow);
+
+// Rows row..998 move one row down (row 999's old content is lost) and `row`
+// is emptied. Rows outside 1..999 are left alone.
+void OpenRowAt(EventRows& rows, int row);
+
+// Rows row+1..999 move one row up and row 999 is emptied. Rows outside 1..999
+// are left alone.
+void RemoveRowAt(EventRows& rows, int row);
+
+// "N" + kDeleteQuestionTail, N the row number as the row label shows it.
+QString DeleteQuestion(int row);
+
+// The current row after the upper delete has removed row index - 1: one less
+// when that row now holds no event (the current row was the empty row after
+// the last event, and stays the first empty row), otherwise unchanged.
+int IndexAfterUpperDelete(const EventRows& rows, int index);
+
+// The wait dialog's entry as a 32-bit integer, or nothing when it is not a
+// number: blanks around it (also the full-width blank) are ignored, a sign is
+// allowed, a decimal fraction is rounded to the nearest integer with halves
+// going to the even neighbour. Full-width digits, signs and period are read as
+// their plain forms. No exponents, no thousands separators; a value outside
+// the 32-bit range is nothing.
+std::optional<qint32> ParseWait(const QString& text);
+
+// A wait from 1 to 30000 milliseconds.
+bool WaitAccepted(qint32 millis);
+
+// Whether `folder` holds an ordinary file matching "*.gif", "*.jpg" or
+// "*.bmp" / "*.wav", letter case ignored.
+bool FolderHoldsPicture(const QString& folder);
+bool FolderHoldsWav(const QString& folder);
+
+// ---- the preview ----
+
+// What the preview does with a row.
+enum class PreviewAction { None, ShowText, ShowPicture, PlayOnce, PlayLoop, StopSound, ClearText };
+PreviewAction PreviewOf(const EventRows& rows, int row);
+
+// ---- play ----
+
+// What comes after a row when playing with the player's timing.
 enum class PlayStep {
     Next,         // on to the next row at once
     Wait,         // on to the next row after the row's milliseconds
@@ -41,21 +99,49 @@ enum class PlayStep {
     BackToStart,  // "エンドレス": on to row 1 at once
     End,          // an empty row: the play ends here
 };
-PlayStep StepOf(const Module1& m, int row);
+PlayStep StepOf(const EventRows& rows, int row);
+// The row play goes on to after `row`: the next one, row 1 after
+// "エンドレス"; 0 after an empty row and after row 1004, where play ends.
+int RowAfter(const EventRows& rows, int row);
 // The milliseconds of a wait row (0 when its number is unusable).
-int WaitMillisOf(const Module1& m, int row);
+int WaitMillisOf(const EventRows& rows, int row);
+
+// Where "次へ" (play forward to the next text) stops, starting from the
+// current row, and the rows it applies on the way, in order. Nothing moves
+// when the current row holds no event. It passes waits and "エンドレス"
+// without turning, and stops on the next text, the first empty row, or row
+// 1004 at the latest.
+struct Forward {
+    bool moves = false;
+    int from = 0;  // first row applied on the way
+    int to = 0;    // row where it stops (applied last)
+};
+Forward PlayForward(const EventRows& rows, int index);
+
+// An item as play from row 1 meets it: down to the first "エンドレス", which
+// turns back to row 1, or to the first empty row, which ends the item. The
+// events below that row are never reached.
+struct Course {
+    int turn = 0;              // that row: the "エンドレス" or the empty row (1005 past row 1004)
+    bool backToStart = false;  // `turn` is an "エンドレス"
+    bool spinsForever = false; // ... and no wait or text comes before it
+    int firstUnreached = 0;    // the first event below `turn`; 0 when there is none
+    int unreached = 0;         // how many events lie below `turn`
+};
+Course CourseOf(const EventRows& rows);
 
 // Whether the item spins forever in the player: an "エンドレス" with neither
 // a wait nor a text in the rows from 1 to it.
-bool SpinsForever(const Module1& m);
+bool SpinsForever(const EventRows& rows);
 // "この項目は「エンドレス」までにウエイトもテキストもないため、…"
 QString SpinsForeverMessage();
-// The rows that play skipped (missing or unreadable files), listed once.
+// How a row that play skipped (its file missing or unreadable) is listed:
+// "N（parameter）".
+QString SkippedRow(const EventRows& rows, int row);
+// The rows that play skipped, listed once.
 QString SkippedRowsMessage(const QStringList& rows);
 
-// What the preview does with a row.
-enum class PreviewAction { None, ShowText, ShowPicture, PlayOnce, PlayLoop, StopSound, ClearText };
-PreviewAction PreviewOf(const Module1& m, int row);
+// ---- messages ----
 
 // The one text of the notices for a picture or wav file that is missing,
 // and for a picture that cannot be decoded; each ends with

@@ -1,5 +1,7 @@
 #include "core/ListRules.h"
 
+#include "core/TableRows.h"
+
 #include <QRegularExpression>
 
 namespace ListRules {
@@ -13,20 +15,9 @@ const QString kDeleteQuestionTail =
 namespace {
 
 constexpr int kLast = Module1::kLastItemRow;
+constexpr TableRows::Range kItemRows{kFirstItemRow, kLast};
 
 bool InTable(int row) { return row >= 0 && row < Module1::kRows; }
-
-void CopyRow(Module1& m, int from, int to)
-{
-    m.ListTable[to][2] = m.ListTable[from][2];
-    m.ListTable[to][1] = m.ListTable[from][1];
-}
-
-void EmptyRow(Module1& m, int row)
-{
-    m.ListTable[row][2].clear();
-    m.ListTable[row][1].clear();
-}
 
 bool NameInUse(const Module1& m, const QString& fileName)
 {
@@ -45,12 +36,12 @@ bool IsNamed(const Module1& m, int row)
 
 bool HoldsItem(const Module1& m, int row)
 {
-    return row >= kFirstItemRow && row <= kLast && !m.ListTable[row][2].isEmpty();
+    return kItemRows.Contains(row) && !m.ListTable[row][2].isEmpty();
 }
 
 QString EventFileToRemove(const Module1& m, int row)
 {
-    if (row < kFirstItemRow || row > kLast) return {};
+    if (!kItemRows.Contains(row)) return {};
     const QString name = m.ListTable[row][2];
     if (EventFileNumber(name) == 0) return {};
     for (int other = kFirstItemRow; other <= kLast; ++other) {
@@ -77,19 +68,9 @@ bool IsListFull(const Module1& m) { return HoldsItem(m, kLast); }
 
 bool CanInsertBelow(const Module1& m) { return !IsListFull(m) && m.ItemIndex < kLast; }
 
-void OpenRowAt(Module1& m, int row)
-{
-    if (row < kFirstItemRow || row > kLast) return;
-    for (int r = kLast - 1; r >= row; --r) CopyRow(m, r, r + 1);
-    EmptyRow(m, row);
-}
+void OpenRowAt(Module1& m, int row) { TableRows::OpenRowAt(m.ListTable, kItemRows, row); }
 
-void RemoveRowAt(Module1& m, int row)
-{
-    if (row < kFirstItemRow || row > kLast) return;
-    for (int r = row; r <= kLast - 1; ++r) CopyRow(m, r + 1, r);
-    EmptyRow(m, kLast);
-}
+void RemoveRowAt(Module1& m, int row) { TableRows::RemoveRowAt(m.ListTable, kItemRows, row); }
 
 QString DeleteQuestion(int row)
 {

@@ -49,7 +49,7 @@ bool IsListFull(const Module1& m);
 bool CanInsertBelow(const Module1& m);
 
 // Moves rows `row`..998 one row down (row 999's old content is lost) and
-// empties both columns of `row`.
+// empties `row`; rows outside 1..999 are left alone.
 void OpenRowAt(Module1& m, int row);
 // Removes `row`: rows row+1..999 move one row up and row 999 is emptied.
 void RemoveRowAt(Module1& m, int row);

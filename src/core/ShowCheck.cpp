@@ -1,7 +1,7 @@
 #include "core/ShowCheck.h"
 
 #include "core/EventFile.h"
-#include "core/EventKinds.h"
+#include "core/EventRules.h"
 #include "core/ListRules.h"
 #include "core/ProjectFiles.h"
 
@@ -125,39 +125,33 @@ private:
     {
         const EventRows& events = *events_;
         const QString& name = m_.ListTable[item][1];
-        int endless = 0;        // row of the first "エンドレス"
-        bool paused = false;    // a wait or a text before it
-        int afterEndless = 0;   // first event after it
-        int unreached = 0;
-        int count = 0;
+        bool any = false;
         for (int row = 1; row < Module1::kFileRows; ++row) {
-            const QString& kind = events[row][0];
-            const QString& p = events[row][1];
-            if (kind.isEmpty()) continue;
-            ++count;
-            if (endless) {
-                if (!afterEndless) afterEndless = row;
-                ++unreached;
-            } else if (kind == EventKinds::kEndless) {
-                endless = row;
-            } else if (kind == EventKinds::kWait || kind == EventKinds::kText) {
-                paused = true;
-            }
-            if (kind == EventKinds::kPicture) pictureUses_.push_back({item, row, PictureId(p)});
-            if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) CheckWav(item, row, p);
+            if (!EventRules::HoldsEvent(events, row)) continue;
+            any = true;
+            const QString& file = events[row][1];
+            const EventRules::PreviewAction action = EventRules::PreviewOf(events, row);
+            if (action == EventRules::PreviewAction::ShowPicture) pictureUses_.push_back({item, row, PictureId(file)});
+            if (action == EventRules::PreviewAction::PlayOnce || action == EventRules::PreviewAction::PlayLoop)
+                CheckWav(item, row, file);
         }
-        if (endless && !paused)
-            Add(Problem::EndlessWithoutPause, item, endless, {},
-                EventPlace(item, name, endless)
+        const EventRules::Course course = EventRules::CourseOf(events);
+        if (course.spinsForever)
+            Add(Problem::EndlessWithoutPause, item, course.turn, {},
+                EventPlace(item, name, course.turn)
                     + QStringLiteral("この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます。"
                                      "「エンドレス」の前に「ウエイト」を入れてください。"));
-        if (unreached)
-            Add(Problem::EventsNeverReached, item, afterEndless, {},
-                EventPlace(item, name, afterEndless)
-                    + QStringLiteral("%1番の「エンドレス」より後にあるため、ここから後の%2個のイベントは再生されません。"
-                                     "必要なイベントは「エンドレス」より前に移してください。")
-                          .arg(QString::number(endless), QString::number(unreached)));
-        if (!count)
+        if (course.firstUnreached) {
+            const QString turn = QString::number(course.turn);
+            Add(Problem::EventsNeverReached, item, course.firstUnreached, {},
+                EventPlace(item, name, course.firstUnreached)
+                    + (course.backToStart ? QStringLiteral("%1番の「エンドレス」より後にあるため、").arg(turn)
+                                          : QStringLiteral("%1番の空の行より後にあるため、").arg(turn))
+                    + QStringLiteral("ここから後の%1個のイベントは再生されません。").arg(course.unreached)
+                    + (course.backToStart ? QStringLiteral("必要なイベントは「エンドレス」より前に移してください。")
+                                          : QStringLiteral("項目は最初の空の行で終わります。空の行にイベントを入れてください。")));
+        }
+        if (!any)
             Add(Problem::NoEvents, item, 0, m_.ListTable[item][2],
                 ItemPlace(item, name)
                     + QStringLiteral("イベントがないため、選んでも何も再生されません。"

@@ -21,7 +21,7 @@ enum class Problem {
     PictureUnusable,      // a picture event or the start graphic: no such file, or it does not decode
     WavUnusable,          // a wav event: no such file, or not a wav that plays
     EndlessWithoutPause,  // "エンドレス" with neither "ウエイト" nor "テキスト表示" before it
-    EventsNeverReached,   // events after the first "エンドレス"
+    EventsNeverReached,   // events after the first "エンドレス" or the first empty row
     NoEvents,             // a named item without events
     LeftoverEventFile,    // an event file in the folder that no item names
 };

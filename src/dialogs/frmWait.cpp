@@ -1,6 +1,6 @@
 #include "dialogs/frmWait.h"
 
-#include "core/EventEditing.h"
+#include "core/EventRules.h"
 #include "core/Module1.h"
 #include "forms/FormLayout.h"
 
@@ -47,11 +47,11 @@ QString& frmWait::Cell()
 void frmWait::Command1_Click()
 {
     Cell() = QStringLiteral("0");
-    const std::optional<qint32> millis = EventEditing::ParseWait(Text1->text());
+    const std::optional<qint32> millis = EventRules::ParseWait(Text1->text());
     Text1->clear();
     if (!millis) return;
     m_.WaitMillis = *millis;
-    if (!EventEditing::WaitAccepted(m_.WaitMillis)) return;
+    if (!EventRules::WaitAccepted(m_.WaitMillis)) return;
     Cell() = QString::number(m_.WaitMillis);
     accept();
 }

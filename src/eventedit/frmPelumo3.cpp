@@ -1,12 +1,12 @@
 #include "eventedit/frmPelumo3.h"
 
-#include "core/EventEditing.h"
 #include "core/EventFile.h"
 #include "core/EventKinds.h"
 #include "core/EventRules.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
 #include "core/ShowCheck.h"
+#include "core/TableRows.h"
 #include "dialogs/Messages.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
@@ -20,9 +20,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
-#include <algorithm>
 #include <iterator>
 
 using namespace FormLayout;
@@ -49,7 +47,18 @@ QLabel* NumberLabel(QWidget* form, const char* name, const QString& caption, con
 }  // namespace
 
 frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform)
+    : QDialog(parent),
+      m_(m),
+      platform_(platform),
+      clock_(this, QStringLiteral("Timer1"), [this] { play_.Tick(); }),
+      play_(m.EventTable, clock_, *this)
+{
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmPelumo3::CreateControls()
 {
     setObjectName(QStringLiteral("frmPelumo3"));
     setWindowTitle(QStringLiteral("ペルモ イベント編集画面"));
@@ -129,17 +138,14 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
     lblSound->setWordWrap(true);
     lblSound->setVisible(platform_.SoundDeviceMissing());
 
-    // The clock of "▶ ここから再生"; otherwise it steps one row on when it fires.
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(50);
-    Timer1->setSingleShot(true);
-
     QWidget* order[] = {Command3,  cmdPlay,     cmdSakujoUe, cmdSounyuUe,   cmdBefore,     cmd10Before,  cmdHenshu,
                         cmdNext,   cmd10Next,   cmdSounyuSita, cmdSakujoSita, cmdNext_Kasou};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command3->setFocus();
+}
 
+void frmPelumo3::ConnectHandlers()
+{
     connect(Command3, &QPushButton::clicked, this, &frmPelumo3::Command3_Click);
     connect(cmdSakujoUe, &QPushButton::clicked, this, &frmPelumo3::cmdSakujoUe_Click);
     connect(cmdSounyuUe, &QPushButton::clicked, this, &frmPelumo3::cmdSounyuUe_Click);
@@ -152,9 +158,6 @@ frmPelumo3::frmPelumo3(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdSakujoSita, &QPushButton::clicked, this, &frmPelumo3::cmdSakujoSita_Click);
     connect(cmdNext_Kasou, &QPushButton::clicked, this, &frmPelumo3::cmdNext_Kasou_Click);
     connect(cmdPlay, &QPushButton::clicked, this, &frmPelumo3::cmdPlay_Click);
-    connect(Timer1, &QTimer::timeout, this, &frmPelumo3::Timer1_Timer);
-
-    Form_Load();
 }
 
 // Opening: the item's event file must be there, or the program ends; then
@@ -188,6 +191,12 @@ void frmPelumo3::Form_Load()
 // The three rows around EventIndex, then the preview of the current row.
 void frmPelumo3::RefreshEventView()
 {
+    ShowRows();
+    ApplyPreview(m_.EventIndex, Reach::Shown);
+}
+
+void frmPelumo3::ShowRows()
+{
     const int i = m_.EventIndex;
     lblTextUe->setText(m_.EventTable[i - 1][1]);
     lblText->setText(m_.EventTable[i][1]);
@@ -198,35 +207,25 @@ void frmPelumo3::RefreshEventView()
     lblYousoBefore->setText(m_.EventTable[i - 1][0]);
     lblYouso->setText(m_.EventTable[i][0]);
     lblYousoNext->setText(m_.EventTable[i + 1][0]);
-    ApplyPreview(i);
 }
 
 // The preview keeps what earlier rows put there: a picture stays until the
-// next picture, a looping sound until a stop or another sound.
-void frmPelumo3::ApplyPreview(int row)
+// next picture, a looping sound until a stop or another sound. False when the
+// row's file is missing or cannot be read.
+bool frmPelumo3::ApplyPreview(int row, Reach how)
 {
-    const QString& p = m_.EventTable[row][1];
-    switch (EventRules::PreviewOf(m_, row)) {
+    QString notice;
+    switch (EventRules::PreviewOf(m_.EventTable, row)) {
     case PreviewAction::ShowText:
-        lblTextKasou->setText(p);
+        lblTextKasou->setText(m_.EventTable[row][1]);
         break;
     case PreviewAction::ShowPicture:
-        ShowPicture(p);
+        notice = ShowPicture(row, how);
         break;
     case PreviewAction::PlayOnce:
-    case PreviewAction::PlayLoop: {
-        const QString name = ProjectFiles::FindFileNoCase(m_.ProjectFolder, p);
-        if (name.isEmpty()) {
-            Notice(EventRules::MissingWavNotice());
-        } else if (playing_ && !ShowCheck::IsPlayableWav(m_.ProjectPath(name))) {
-            Notice(EventRules::MissingWavNotice());  // the player skips it: so does the play
-        } else if (EventRules::PreviewOf(m_, row) == PreviewAction::PlayOnce) {
-            PlayWavOnce(m_.ProjectPath(name));
-        } else {
-            PlayWavLoop(m_.ProjectPath(name));
-        }
+    case PreviewAction::PlayLoop:
+        notice = PlaySound(row, how);
         break;
-    }
     case PreviewAction::StopSound:
         StopSound();
         break;
@@ -236,47 +235,36 @@ void frmPelumo3::ApplyPreview(int row)
     case PreviewAction::None:
         break;
     }
+    if (notice.isEmpty()) return true;
+    if (how != Reach::Played) ShowError(notice);
+    return false;
 }
 
-void frmPelumo3::ShowPicture(const QString& name)
+// The notice when the row's picture cannot be shown; empty when it shows.
+QString frmPelumo3::ShowPicture(int row, Reach how)
 {
-    const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, name);
-    if (actual.isEmpty()) {
-        Notice(EventRules::MissingPictureNotice());
-        return;
-    }
-    if (passing_) {
-        // "次へ" replaces this picture before anything is painted: only the
-        // last one it passes is decoded; the others are checked for a form.
-        if (Picture::LooksDecodable(m_.ProjectPath(actual))) passedPicture_ = m_.ProjectPath(actual);
-        else ShowError(EventRules::UndecodablePictureNotice());
-        return;
-    }
-    passedPicture_.clear();
-    if (!Picture::Show(imgA_kasou, m_.ProjectPath(actual))) Notice(EventRules::UndecodablePictureNotice());
+    const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.EventTable[row][1]);
+    if (actual.isEmpty()) return EventRules::MissingPictureNotice();
+    const QString path = m_.ProjectPath(actual);
+    // "次へ" replaces a picture it passes before anything is painted: the
+    // picture is only checked for a form, and decoded if it is the last.
+    const bool shows = how == Reach::Passed ? Picture::LooksDecodable(path) : Picture::Show(imgA_kasou, path);
+    return shows ? QString() : EventRules::UndecodablePictureNotice();
 }
 
-// A missing or unreadable file of the current row: a message box, or while
-// playing (a box would stop the clock) a row to list when the play stops.
-void frmPelumo3::Notice(const QString& text)
+// The notice when the row's sound cannot be played; empty when it plays.
+QString frmPelumo3::PlaySound(int row, Reach how)
 {
-    if (!playing_) return ShowError(text);
-    const QString entry = QStringLiteral("%1（%2）").arg(m_.EventIndex).arg(m_.EventTable[m_.EventIndex][1]);
-    if (!skipped_.contains(entry)) skipped_ << entry;
-}
-
-void frmPelumo3::PlayWavOnce(const QString& fullName)
-{
+    const QString name = ProjectFiles::FindFileNoCase(m_.ProjectFolder, m_.EventTable[row][1]);
+    if (name.isEmpty()) return EventRules::MissingWavNotice();
+    const QString path = m_.ProjectPath(name);
+    // The player skips a wav it cannot play: so does the play.
+    if (how == Reach::Played && !ShowCheck::IsPlayableWav(path)) return EventRules::MissingWavNotice();
+    const bool loop = EventRules::PreviewOf(m_.EventTable, row) == PreviewAction::PlayLoop;
     platform_.sndPlaySoundA(QString(), 0);
-    platform_.sndPlaySoundA(fullName, Platform::kSndAsync);
+    platform_.sndPlaySoundA(path, loop ? Platform::kSndAsync | Platform::kSndLoop : Platform::kSndAsync);
     lblSound->setVisible(platform_.SoundDeviceMissing());
-}
-
-void frmPelumo3::PlayWavLoop(const QString& fullName)
-{
-    platform_.sndPlaySoundA(QString(), 0);
-    platform_.sndPlaySoundA(fullName, Platform::kSndAsync | Platform::kSndLoop);
-    lblSound->setVisible(platform_.SoundDeviceMissing());
+    return {};
 }
 
 void frmPelumo3::StopSound()
@@ -288,70 +276,51 @@ void frmPelumo3::StopSound()
 
 void frmPelumo3::cmdBefore_Click()
 {
-    if (!EventRules::CanMoveUp(m_)) return;
+    if (!EventRules::CanMoveUp(m_.EventIndex)) return;
     m_.EventIndex -= 1;
     RefreshEventView();
 }
 
 void frmPelumo3::cmd10Before_Click()
 {
-    if (!EventRules::CanMoveUp10(m_)) return;
+    if (!EventRules::CanMoveUp10(m_.EventIndex)) return;
     m_.EventIndex -= 10;
     RefreshEventView();
 }
 
 void frmPelumo3::cmdNext_Click()
 {
-    if (!EventRules::CanMoveDown(m_)) return;
+    if (!EventRules::CanMoveDown(m_.EventTable, m_.EventIndex)) return;
     m_.EventIndex += 1;
     RefreshEventView();
 }
 
 void frmPelumo3::cmd10Next_Click()
 {
-    if (!EventRules::CanMoveDown10(m_)) return;
+    if (!EventRules::CanMoveDown10(m_.EventTable, m_.EventIndex)) return;
     m_.EventIndex += 10;
     RefreshEventView();
 }
 
 // ---- "次へ": play forward to the next text ----
 
+// While a play runs, the play goes on. Otherwise the rows up to the next text
+// are applied as the player passes them; of the pictures on the way only the
+// last one that can be shown is decoded, before the row where it stops.
 void frmPelumo3::cmdNext_Kasou_Click()
 {
-    if (playing_) {
-        // Playing: on from the text it waits on, or at once past a wait.
-        paused_ = false;
-        Timer1->stop();
-        return PlayFrom(nextRow_);
-    }
-    const EventRules::Forward forward = EventRules::PlayForward(m_);
+    if (play_.Playing()) return play_.Next();
+    const EventRules::Forward forward = EventRules::PlayForward(m_.EventTable, m_.EventIndex);
     if (!forward.moves) return;
-    passedPicture_.clear();
-    passing_ = true;
+    int lastPicture = 0;  // the last picture passed on the way that can be shown
     for (int row = forward.from; row < forward.to; ++row) {
         m_.EventIndex = row;
-        RefreshEventView();
+        ShowRows();
+        const bool applied = ApplyPreview(row, Reach::Passed);
+        if (applied && EventRules::PreviewOf(m_.EventTable, row) == PreviewAction::ShowPicture) lastPicture = row;
     }
-    passing_ = false;
-    // The last picture passed on the way shows, unless the row where the
-    // play stops shows its own.
-    const QString passed = passedPicture_;
+    if (lastPicture) ApplyPreview(lastPicture, Reach::Shown);
     m_.EventIndex = forward.to;
-    RefreshEventView();
-    if (!passed.isEmpty() && !passedPicture_.isNull() && !Picture::Show(imgA_kasou, passed))
-        ShowError(EventRules::UndecodablePictureNotice());
-    passedPicture_.clear();
-}
-
-void frmPelumo3::Timer1_Timer()
-{
-    Timer1->stop();
-    if (playing_) {
-        if (!paused_) PlayFrom(nextRow_);
-        return;
-    }
-    if (m_.EventIndex >= EventRules::kLastCurrentRow) return;
-    m_.EventIndex += 1;
     RefreshEventView();
 }
 
@@ -383,10 +352,10 @@ void frmPelumo3::cmdHenshu_Click()
         StopSound();
         parameter.clear();
     } else if (kind == EventKinds::kPicture) {
-        if (!EventEditing::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventEditing::kNoPictureMessage);
+        if (!EventRules::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoPictureMessage);
         ChooseFile();
     } else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) {
-        if (!EventEditing::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventEditing::kNoWavMessage);
+        if (!EventRules::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoWavMessage);
         ChooseFile();
     }
     RefreshEventView();
@@ -407,23 +376,22 @@ void frmPelumo3::ChooseFile()
 void frmPelumo3::EmptyRowWithMessage(const QString& message)
 {
     ShowError(message);
-    m_.EventTable[m_.EventIndex][0].clear();
-    m_.EventTable[m_.EventIndex][1].clear();
+    TableRows::EmptyRow(m_.EventTable, m_.EventIndex);
     RefreshEventView();
 }
 
 void frmPelumo3::cmdSounyuUe_Click()
 {
-    if (!EventEditing::CanInsertAt(m_, m_.EventIndex)) return ShowError(EventEditing::kListFullMessage);
-    EventEditing::OpenRowAt(m_, m_.EventIndex);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex)) return ShowError(EventRules::kListFullMessage);
+    EventRules::OpenRowAt(m_.EventTable, m_.EventIndex);
     RefreshEventView();
     cmdHenshu_Click();
 }
 
 void frmPelumo3::cmdSounyuSita_Click()
 {
-    if (!EventEditing::CanInsertAt(m_, m_.EventIndex + 1)) return ShowError(EventEditing::kListFullMessage);
-    EventEditing::OpenRowAt(m_, m_.EventIndex + 1);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex + 1)) return ShowError(EventRules::kListFullMessage);
+    EventRules::OpenRowAt(m_.EventTable, m_.EventIndex + 1);
     m_.EventIndex += 1;
     RefreshEventView();
     cmdHenshu_Click();
@@ -432,19 +400,19 @@ void frmPelumo3::cmdSounyuSita_Click()
 void frmPelumo3::cmdSakujoUe_Click()
 {
     const int row = m_.EventIndex - 1;
-    if (!EventEditing::HoldsEvent(m_, row)) return;
-    if (!Messages::Ask(m_, platform_, this, EventEditing::DeleteQuestion(row))) return;
-    EventEditing::RemoveRowAt(m_, row);
-    m_.EventIndex = EventEditing::IndexAfterUpperDelete(m_);
+    if (!EventRules::HoldsEvent(m_.EventTable, row)) return;
+    if (!Messages::Ask(m_, platform_, this, EventRules::DeleteQuestion(row))) return;
+    EventRules::RemoveRowAt(m_.EventTable, row);
+    m_.EventIndex = EventRules::IndexAfterUpperDelete(m_.EventTable, m_.EventIndex);
     RefreshEventView();
 }
 
 void frmPelumo3::cmdSakujoSita_Click()
 {
     const int row = m_.EventIndex + 1;
-    if (!EventEditing::HoldsEvent(m_, row)) return;
-    if (!Messages::Ask(m_, platform_, this, EventEditing::DeleteQuestion(row))) return;
-    EventEditing::RemoveRowAt(m_, row);
+    if (!EventRules::HoldsEvent(m_.EventTable, row)) return;
+    if (!Messages::Ask(m_, platform_, this, EventRules::DeleteQuestion(row))) return;
+    EventRules::RemoveRowAt(m_.EventTable, row);
     RefreshEventView();
 }
 
@@ -466,47 +434,34 @@ void frmPelumo3::Command3_Click()
 
 void frmPelumo3::cmdPlay_Click()
 {
-    if (playing_) return StopPlay();
-    if (EventRules::SpinsForever(m_)) return ShowError(EventRules::SpinsForeverMessage());
-    playing_ = true;
-    paused_ = false;
-    skipped_.clear();
-    cmdPlay->setText(QStringLiteral("■ 停止"));
-    EnableCommands(false);
-    PlayFrom(m_.EventIndex);
+    if (play_.Playing()) return play_.Stop();
+    play_.Start(m_.EventIndex);
 }
 
-// Applies rows from `row` on, as the player runs them, until a wait (the
-// clock goes on), a text (waits for "次へ") or the first empty row (the end).
-void frmPelumo3::PlayFrom(int row)
+void frmPelumo3::Started()
 {
-    // Every round through "エンドレス" meets a wait or a text (an item that
-    // would spin is refused before it starts), so this ends; the bound only
-    // guards against a table changed under the play.
-    for (int steps = 0; playing_ && steps < 2 * Module1::kRows; ++steps) {
-        m_.EventIndex = std::min(row, EventRules::kLastCurrentRow);
-        RefreshEventView();
-        switch (EventRules::StepOf(m_, m_.EventIndex)) {
-        case EventRules::PlayStep::Wait:
-            nextRow_ = m_.EventIndex + 1;
-            Timer1->start(EventRules::WaitMillisOf(m_, m_.EventIndex));
-            return;
-        case EventRules::PlayStep::Pause:
-            nextRow_ = m_.EventIndex + 1;
-            paused_ = true;
-            return;
-        case EventRules::PlayStep::BackToStart:
-            row = 1;
-            break;
-        case EventRules::PlayStep::Next:
-            if (m_.EventIndex >= EventRules::kLastCurrentRow) return StopPlay();
-            row = m_.EventIndex + 1;
-            break;
-        case EventRules::PlayStep::End:
-            return StopPlay();
-        }
-    }
-    StopPlay();
+    cmdPlay->setText(QStringLiteral("■ 停止"));
+    EnableCommands(false);
+}
+
+bool frmPelumo3::Apply(int row)
+{
+    m_.EventIndex = row;
+    ShowRows();
+    return ApplyPreview(row, Reach::Played);
+}
+
+void frmPelumo3::Ended(const QStringList& skippedRows)
+{
+    StopSound();
+    cmdPlay->setText(QStringLiteral("▶ ここから再生"));
+    EnableCommands(true);
+    if (!skippedRows.isEmpty()) ShowError(EventRules::SkippedRowsMessage(skippedRows));
+}
+
+void frmPelumo3::Refused(const QString& message)
+{
+    ShowError(message);
 }
 
 // While a play runs only "■ 停止" and "次へ" can be used.
@@ -517,24 +472,11 @@ void frmPelumo3::EnableCommands(bool enabled)
         b->setEnabled(enabled);
 }
 
-void frmPelumo3::StopPlay()
-{
-    if (!playing_) return;
-    playing_ = false;
-    paused_ = false;
-    Timer1->stop();
-    StopSound();
-    cmdPlay->setText(QStringLiteral("▶ ここから再生"));
-    EnableCommands(true);
-    if (!skipped_.isEmpty()) ShowError(EventRules::SkippedRowsMessage(skipped_));
-    skipped_.clear();
-}
-
 void frmPelumo3::reject()
 {
     // Escape stops a play. Neither it nor the frame closes the event editor:
     // leaving saves.
-    StopPlay();
+    play_.Stop();
 }
 
 void frmPelumo3::ShowError(const QString& text)

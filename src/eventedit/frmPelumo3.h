@@ -1,8 +1,12 @@
 #pragma once
 // The event editor: three rows of EventTable around EventIndex, the event
-// commands, and the preview pane that imitates the player's screen.
+// commands, and the preview pane that imitates the player's screen, where
+// "▶ ここから再生" shows what its play (ShowPlay) applies.
 // "トップメニューに戻る" is the only way out, and it saves: the frame and
 // Escape do not close the window.
+
+#include "core/ShowPlay.h"
+#include "forms/TimerClock.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -12,9 +16,8 @@ class Platform;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 
-class frmPelumo3 : public QDialog {
+class frmPelumo3 : public QDialog, private PlayView {
     Q_OBJECT
 public:
     frmPelumo3(Module1& m, Platform& platform, QWidget* parent = nullptr);
@@ -51,20 +54,26 @@ public:
     QPushButton* cmd10Next;
     QPushButton* cmdSounyuSita;
     QPushButton* cmdSakujoSita;
-    QTimer* Timer1;
     QPushButton* cmdPlay;
     QLabel* lblSound;
-
-    // The timer's tick: public, so that a test can be the clock.
-    void Timer1_Timer();
 
 protected:
     void reject() override;
 
 private:
+    // How a row reaches the preview: shown (a move, an edit), passed by
+    // "次へ" on its way to the next text, or played. A missing or unreadable
+    // file is told at once, except while playing: the play lists it at its end.
+    enum class Reach { Shown, Passed, Played };
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void RefreshEventView();
-    void ApplyPreview(int row);
+    void ShowRows();
+    bool ApplyPreview(int row, Reach how);
+    QString ShowPicture(int row, Reach how);
+    QString PlaySound(int row, Reach how);
 
     void cmdBefore_Click();
     void cmd10Before_Click();
@@ -79,26 +88,21 @@ private:
     void Command3_Click();
     void cmdPlay_Click();
 
-    void PlayFrom(int row);
-    void StopPlay();
+    // What the play asks of the window.
+    void Started() override;
+    bool Apply(int row) override;
+    void Ended(const QStringList& skippedRows) override;
+    void Refused(const QString& message) override;
     void EnableCommands(bool enabled);
-    void Notice(const QString& text);
 
     void ChooseFile();
     void EmptyRowWithMessage(const QString& message);
-    void ShowPicture(const QString& name);
-    void PlayWavOnce(const QString& fullName);
-    void PlayWavLoop(const QString& fullName);
     void StopSound();
     void ShowError(const QString& text);
 
     Module1& m_;
     Platform& platform_;
+    TimerClock clock_;  // the QTimer "Timer1"
+    ShowPlay play_;
     bool opened_ = false;
-    bool passing_ = false;    // "次へ" is passing rows on its way
-    QString passedPicture_;   // the last picture it passed, shown when it stops
-    bool playing_ = false;    // "▶ ここから再生" is playing
-    bool paused_ = false;     // ... and waits on a text for "次へ"
-    int nextRow_ = 0;         // where the play goes on
-    QStringList skipped_;     // rows the play skipped, told when it stops
 };

@@ -1,6 +1,5 @@
 // The event editor's rules: insert and delete, wait entry, navigation and "次へ".
 
-#include "core/EventEditing.h"
 #include "core/EventKinds.h"
 #include "core/EventRules.h"
 
@@ -10,7 +9,7 @@
 
 #include <memory>
 
-using namespace EventEditing;
+using namespace EventRules;
 
 namespace {
 
@@ -40,15 +39,23 @@ enum Op { UpperInsert, LowerInsert, UpperDelete, LowerDelete };
 // A button as the event editor runs it, a delete answered with Yes.
 void Press(Module1& m, Op op)
 {
-    const int row = m.EventIndex + (op == LowerInsert || op == LowerDelete) - (op == UpperDelete);
-    if (op <= LowerInsert && CanInsertAt(m, row)) OpenRowAt(m, row), m.EventIndex = row;
-    if (op >= UpperDelete && HoldsEvent(m, row)) RemoveRowAt(m, row), m.EventIndex = op == UpperDelete ? IndexAfterUpperDelete(m) : m.EventIndex;
+    const bool lower = op == LowerInsert || op == LowerDelete;
+    const int row = lower ? m.EventIndex + 1 : op == UpperDelete ? m.EventIndex - 1 : m.EventIndex;
+    const bool insert = op == UpperInsert || op == LowerInsert;
+    if (insert && CanInsertAt(m.EventTable, row)) {
+        OpenRowAt(m.EventTable, row);
+        m.EventIndex = row;
+    }
+    if (!insert && HoldsEvent(m.EventTable, row)) {
+        RemoveRowAt(m.EventTable, row);
+        if (op == UpperDelete) m.EventIndex = IndexAfterUpperDelete(m.EventTable, m.EventIndex);
+    }
 }
 
 }  // namespace
 
 // Rows 1..7, 999 and 1000 ("-" empty) and the current row after each button.
-TEST(EventEditing, InsertAndDeleteShiftBothColumnsWithinRows1To999)
+TEST(EventRules, InsertAndDeleteShiftBothColumnsWithinRows1To999)
 {
     const struct { int events, index; Op op; const char* rows; int indexAfter; } cases[] = {
         {5, 3, UpperInsert, "Aa Bb - Cc Dd Ee - - X", 3}, {5, 3, LowerInsert, "Aa Bb Cc - Dd Ee - - X", 4},
@@ -65,13 +72,13 @@ TEST(EventEditing, InsertAndDeleteShiftBothColumnsWithinRows1To999)
         Press(m, c.op);
         QStringList rows;
         for (int row : {1, 2, 3, 4, 5, 6, 7, 999, 1000})
-            rows << (HoldsEvent(m, row) ? m.EventTable[row][0] + m.EventTable[row][1] : QStringLiteral("-"));
+            rows << (HoldsEvent(m.EventTable, row) ? m.EventTable[row][0] + m.EventTable[row][1] : QStringLiteral("-"));
         EXPECT_EQ(rows.join(' ').toStdString() + " @" + std::to_string(m.EventIndex),
                   c.rows + (" @" + std::to_string(c.indexAfter))) << c.events << " events, row " << c.index << " op " << c.op;
     }
 }
 
-TEST(EventEditing, WaitEntry)
+TEST(EventRules, WaitEntry)
 {
     const struct { const char* text; std::optional<qint32> value; bool accepted; } cases[] = {
         {"30000", 30000, true}, {"30001", 30001, false}, {"0", 0, false}, {"-5", -5, false}, {" 250 ", 250, true},
@@ -95,9 +102,9 @@ TEST(EventRules, NavigationConditions)
         {999, 999, "1110"}, {999, 1000, "1010"}, {1004, 1004, "1010"}, {3, 1, "0100"}};
     for (const auto& c : cases) {
         auto m = Waits(c.events);
-        m->EventIndex = c.row;
-        EXPECT_EQ(QString::asprintf("%d%d%d%d", EventRules::CanMoveUp(*m), EventRules::CanMoveDown(*m),
-                                    EventRules::CanMoveUp10(*m), EventRules::CanMoveDown10(*m)).toStdString(), c.moves) << c.row;
+        const bool moves[] = {CanMoveUp(c.row), CanMoveDown(m->EventTable, c.row), CanMoveUp10(c.row),
+                              CanMoveDown10(m->EventTable, c.row)};
+        EXPECT_EQ(QString::asprintf("%d%d%d%d", moves[0], moves[1], moves[2], moves[3]).toStdString(), c.moves) << c.row;
     }
 }
 
@@ -109,8 +116,7 @@ TEST(EventRules, PlayForwardStopsOnTextEmptyRowOrRow1004)
         {3, 2, true, 3, 4},    {3, 4, false, 0, 0}};
     for (const auto& c : cases) {
         auto m = Waits(c.events);
-        m->EventIndex = c.index;
-        const auto f = EventRules::PlayForward(*m);
+        const Forward f = PlayForward(m->EventTable, c.index);
         EXPECT_EQ(std::tuple(f.moves, f.from, f.to), std::tuple(c.moves, c.from, c.to)) << c.index;
     }
 }

@@ -1,0 +1,124 @@
+// Play with the player's timing, through a clock and a window of the test's
+// own, and what the show check says of the same item: the rows that play never
+// reaches are the ones the check reports.
+
+#include "core/EventFile.h"
+#include "core/EventKinds.h"
+#include "core/EventRules.h"
+#include "core/ShowCheck.h"
+#include "core/ShowPlay.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace EventKinds;
+
+// The clock and the window of a play. The trace holds the rows applied,
+// "wait N" for each wait started, "end" with the rows skipped, and "refused";
+// a row whose file name starts with "gone" has no file.
+class Recorder : public PlayClock, public PlayView {
+public:
+    explicit Recorder(const EventRows& rows) : rows_(rows) {}
+
+    QStringList trace;
+    bool waiting = false;
+
+    void Start(int millis) override
+    {
+        waiting = true;
+        trace << QStringLiteral("wait %1").arg(millis);
+    }
+    void Stop() override { waiting = false; }
+    void Started() override {}
+    bool Apply(int row) override
+    {
+        trace << QString::number(row);
+        return !rows_[row][1].startsWith(QStringLiteral("gone"));
+    }
+    void Ended(const QStringList& skippedRows) override
+    {
+        trace << (QStringLiteral("end ") + skippedRows.join(',')).trimmed();
+    }
+    void Refused(const QString& message) override
+    {
+        trace << (message == EventRules::SpinsForeverMessage() ? QStringLiteral("refused") : message);
+    }
+
+private:
+    const EventRows& rows_;
+};
+
+enum class Press { Next, Tick, Stop };
+
+}  // namespace
+
+// An item written to a folder, checked, and played from a row: the trace after
+// the start and after each press, "|" between them, and the event row and first
+// sentence of each finding about how play goes through the item. The clock runs
+// exactly while the play waits.
+TEST(ShowPlay, PlaysAsTheCheckSays)
+{
+    const QList<QStringList> round = {{kText, "A"},   {kWait, "1500"}, {kPicture, "gone.bmp"}, {kWavOnce, "gone.wav"},
+                                      {kWait, "200"}, {kText, "B"},    {kPicture, "gone.bmp"}, {kEndless, kBackToStart}};
+    const struct { const char* name; QList<QStringList> events; int firstRow, from; QList<Press> presses;
+                   const char* trace; QStringList findings; } cases[] = {
+        {"a round through エンドレス, each missing file listed once", round, 1, 1,
+         {Press::Next, Press::Next, Press::Tick, Press::Tick, Press::Next, Press::Next, Press::Tick, Press::Stop},
+         "1 | 2 wait 1500 | 3 4 5 wait 200 | 6 | | 7 8 1 | 2 wait 1500 | 3 4 5 wait 200 | "
+         "end 3（gone.bmp）,4（gone.wav）,7（gone.bmp）",
+         {}},
+        {"ends on the empty row after the last event", {{kWavLoop, "s.wav"}, {kWait, "100"}, {kText, "B"}}, 1, 1,
+         {Press::Next, Press::Next}, "1 2 wait 100 | 3 | 4 end", {}},
+        {"an empty row before エンドレス ends the item", {{kClearText, ""}, {"", ""}, {kEndless, kBackToStart}}, 1, 1,
+         {}, "1 2 end", {"3 2番の空の行より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"nothing after エンドレス is reached", {{kWait, "5"}, {kEndless, kBackToStart}, {kText, "never"}}, 1, 1,
+         {Press::Tick, Press::Next}, "1 wait 5 | 2 1 wait 5 | 2 1 wait 5",
+         {"3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"an item that would spin is refused", {{kWavStop, ""}, {kEndless, kBackToStart}, {kWait, "5"}}, 1, 1,
+         {Press::Next, Press::Tick}, "refused | |",
+         {"2 この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます",
+          "3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, 1003, {Press::Tick, Press::Next},
+         "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
+    };
+    QTemporaryDir dir;
+    auto m = std::make_unique<Module1>();
+    m->ProjectFolder = dir.path();
+    m->ItemIndex = 1;
+    m->ListTable[1][1] = QStringLiteral("項目");
+    m->ListTable[1][2] = QStringLiteral("1.pev");
+    for (const auto& c : cases) {
+        m->ClearEventTable();
+        for (int i = 0; i < c.events.size(); ++i) {
+            m->EventTable[c.firstRow + i][0] = c.events[i][0];
+            m->EventTable[c.firstRow + i][1] = c.events[i][1];
+        }
+        ASSERT_TRUE(EventFile::Write(*m).ok);
+        QStringList findings;
+        for (const ShowCheck::Finding& f : ShowCheck::Check(*m, {})) {
+            const bool aboutPlay = f.problem == ShowCheck::Problem::EndlessWithoutPause
+                                || f.problem == ShowCheck::Problem::EventsNeverReached;
+            const QString afterPlace = f.text.section(QStringLiteral("："), 1);
+            if (aboutPlay) findings << QString::number(f.eventRow) + ' ' + afterPlace.section(QStringLiteral("。"), 0, 0);
+        }
+        EXPECT_EQ(findings.join('\n').toStdString(), c.findings.join('\n').toStdString()) << c.name;
+
+        Recorder recorder(m->EventTable);
+        ShowPlay play(m->EventTable, recorder, recorder);
+        play.Start(c.from);
+        for (const Press press : c.presses) {
+            recorder.trace << QStringLiteral("|");
+            recorder.waiting = recorder.waiting && press != Press::Tick;  // a tick: the wait is over
+            if (press == Press::Next) play.Next();
+            if (press == Press::Tick) play.Tick();
+            if (press == Press::Stop) play.Stop();
+            EXPECT_EQ(recorder.waiting, play.Playing() && !play.Paused()) << c.name;
+        }
+        EXPECT_EQ(recorder.trace.join(' ').toStdString(), c.trace) << c.name;
+    }
+}
