@@ -98,7 +98,7 @@ TEST(ShowPlay, PlaysAsTheCheckSays)
             m->EventTable[c.firstRow + i][0] = c.events[i][0];
             m->EventTable[c.firstRow + i][1] = c.events[i][1];
         }
-        ASSERT_TRUE(EventFile::Write(*m).ok);
+        ASSERT_TRUE(EventFile::Write(m->ProjectFolder, "1.pev", m->EventTable).ok);
         QStringList findings;
         for (const ShowCheck::Finding& f : ShowCheck::Check(*m, {})) {
             const bool aboutPlay = f.problem == ShowCheck::Problem::EndlessWithoutPause
