@@ -247,8 +247,7 @@ void frmPelumo1::ShowStartGraphic(bool report)
     if (actual.isEmpty()) {
         Picture::Clear(Image1);
         if (report)
-            ShowError(QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。")
-                      + QStringLiteral("「ペルモローダー」では、この項目は無視されます。"));
+            ShowError(Picture::MissingStartGraphicMessage());
         return;
     }
     Image1->setVisible(true);

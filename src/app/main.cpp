@@ -63,7 +63,7 @@ int CheckFolder(const QString& folder)
                           .arg(ListDataFile::Find(m->ProjectFolder)));
 
     const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode));
-    Print(stdout, lines.isEmpty() ? frmTenken::kNothingFound : lines.join(QLatin1Char('\n')));
+    Print(stdout, lines.isEmpty() ? ShowCheck::NothingFoundMessage() : lines.join(QLatin1Char('\n')));
     return lines.isEmpty() ? 0 : 1;
 }
 

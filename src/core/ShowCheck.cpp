@@ -278,6 +278,8 @@ QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture)
     return Checker(m, canDecodePicture).Run();
 }
 
+QString NothingFoundMessage() { return QStringLiteral("問題は見つかりませんでした。"); }
+
 QStringList Lines(const QList<Finding>& findings)
 {
     QStringList lines;

@@ -43,6 +43,9 @@ using PictureCheck = std::function<bool(const QString& path)>;
 // the item picker lists them), the start graphic and m.ProjectFolder.
 QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture);
 
+// "問題は見つかりませんでした。"
+QString NothingFoundMessage();
+
 // The finding texts, in order.
 QStringList Lines(const QList<Finding>& findings);
 

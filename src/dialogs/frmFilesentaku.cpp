@@ -1,6 +1,7 @@
 #include "dialogs/frmFilesentaku.h"
 
 #include "forms/FormLayout.h"
+#include "core/EventKinds.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
 
@@ -52,9 +53,9 @@ void frmFilesentaku::Form_Load()
         patterns = kPicturePattern;
     } else if (m_.EventIndex >= 0 && m_.EventIndex < Module1::kRows) {
         const QString& kind = m_.EventTable[m_.EventIndex][0];
-        if (kind == QStringLiteral("グラフィック表示"))
+        if (kind == EventKinds::kPicture)
             patterns = kPicturePattern;
-        else if (kind == QStringLiteral("Wav再生") || kind == QStringLiteral("Wav繰り返し再生"))
+        else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop)
             patterns = kSoundPattern;
     }
 

@@ -352,10 +352,10 @@ void frmPelumo3::cmdHenshu_Click()
         StopSound();
         parameter.clear();
     } else if (kind == EventKinds::kPicture) {
-        if (!EventRules::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoPictureMessage);
+        if (!EventRules::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::NoPictureMessage());
         ChooseFile();
     } else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) {
-        if (!EventRules::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoWavMessage);
+        if (!EventRules::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::NoWavMessage());
         ChooseFile();
     }
     RefreshEventView();
@@ -382,7 +382,7 @@ void frmPelumo3::EmptyRowWithMessage(const QString& message)
 
 void frmPelumo3::cmdSounyuUe_Click()
 {
-    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex)) return ShowError(EventRules::kListFullMessage);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex)) return ShowError(EventRules::ListFullMessage());
     EventRules::OpenRowAt(m_.EventTable, m_.EventIndex);
     RefreshEventView();
     cmdHenshu_Click();
@@ -390,7 +390,7 @@ void frmPelumo3::cmdSounyuUe_Click()
 
 void frmPelumo3::cmdSounyuSita_Click()
 {
-    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex + 1)) return ShowError(EventRules::kListFullMessage);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex + 1)) return ShowError(EventRules::ListFullMessage());
     EventRules::OpenRowAt(m_.EventTable, m_.EventIndex + 1);
     m_.EventIndex += 1;
     RefreshEventView();

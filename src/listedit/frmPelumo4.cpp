@@ -202,7 +202,7 @@ bool frmPelumo4::CreateEventFile()
 void frmPelumo4::cmdSounyu1_Click()
 {
     if (ListRules::IsListFull(m_)) {
-        ShowError(ListRules::kListFullMessage);
+        ShowError(ListRules::ListFullMessage());
         return;
     }
     if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
@@ -222,7 +222,7 @@ void frmPelumo4::cmdSounyu1_Click()
 void frmPelumo4::cmdSounyu2_Click()
 {
     if (!ListRules::CanInsertBelow(m_)) {
-        ShowError(ListRules::kListFullMessage);
+        ShowError(ListRules::ListFullMessage());
         return;
     }
     if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
