@@ -213,7 +213,8 @@ Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress
 
 QString RefusalMessage(const QStringList& problems)
 {
-    return QStringLiteral("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n") + problems.join(QLatin1Char('\n'));
+    return QStringLiteral("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n・")
+           + problems.join(QStringLiteral("\n・"));
 }
 
 }  // namespace ShowZip

@@ -33,7 +33,7 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // when `zipPath` is inside the project folder, which is never written to.
 Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress& progress = {});
 
-// "Windows用にまとめられません。…" and the problems, one a line.
+// "Windows用にまとめられません。…" and the problems, one a line after "・".
 QString RefusalMessage(const QStringList& problems);
 
 }  // namespace ShowZip

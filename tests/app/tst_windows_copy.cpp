@@ -114,13 +114,21 @@ private slots:
         FakePlatform platform;
         frmPelumo4 editor(*m, platform);
         QVERIFY(QFile::rename(m->ProjectPath("ソの音.wav"), tmp.filePath("away.wav")));
-        Modal::Expect("frmError");
+        QVERIFY(QFile::rename(m->ProjectPath("表紙.bmp"), tmp.filePath("away.bmp")));
+        Modal::Expect("frmError", [](QWidget* w) {
+            const auto* area = w->findChild<QScrollArea*>();
+            QVERIFY(area && area->verticalScrollBar()->maximum() > 0);  // longer than the box: it scrolls
+            Modal::Click(w, "Command1");
+        });
         editor.cmdMatome->click();
         QCOMPARE(Modal::Texts().value(0),
                  "Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n"
-                 "Wavファイル「ソの音.wav」がありません（1番の項目「はじめに」の2番のイベントで使用）。"
+                 "・グラフィックファイル「表紙.bmp」がありません（スタートグラフィックで使用）。"
+                 "ファイルをフォルダに戻すか、別のファイルを選び直してください。\n"
+                 "・Wavファイル「ソの音.wav」がありません（1番の項目「はじめに」の2番のイベントで使用）。"
                  "ファイルをフォルダに戻すか、別のファイルを選び直してください。");
         QVERIFY(QFile::rename(tmp.filePath("away.wav"), m->ProjectPath("ソの音.wav")));
+        QVERIFY(QFile::rename(tmp.filePath("away.bmp"), m->ProjectPath("表紙.bmp")));
 
         // The file dialog, then the replace question answered `replace` when the zip is there.
         const auto pack = [&](const QString& replace) {
@@ -180,7 +188,7 @@ private slots:
         QVERIFY(QFile::remove(back + "/写真.jpg"));
         const auto [exit, refusal] = Pelumo({"--pack", back, tmp.filePath("y.zip")});
         QCOMPARE(exit, 1);
-        QVERIFY(refusal.startsWith("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\nグラフィックファイル「写真.jpg」がありません"));
+        QVERIFY(refusal.startsWith("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n・グラフィックファイル「写真.jpg」がありません"));
         QVERIFY(!QFile::exists(tmp.filePath("y.zip")));
     }
 };

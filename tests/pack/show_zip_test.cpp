@@ -128,7 +128,7 @@ TEST(ShowZip, ListFromMemory)
 // zip holds what it held, an older zip of that name unchanged.
 TEST(ShowZip, EndsWithoutAZip)
 {
-    const QString refused = "Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n"
+    const QString refused = "Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n・"
                             "グラフィックファイル「写真.jpg」がありません（1番の項目「一」の1番のイベントで使用）。"
                             "ファイルをフォルダに戻すか、別のファイルを選び直してください。";
     const struct {
