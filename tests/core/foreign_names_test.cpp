@@ -24,8 +24,8 @@ const QByteArray kSound = Hex("835c89b9") + ".wav";      // ソ音.wav
 const QByteArray kCover = Hex("955c8e86") + ".bmp";      // 表紙.bmp
 const QByteArray kUnused = Hex("96b38ad68c57") + ".txt"; // 無関係.txt
 
-// A folder whose list names 1.pev, which shows 写真.jpg, plays ソ音.wav and
-// 絵.gif, with the start graphic 表紙.bmp.
+// A folder whose list names 1.pev, which shows 写真.jpg and ﾃｽ.jpg, plays
+// ソ音.wav and 絵.gif, with the start graphic 表紙.bmp.
 struct Folder {
     QTemporaryDir dir;
     QByteArray raw = QFile::encodeName(dir.path()) + '/';
@@ -44,6 +44,8 @@ struct Folder {
         m->EventTable[2][1] = QStringLiteral("ソ音.wav");
         m->EventTable[3][0] = EventKinds::kWavLoop;
         m->EventTable[3][1] = QStringLiteral("絵.gif");
+        m->EventTable[4][0] = EventKinds::kPicture;
+        m->EventTable[4][1] = QStringLiteral("ﾃｽ.jpg");  // CP932 C3 BD, as UTF-8 "ý"
         EXPECT_TRUE(ListDataFile::Write(*m).ok);
         EXPECT_TRUE(EventFile::Write(dir.path(), "1.pev", m->EventTable).ok);
     }
@@ -73,8 +75,8 @@ QString Proper(const QList<ForeignNames::Misnamed>& found)
 }  // namespace
 
 // Only ordinary files that are not UTF-8, are CP932 and give a name the show
-// uses but the folder lacks; a link, an unused name, bytes that are not CP932
-// and a name the folder has already are left.
+// uses but the folder lacks; a link, an unused name, bytes that are not CP932,
+// a name the folder has already and a UTF-8 name are left.
 TEST(ForeignNames, FindsOnlyWhatTheShowMisses)
 {
     Folder f;
@@ -85,6 +87,7 @@ TEST(ForeignNames, FindsOnlyWhatTheShowMisses)
     ASSERT_EQ(::symlink((f.raw + kPhoto).constData(), (f.raw + kSound).constData()), 0);
     ASSERT_TRUE(f.Write(Hex("8a47") + ".gif", "a second 絵.gif"));
     ASSERT_TRUE(f.Write("絵.GIF", "the folder has it"));
+    ASSERT_TRUE(f.Write("ý.jpg", "a UTF-8 name"));
     EXPECT_EQ(Proper(ForeignNames::Find(f.dir.path())).toStdString(), "写真.jpg|表紙.bmp");
 
     ASSERT_TRUE(QFile::remove(f.dir.filePath(ListDataFile::kFileName)));
