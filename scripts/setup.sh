@@ -18,11 +18,13 @@ PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev
+  libminizip-dev zlib1g-dev
   libgtest-dev googletest
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
   xvfb xauth
+  unzip python3
   ccache
 )
 # A script that needs more (the benchmarks: hyperfine, time, python3) names it.

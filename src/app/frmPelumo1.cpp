@@ -11,6 +11,7 @@
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
+#include "core/ForeignNames.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -146,6 +147,7 @@ void frmPelumo1::cmdLoad_Click()
     lblPath->setText(m_.ProjectFolder);
 
     if (!m_.ProjectFolder.isEmpty()) {
+        FixWindowsNames();
         const ListDataFile::Loaded loaded = ListDataFile::LoadProject(m_, m_.ProjectFolder, ListDataFile::LoadFor::Editing);
         lblPath->setText(m_.ProjectFolder);
         if (loaded.missing) {
@@ -229,6 +231,24 @@ bool frmPelumo1::FolderHasListData() const
     // Any entry of that name holds the place of the data, a folder or a
     // dangling link too: a new project there could never be saved.
     return ListDataFile::Exists(m_.ProjectFolder);
+}
+
+// Files unpacked here from a zip made on Windows keep their names as CP932
+// bytes, and the show cannot find them: one question for all of them, and on
+// yes each gets the name the show uses. No changes nothing.
+void frmPelumo1::FixWindowsNames()
+{
+    const QList<ForeignNames::Misnamed> found = ForeignNames::Find(m_.ProjectFolder);
+    if (found.isEmpty()) return;
+    QStringList names;
+    for (const ForeignNames::Misnamed& f : found) names << QStringLiteral("「%1」").arg(f.proper);
+    const QString question =
+        QStringLiteral("Windows で付けられたままで名前が読めないファイルが %1 個あります。ショーで使えるように、次の名前に直しますか？\n")
+            .arg(found.size())
+        + names.join(QStringLiteral("、"));
+    if (!Messages::Ask(m_, platform_, this, question)) return;
+    const QStringList failed = ForeignNames::Rename(m_.ProjectFolder, found);
+    if (!failed.isEmpty()) ShowError(failed.join(QLatin1Char('\n')));
 }
 
 // The start graphic named in row 1002, shown stretched in Image1. After a

@@ -39,6 +39,7 @@ protected:
 
 private:
     bool FolderHasListData() const;
+    void FixWindowsNames();
     void ShowStartGraphic(bool report);
     bool AskQuit();
     void ShowError(const QString& text);

@@ -4,9 +4,11 @@
 #include "core/Module1.h"
 #include "core/SaveFile.h"
 #include "core/ShowCheck.h"
+#include "core/ShowFiles.h"
 #include "app/frmPelumo1.h"
 #include "dialogs/frmTenken.h"
 #include "forms/Picture.h"
+#include "pack/ShowZip.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -27,6 +29,9 @@ const char kUsage[] =
     "  pelumo                    エディタを開きます。\n"
     "  pelumo --check フォルダ   フォルダのショーを点検し、再生で困る所を一行ずつ表示します。\n"
     "                            終了コード: 0 問題なし、1 問題あり、2 フォルダを読み込めない。\n"
+    "  pelumo --pack フォルダ 保存先.zip\n"
+    "                            ショーで使うファイルを、Windows で開ける zip ファイルにまとめます。\n"
+    "                            終了コード: 0 まとめた、1 まとめられない（理由を表示）、2 フォルダを読み込めない。\n"
     "  pelumo --help             この説明を表示します。\n"
     "「-」一つで始まる引数（-platform など）は Qt に渡されます。\n";
 
@@ -42,29 +47,66 @@ int FolderUnreadable(const QString& reason)
     return 2;
 }
 
+// The project of `folder` for a command, with the notice of damaged parts
+// left out; nothing, after the reason on standard error, when the folder
+// cannot be read.
+std::unique_ptr<Module1> LoadFolder(const QString& folder, QString& notice)
+{
+    const QFileInfo info(folder);
+    QString reason;
+    auto m = std::make_unique<Module1>();
+    if (!info.exists()) {
+        reason = QStringLiteral("フォルダ「%1」がありません。").arg(folder);
+    } else if (!info.isDir()) {
+        reason = QStringLiteral("「%1」はフォルダではありません。").arg(folder);
+    } else {
+        const ListDataFile::Loaded loaded =
+            ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
+        if (loaded.missing)
+            reason = QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder);
+        else if (!loaded.result.ok)
+            reason = loaded.result.message;
+        notice = loaded.result.notice;
+    }
+    if (reason.isEmpty()) return m;
+    FolderUnreadable(reason);
+    return nullptr;
+}
+
 // `pelumo --check FOLDER`: the findings as lines on standard output; 0 when
 // there are none, 1 when there are, 2 when the folder cannot be read.
 int CheckFolder(const QString& folder)
 {
     // A damaged picture is a finding, not a warning of the image decoder.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
-    const QFileInfo info(folder);
-    if (!info.exists()) return FolderUnreadable(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
-    if (!info.isDir()) return FolderUnreadable(QStringLiteral("「%1」はフォルダではありません。").arg(folder));
-    auto m = std::make_unique<Module1>();
-    const ListDataFile::Loaded loaded =
-        ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
-    if (loaded.missing)
-        return FolderUnreadable(
-            QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder));
-    if (!loaded.result.ok) return FolderUnreadable(loaded.result.message);
-    if (!loaded.result.notice.isEmpty())
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    if (!notice.isEmpty())
         Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
                           .arg(ListDataFile::Find(m->ProjectFolder)));
 
     const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode));
     Print(stdout, lines.isEmpty() ? ShowCheck::NothingFoundMessage() : lines.join(QLatin1Char('\n')));
     return lines.isEmpty() ? 0 : 1;
+}
+
+// `pelumo --pack FOLDER FILE.zip`: the files the show uses in a new zip; 0
+// when it is written, 1 when it is not (the reasons on standard error), 2
+// when the folder cannot be read. An existing file is never replaced: no one
+// was asked.
+int PackFolder(const QString& folder, const QString& zipPath)
+{
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    if (QFileInfo(zipPath).exists() || QFileInfo(zipPath).isSymLink()) {
+        Print(stderr, QStringLiteral("「%1」はすでにあります。別の名前を指定するか、先に移動してください。").arg(zipPath));
+        return 1;
+    }
+    const ShowZip::Result packed = ShowZip::Write(ShowFiles::Collect(*m), zipPath);
+    Print(packed.ok ? stdout : stderr, packed.message);
+    return packed.ok ? 0 : 1;
 }
 
 int Usage(FILE* to, int exitCode)
@@ -88,6 +130,11 @@ int main(int argc, char** argv)
         // application loads: no display, no window system.
         QCoreApplication app(argc, argv);
         return CheckFolder(QFile::decodeName(argv[2]));
+    }
+    if (argc >= 2 && !std::strcmp(argv[1], "--pack")) {
+        if (argc != 4) return Usage(stderr, 2);
+        QCoreApplication app(argc, argv);
+        return PackFolder(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
     }
     for (int i = 1; i < argc; ++i)
         if (!std::strncmp(argv[i], "--", 2) || !std::strcmp(argv[i], "-h")) return Usage(stderr, 2);

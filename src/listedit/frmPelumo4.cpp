@@ -13,6 +13,9 @@
 #include "core/ListRules.h"
 #include "core/ProjectFiles.h"
 #include "core/ShowCheck.h"
+#include "core/ShowFiles.h"
+#include "listedit/ZipSave.h"
+#include "pack/ShowZip.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -69,6 +72,9 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     cmdTenken = AddButton(this, "cmdTenken", QStringLiteral("ショーを点検"),
                           QRect(120, 4320, 2655, 615), Font(kGothic, 11.25, true),
                           QStringLiteral("フォルダ全体を調べ、再生で困る所を一覧にします"));
+    cmdMatome = AddButton(this, "cmdMatome", QStringLiteral("Windows用にまとめる…"),
+                          QRect(2955, 4320, 2655, 615), Font(kGothic, 11.25, true),
+                          QStringLiteral("ショーで使うファイルだけを、Windows のパソコンで開ける zip ファイルにまとめます"));
     cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
                       QRect(8475, 4320, 855, 615), Font(kGothic, 12, true),
                       QString());
@@ -89,7 +95,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
                            QRect(1560, 3000, 5415, 495), Font(kGothic, 14.25, false));
 
     QWidget* order[] = {Command1, cmdSakujo1, cmdSounyu1, cmdBefor, cmd10Before, cmdHenshu, cmdNext,
-                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdOk, cmdYouso};
+                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdMatome, cmdOk, cmdYouso};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command1->setFocus();
 
@@ -105,6 +111,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdSakujo2, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo2_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPelumo4::Command2_Click);
     connect(cmdTenken, &QPushButton::clicked, this, &frmPelumo4::cmdTenken_Click);
+    connect(cmdMatome, &QPushButton::clicked, this, &frmPelumo4::cmdMatome_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo4::cmdOk_Click);
     connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
 
@@ -315,6 +322,27 @@ void frmPelumo4::cmdTenken_Click()
     QGuiApplication::restoreOverrideCursor();
     frmTenken result(m_, platform_, this);
     result.exec();
+}
+
+// The show as the list editor holds it, the list saved or not, with the
+// files of the folder, in one zip for the player's PC. Nothing in the folder
+// changes.
+void frmPelumo4::cmdMatome_Click()
+{
+    const Records::Image list = ListDataFile::Serialize(m_, m_.LastEventFileNumber);
+    if (!list.result.ok) {
+        ShowError(list.result.message);
+        return;
+    }
+    const ShowFiles::Plan plan = ShowFiles::Collect(m_, list.bytes);
+    if (!plan.problems.isEmpty()) {
+        ShowError(ShowZip::RefusalMessage(plan.problems));
+        return;
+    }
+    const QString zipPath = ZipSave::AskPath(m_, platform_, this, plan.topFolder);
+    if (zipPath.isEmpty()) return;
+    const ShowZip::Result packed = ZipSave::Write(this, plan, zipPath);
+    if (!packed.canceled) ShowError(packed.message);
 }
 
 void frmPelumo4::cmdOk_Click()
