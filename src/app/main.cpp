@@ -86,7 +86,9 @@ int CheckFolder(const QString& folder)
         Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
                           .arg(ListDataFile::Find(m->ProjectFolder)));
 
-    const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode));
+    CheckCache::Store cache(CheckCache::DefaultFile());
+    const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode, &cache));
+    cache.Save();
     Print(stdout, lines.isEmpty() ? ShowCheck::NothingFoundMessage() : lines.join(QLatin1Char('\n')));
     return lines.isEmpty() ? 0 : 1;
 }

@@ -11,10 +11,12 @@
 #include "dialogs/frmText1.h"
 #include "forms/ClickLabel.h"
 #include "core/ListRules.h"
+#include "core/EventRules.h"
 #include "core/ProjectFiles.h"
 #include "core/ShowCheck.h"
 #include "core/ShowFiles.h"
 #include "listedit/ZipSave.h"
+#include "forms/LongWork.h"
 #include "pack/ShowZip.h"
 
 #include <QGuiApplication>
@@ -297,8 +299,7 @@ void frmPelumo4::Command2_Click()
     if (!ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.jpg"))
         && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.bmp"))
         && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.gif"))) {
-        ShowError(QStringLiteral(
-            "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。"));
+        ShowError(EventRules::NoPictureMessage());
         m_.ListTable[Module1::kStartGraphicRow][2].clear();
         m_.ListTable[Module1::kStartGraphicRow][1].clear();
         RefreshListView();
@@ -317,9 +318,18 @@ void frmPelumo4::Command2_Click()
 // The list as it is in memory, with the files of the folder; nothing changes.
 void frmPelumo4::cmdTenken_Click()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_.CheckFindings = ShowCheck::Lines(ShowCheck::Check(m_, Picture::CanDecode));
-    QGuiApplication::restoreOverrideCursor();
+    CheckCache::Store cache(CheckCache::DefaultFile());
+    QList<ShowCheck::Finding> findings;
+    const bool finished = LongWork::Run(this, QStringLiteral("ショーを点検"), QStringLiteral("ショーを点検しています…"),
+                                        [&](LongWork::Progress& progress) {
+                                            findings = ShowCheck::Check(m_, Picture::CanDecode, &cache,
+                                                                        [&](qint64 done, qint64 total) {
+                                                                            return progress.Report(done, total);
+                                                                        });
+                                        });
+    cache.Save();
+    if (!finished) return;
+    m_.CheckFindings = ShowCheck::Lines(findings);
     frmTenken result(m_, platform_, this);
     result.exec();
 }
