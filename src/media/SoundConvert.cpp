@@ -6,7 +6,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/opt.h>
+#include <libavutil/log.h>
 #include <libswresample/swresample.h>
 }
 
@@ -193,6 +193,8 @@ QString VideoReason() { return QStringLiteral("動画は取り込めません。
 Converted::File FromFfmpeg(const QString& source, const QString& folder, const Converted::Cancel& cancel, Seen& seen)
 {
     seen = Seen::Nothing;
+    // What FFmpeg would print about a damaged file, the reason says instead.
+    [[maybe_unused]] static const bool quiet = (av_log_set_level(AV_LOG_QUIET), true);
     Input input;
     input.file.setFileName(source);
     if (!input.file.open(QIODevice::ReadOnly)) return Refused(Converted::UnreadableReason());
