@@ -60,7 +60,8 @@ Converted::File Prepare(const QString& source, const QString& folder, const Conv
     const QByteArray head = file.read(64);
     file.close();
 
-    if (PictureConvert::IsHeif(head)) return PictureConvert::FromHeif(source, folder, cancel);
+    // libheif is loaded only for a file that may be one of its.
+    if (head.mid(4, 4) == "ftyp" && PictureConvert::IsHeif(head)) return PictureConvert::FromHeif(source, folder, cancel);
     if (PictureHeaders::Parse(head).format != PictureHeaders::Format::Unknown)
         return PictureConvert::FromQt(source, folder, cancel);
     if (SoundConvert::PlayerPlays(source)) return Converted::Copy(source, folder, QStringLiteral("wav"), cancel);

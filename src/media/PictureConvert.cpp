@@ -1,6 +1,7 @@
 #include "media/PictureConvert.h"
 
 #include "core/PictureHeaders.h"
+#include "media/Codecs.h"
 
 #include <QBuffer>
 #include <QColorSpace>
@@ -9,8 +10,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-
-#include <libheif/heif.h>
 
 #include <memory>
 
@@ -80,13 +79,8 @@ Converted::File WriteJpeg(QImage image, const QString& folder, const Converted::
     return {std::move(file), QStringLiteral("jpg"), {}};
 }
 
-template <auto Free>
-struct Freer {
-    template <typename T>
-    void operator()(T* p) const { Free(p); }
-};
-template <typename T, auto Free>
-using Owned = std::unique_ptr<T, Freer<Free>>;
+using Codecs::Owned;
+using Hf = Codecs::Heif;
 
 }  // namespace
 
@@ -129,33 +123,36 @@ bool QtReads(const QString& source)
 
 bool IsHeif(const QByteArray& head)
 {
-    return heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), int(head.size()))
+    const Hf* heif = Codecs::Hf();
+    return heif && heif->heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), int(head.size()))
            == heif_filetype_yes_supported;
 }
 
 Converted::File FromHeif(const QString& source, const QString& folder, const Converted::Cancel& cancel)
 {
-    const Owned<heif_context, heif_context_free> context(heif_context_alloc());
+    if (!Codecs::Hf()) return Refused(Codecs::MissingReason("libheif"));
+    const Hf& heif = *Codecs::Hf();
+    const Owned<heif_context, &Hf::heif_context_free> context(heif.heif_context_alloc());
     heif_image_handle* primary = nullptr;
-    if (heif_context_read_from_file(context.get(), QFile::encodeName(source).constData(), nullptr).code != heif_error_Ok
-        || heif_context_get_primary_image_handle(context.get(), &primary).code != heif_error_Ok)
+    if (heif.heif_context_read_from_file(context.get(), QFile::encodeName(source).constData(), nullptr).code != heif_error_Ok
+        || heif.heif_context_get_primary_image_handle(context.get(), &primary).code != heif_error_Ok)
         return Refused(BrokenReason());
-    const Owned<heif_image_handle, heif_image_handle_release> handle(primary);
+    const Owned<heif_image_handle, &Hf::heif_image_handle_release> handle(primary);
     if (cancel) return Refused(Converted::CancelledReason());
 
     // libheif turns and crops the picture as its file says while decoding.
-    const bool alpha = heif_image_handle_has_alpha_channel(handle.get());
+    const bool alpha = heif.heif_image_handle_has_alpha_channel(handle.get());
     heif_image* decoded = nullptr;
-    if (heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
+    if (heif.heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
                           alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
             .code != heif_error_Ok)
         return Refused(BrokenReason());
-    const Owned<heif_image, heif_image_release> image(decoded);
+    const Owned<heif_image, &Hf::heif_image_release> image(decoded);
     int stride = 0;
-    const uint8_t* pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const uint8_t* pixels = heif.heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     if (!pixels) return Refused(BrokenReason());
-    const QImage view(pixels, heif_image_get_width(image.get(), heif_channel_interleaved),
-                      heif_image_get_height(image.get(), heif_channel_interleaved), stride,
+    const QImage view(pixels, heif.heif_image_get_width(image.get(), heif_channel_interleaved),
+                      heif.heif_image_get_height(image.get(), heif_channel_interleaved), stride,
                       alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     return WriteJpeg(view, folder, cancel);
 }

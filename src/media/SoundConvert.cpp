@@ -1,14 +1,9 @@
 #include "media/SoundConvert.h"
 
+#include "media/Codecs.h"
+
 #include <QFile>
 #include <QtEndian>
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libavutil/log.h>
-#include <libswresample/swresample.h>
-}
 
 #include <memory>
 #include <vector>
@@ -56,18 +51,17 @@ QByteArray WavHeader(int channels, qint64 dataBytes)
     return h;
 }
 
-template <typename T, void (*Free)(T**)>
-struct Freer {
-    void operator()(T* p) const { Free(&p); }
-};
-template <typename T, void (*Free)(T**)>
-using Owned = std::unique_ptr<T, Freer<T, Free>>;
+using Codecs::Owned;
+using Av = Codecs::Ffmpeg;
+
+// FFmpeg's functions, once FromFfmpeg has loaded them.
+const Av& Ff() { return *Codecs::Av(); }
 
 // FFmpeg reads the source through this, and nothing else: a playlist or a
 // reference in the file that names another file or an address is not opened.
 struct Input {
     QFile file;
-    Owned<AVIOContext, avio_context_free> io;
+    Owned<AVIOContext, &Av::avio_context_free> io;
 
     static int Read(void* opaque, uint8_t* buffer, int size)
     {
@@ -83,13 +77,11 @@ struct Input {
     }
     ~Input()
     {
-        if (io) av_freep(&io->buffer);
+        if (io) Ff().av_freep(&io->buffer);
     }
 };
 
 int RefuseOpen(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) { return AVERROR(EPERM); }
-
-void CloseInput(AVFormatContext** context) { avformat_close_input(context); }
 
 // The decoding of one sound into the wav, frame by frame.
 class Writer {
@@ -116,28 +108,28 @@ private:
     bool Start(const AVFrame* frame)
     {
         AVChannelLayout in{};
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&in, frame->ch_layout.nb_channels);
-        else if (av_channel_layout_copy(&in, &frame->ch_layout) < 0) return false;
+        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) Ff().av_channel_layout_default(&in, frame->ch_layout.nb_channels);
+        else if (Ff().av_channel_layout_copy(&in, &frame->ch_layout) < 0) return false;
         AVChannelLayout out{};
-        av_channel_layout_default(&out, in.nb_channels == 1 ? 1 : 2);
+        Ff().av_channel_layout_default(&out, in.nb_channels == 1 ? 1 : 2);
         channels_ = out.nb_channels;
         SwrContext* swr = nullptr;
-        const int rc = swr_alloc_set_opts2(&swr, &out, AV_SAMPLE_FMT_S16, kRate, &in, AVSampleFormat(frame->format),
+        const int rc = Ff().swr_alloc_set_opts2(&swr, &out, AV_SAMPLE_FMT_S16, kRate, &in, AVSampleFormat(frame->format),
                                            frame->sample_rate, 0, nullptr);
-        av_channel_layout_uninit(&in);
+        Ff().av_channel_layout_uninit(&in);
         resampler_.reset(swr);
-        if (rc < 0 || swr_init(swr) < 0) return false;
+        if (rc < 0 || Ff().swr_init(swr) < 0) return false;
         writeFailed_ = !file_.Append(WavHeader(channels_, 0));
         return !writeFailed_;
     }
     bool Convert(const uint8_t** in, int samples)
     {
         for (;;) {
-            const int room = swr_get_out_samples(resampler_.get(), samples);
+            const int room = Ff().swr_get_out_samples(resampler_.get(), samples);
             if (room < 0) return false;
             buffer_.resize(size_t(room) * channels_ * 2 + 64);
             uint8_t* out = buffer_.data();
-            const int n = swr_convert(resampler_.get(), &out, room, in, samples);
+            const int n = Ff().swr_convert(resampler_.get(), &out, room, in, samples);
             if (n < 0) return false;
             bytes_ += qint64(n) * channels_ * 2;
             if (TooLong() || cancel_) return false;
@@ -152,7 +144,7 @@ private:
 
     NewFile& file_;
     const Converted::Cancel& cancel_;
-    Owned<SwrContext, swr_free> resampler_;
+    Owned<SwrContext, &Av::swr_free> resampler_;
     std::vector<uint8_t> buffer_;
     int channels_ = 0;
     qint64 bytes_ = 0;
@@ -193,28 +185,29 @@ QString VideoReason() { return QStringLiteral("動画は取り込めません。
 Converted::File FromFfmpeg(const QString& source, const QString& folder, const Converted::Cancel& cancel, Seen& seen)
 {
     seen = Seen::Nothing;
+    if (!Codecs::Av()) return Refused(Codecs::MissingReason("FFmpeg"));
     // What FFmpeg would print about a damaged file, the reason says instead.
-    [[maybe_unused]] static const bool quiet = (av_log_set_level(AV_LOG_QUIET), true);
+    [[maybe_unused]] static const bool quiet = (Ff().av_log_set_level(AV_LOG_QUIET), true);
     Input input;
     input.file.setFileName(source);
     if (!input.file.open(QIODevice::ReadOnly)) return Refused(Converted::UnreadableReason());
     constexpr int kBufferSize = 64 * 1024;
-    auto* buffer = static_cast<uint8_t*>(av_malloc(kBufferSize));
-    input.io.reset(avio_alloc_context(buffer, kBufferSize, 0, &input, Input::Read, nullptr, Input::Seek));
+    auto* buffer = static_cast<uint8_t*>(Ff().av_malloc(kBufferSize));
+    input.io.reset(Ff().avio_alloc_context(buffer, kBufferSize, 0, &input, Input::Read, nullptr, Input::Seek));
     if (!input.io) {
-        av_free(buffer);
+        Ff().av_free(buffer);
         return Refused(BrokenReason());
     }
-    AVFormatContext* opened = avformat_alloc_context();
+    AVFormatContext* opened = Ff().avformat_alloc_context();
     if (!opened) return Refused(BrokenReason());
     opened->pb = input.io.get();
     opened->flags |= AVFMT_FLAG_CUSTOM_IO;
     opened->io_open = RefuseOpen;
     // No file name: the format is told by the content alone, as a text file
     // would otherwise be read as a picture of its letters by its extension.
-    if (avformat_open_input(&opened, "", nullptr, nullptr) < 0) return Refused(BrokenReason());
-    const Owned<AVFormatContext, CloseInput> format(opened);
-    if (avformat_find_stream_info(format.get(), nullptr) < 0) return Refused(BrokenReason());
+    if (Ff().avformat_open_input(&opened, "", nullptr, nullptr) < 0) return Refused(BrokenReason());
+    const Owned<AVFormatContext, &Av::avformat_close_input> format(opened);
+    if (Ff().avformat_find_stream_info(format.get(), nullptr) < 0) return Refused(BrokenReason());
 
     // A picture file read as a one-frame video is no video, nor is a song's
     // cover picture; any other picture stream is.
@@ -227,33 +220,33 @@ Converted::File FromFfmpeg(const QString& source, const QString& folder, const C
         }
     }
     const AVCodec* codec = nullptr;
-    const int index = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
+    const int index = Ff().av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (index < 0) return Refused(BrokenReason());
     seen = Seen::Sound;
-    const Owned<AVCodecContext, avcodec_free_context> decoder(avcodec_alloc_context3(codec));
-    if (!decoder || avcodec_parameters_to_context(decoder.get(), format->streams[index]->codecpar) < 0)
+    const Owned<AVCodecContext, &Av::avcodec_free_context> decoder(Ff().avcodec_alloc_context3(codec));
+    if (!decoder || Ff().avcodec_parameters_to_context(decoder.get(), format->streams[index]->codecpar) < 0)
         return Refused(BrokenReason());
     decoder->pkt_timebase = format->streams[index]->time_base;
-    if (avcodec_open2(decoder.get(), codec, nullptr) < 0) return Refused(BrokenReason());
+    if (Ff().avcodec_open2(decoder.get(), codec, nullptr) < 0) return Refused(BrokenReason());
 
     auto file = std::make_unique<NewFile>(folder);
     if (!file->IsOpen()) return Refused(Converted::WriteFailedReason());
     Writer writer(*file, cancel);
-    const Owned<AVPacket, av_packet_free> packet(av_packet_alloc());
-    const Owned<AVFrame, av_frame_free> frame(av_frame_alloc());
+    const Owned<AVPacket, &Av::av_packet_free> packet(Ff().av_packet_alloc());
+    const Owned<AVFrame, &Av::av_frame_free> frame(Ff().av_frame_alloc());
     bool written = true;
     // A damaged packet is left out, as players do; the rest is decoded.
     const auto drain = [&] {
-        while (written && avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
+        while (written && Ff().avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
             written = writer.Add(frame.get());
-            av_frame_unref(frame.get());
+            Ff().av_frame_unref(frame.get());
         }
     };
-    while (written && !cancel && av_read_frame(format.get(), packet.get()) >= 0) {
-        if (packet->stream_index == index && avcodec_send_packet(decoder.get(), packet.get()) >= 0) drain();
-        av_packet_unref(packet.get());
+    while (written && !cancel && Ff().av_read_frame(format.get(), packet.get()) >= 0) {
+        if (packet->stream_index == index && Ff().avcodec_send_packet(decoder.get(), packet.get()) >= 0) drain();
+        Ff().av_packet_unref(packet.get());
     }
-    avcodec_send_packet(decoder.get(), nullptr);
+    Ff().avcodec_send_packet(decoder.get(), nullptr);
     drain();
     if (cancel) return Refused(Converted::CancelledReason());
     if (writer.TooLong()) return Refused(TooLongReason());
