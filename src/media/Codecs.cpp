@@ -38,36 +38,37 @@ bool Resolve(const std::vector<void*>& handles, Function& function, const char* 
     return false;
 }
 
+// The functions of the libraries `names`, filled by `resolve` (one static
+// table a kind); null when a library or a function cannot be had.
+template <typename Functions>
+const Functions* Load(std::initializer_list<const char*> names, bool (*resolve)(const std::vector<void*>&, Functions&))
+{
+    const std::vector<void*> handles = Open(names);
+    static Functions functions;
+    return !handles.empty() && resolve(handles, functions) ? &functions : nullptr;
+}
+
 }  // namespace
 
-#define PELUMO_RESOLVE(name) complete = Resolve(handles, functions.name, #name) && complete;
+#define PELUMO_RESOLVE(name) &&Resolve(handles, functions.name, #name)
 
 const Ffmpeg* Av()
 {
-    static const Ffmpeg* const av = []() -> const Ffmpeg* {
-        const std::vector<void*> handles = Open({"libavutil.so." QT_STRINGIFY(LIBAVUTIL_VERSION_MAJOR),
-                                                 "libswresample.so." QT_STRINGIFY(LIBSWRESAMPLE_VERSION_MAJOR),
-                                                 "libavcodec.so." QT_STRINGIFY(LIBAVCODEC_VERSION_MAJOR),
-                                                 "libavformat.so." QT_STRINGIFY(LIBAVFORMAT_VERSION_MAJOR)});
-        if (handles.empty()) return nullptr;
-        static Ffmpeg functions;
-        bool complete = true;
-        PELUMO_FFMPEG_FUNCTIONS(PELUMO_RESOLVE)
-        return complete ? &functions : nullptr;
-    }();
+    static const Ffmpeg* const av = Load<Ffmpeg>({"libavutil.so." QT_STRINGIFY(LIBAVUTIL_VERSION_MAJOR),
+                                                  "libswresample.so." QT_STRINGIFY(LIBSWRESAMPLE_VERSION_MAJOR),
+                                                  "libavcodec.so." QT_STRINGIFY(LIBAVCODEC_VERSION_MAJOR),
+                                                  "libavformat.so." QT_STRINGIFY(LIBAVFORMAT_VERSION_MAJOR)},
+                                                 [](const std::vector<void*>& handles, Ffmpeg& functions) {
+                                                     return true PELUMO_FFMPEG_FUNCTIONS(PELUMO_RESOLVE);
+                                                 });
     return av;
 }
 
 const Heif* Hf()
 {
-    static const Heif* const heif = []() -> const Heif* {
-        const std::vector<void*> handles = Open({"libheif.so.1"});
-        if (handles.empty()) return nullptr;
-        static Heif functions;
-        bool complete = true;
-        PELUMO_HEIF_FUNCTIONS(PELUMO_RESOLVE)
-        return complete ? &functions : nullptr;
-    }();
+    static const Heif* const heif = Load<Heif>({"libheif.so.1"}, [](const std::vector<void*>& handles, Heif& functions) {
+        return true PELUMO_HEIF_FUNCTIONS(PELUMO_RESOLVE);
+    });
     return heif;
 }
 
