@@ -19,6 +19,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libsdl2-dev
   libminizip-dev zlib1g-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libheif-dev qt6-image-formats-plugins
   libgtest-dev googletest
   libbenchmark-dev
   clang libclang-rt-14-dev

@@ -9,6 +9,7 @@
 #include "dialogs/frmTenken.h"
 #include "forms/Picture.h"
 #include "pack/ShowZip.h"
+#include "media/Importer.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -32,6 +33,9 @@ const char kUsage[] =
     "  pelumo --pack フォルダ 保存先.zip\n"
     "                            ショーで使うファイルを、Windows で開ける zip ファイルにまとめます。\n"
     "                            終了コード: 0 まとめた、1 まとめられない（理由を表示）、2 フォルダを読み込めない。\n"
+    "  pelumo --import フォルダ ファイル...\n"
+    "                            画像と音声をプロジェクトのフォルダに取り込みます（再生できる形式に変換）。\n"
+    "                            終了コード: 0 すべて取り込んだ、1 取り込めないものがあった、2 フォルダを読み込めない。\n"
     "  pelumo --help             この説明を表示します。\n"
     "「-」一つで始まる引数（-platform など）は Qt に渡されます。\n";
 
@@ -111,6 +115,24 @@ int PackFolder(const QString& folder, const QString& zipPath)
     return packed.ok ? 0 : 1;
 }
 
+// `pelumo --import FOLDER FILE...`: a line for each file, the name it came in
+// under or why it did not; 0 when all came in, 1 when any did not, 2 when the
+// folder is not a project's.
+int ImportFiles(const QString& folder, const QStringList& files)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    bool refused = false;
+    for (const Importer::Result& r : Importer::Import(m->ProjectFolder, files)) {
+        refused = refused || r.name.isEmpty();
+        Print(stdout, r.name.isEmpty() ? QStringLiteral("%1：取り込めません。%2").arg(r.source, r.reason)
+                                       : QStringLiteral("%1 → %2").arg(r.source, r.name));
+    }
+    return refused ? 1 : 0;
+}
+
 int Usage(FILE* to, int exitCode)
 {
     std::fputs(kUsage, to);
@@ -137,6 +159,13 @@ int main(int argc, char** argv)
         if (argc != 4) return Usage(stderr, 2);
         QCoreApplication app(argc, argv);
         return PackFolder(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+    }
+    if (argc >= 2 && !std::strcmp(argv[1], "--import")) {
+        if (argc < 4) return Usage(stderr, 2);
+        QCoreApplication app(argc, argv);
+        QStringList files;
+        for (int i = 3; i < argc; ++i) files << QFile::decodeName(argv[i]);
+        return ImportFiles(QFile::decodeName(argv[2]), files);
     }
     for (int i = 1; i < argc; ++i)
         if (!std::strncmp(argv[i], "--", 2) || !std::strcmp(argv[i], "-h")) return Usage(stderr, 2);
