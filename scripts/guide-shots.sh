@@ -4,6 +4,7 @@
 # guide's sample project in a temporary folder, shows one window of it on a
 # virtual display (Xvfb) and saves VIEW.png.
 set -euo pipefail
+BUILD_KIND=tools
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/docs/images}"
 mkdir -p "$OUT"

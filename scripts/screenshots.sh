@@ -3,6 +3,7 @@
 # and saves a picture of it into ./screenshots (or the folder given).
 # Each shot_* program shows one window in a prepared state and saves it.
 set -euo pipefail
+BUILD_KIND=tools
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/screenshots}"
 mkdir -p "$OUT"
