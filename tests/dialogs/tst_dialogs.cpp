@@ -97,7 +97,7 @@ private slots:
     void startGraphicPicker()
     {
         QTemporaryDir dir;
-        for (const QString& name : {"b.JPG", "a.gif", "c.bmp", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"})
+        for (const char* name : {"b.JPG", "a.gif", "c.bmp", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         m->ProjectFolder = dir.path(), m->CallerMode = Module1::kModeListEditor;
         m->ListTable[Module1::kStartGraphicRow][1] = "old.bmp";
