@@ -48,6 +48,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString view = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QString out = argc > 2 ? Shot::Start(argc - 1, argv + 1) : QString();
+    Modal::InstallGuard();  // the modal windows are answered
     GuideProject::Place place;
     Module1 m;
     FakePlatform platform;
