@@ -11,7 +11,7 @@
 #   check     pelumo --check on a full folder of 999 items of those events
 # The heavy project (2 GB) is made once in build/bench-project.
 set -euo pipefail
-EXTRA_PACKAGES="hyperfine time python3" source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+EXTRA_PACKAGES="hyperfine time python3" BUILD_KIND=tools source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/docs/performance.md}"
 PROJECT="$BUILD/bench-project"
 RESULTS="$(mktemp -d)"

@@ -14,8 +14,8 @@ using namespace FormLayout;
 const QString frmFilesentaku::kPicturePattern = QStringLiteral("*.gif;*.jpg;*.bmp");
 const QString frmFilesentaku::kSoundPattern = QStringLiteral("*.wav");
 
-frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform)
+frmFilesentaku::frmFilesentaku(Module1& m, QWidget* parent)
+    : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("frmFilesentaku"));
     setWindowTitle(QStringLiteral("ファイル選択"));

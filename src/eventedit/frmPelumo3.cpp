@@ -332,7 +332,7 @@ void frmPelumo3::cmdNext_Kasou_Click()
 void frmPelumo3::cmdHenshu_Click()
 {
     {
-        form2 kindPicker(m_, platform_, this);
+        form2 kindPicker(m_, this);
         kindPicker.exec();
     }
     if (m_.DialogResult != 1) return;
@@ -346,7 +346,7 @@ void frmPelumo3::cmdHenshu_Click()
     } else if (kind == EventKinds::kEndless) {
         parameter = EventKinds::kBackToStart;
     } else if (kind == EventKinds::kWait) {
-        frmWait wait(m_, platform_, this);
+        frmWait wait(m_, this);
         wait.exec();
     } else if (kind == EventKinds::kWavStop) {
         StopSound();
@@ -366,7 +366,7 @@ void frmPelumo3::cmdHenshu_Click()
 // without such files (without the message).
 void frmPelumo3::ChooseFile()
 {
-    frmFilesentaku picker(m_, platform_, this);
+    frmFilesentaku picker(m_, this);
     picker.exec();
     if (m_.EventTable[m_.EventIndex][1].isEmpty()) {
         m_.EventTable[m_.EventIndex][0].clear();

@@ -2,17 +2,25 @@
 // each. Usage: shot_guide VIEW OUT.png (on a real display); shot_guide --list
 // names the views (any Qt platform will do for that).
 
+#include "app/frmPelumo1.h"
 #include "core/EventKinds.h"
+#include "core/Module1.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
 #include "shots/GuideProject.h"
+#include "shots/Shot.h"
 #include "support/FakePlatform.h"
+#include "support/Modal.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -40,6 +48,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString view = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QString out = argc > 2 ? Shot::Start(argc - 1, argv + 1) : QString();
+    Modal::InstallGuard();  // the modal windows are answered
     GuideProject::Place place;
     Module1 m;
     FakePlatform platform;
