@@ -3,7 +3,9 @@
 #include "forms/FormLayout.h"
 #include "core/EventKinds.h"
 #include "core/Module1.h"
+#include "core/PictureHeaders.h"
 #include "core/ProjectFiles.h"
+#include "dialogs/Messages.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -14,8 +16,8 @@ using namespace FormLayout;
 const QString frmFilesentaku::kPicturePattern = QStringLiteral("*.gif;*.jpg;*.bmp");
 const QString frmFilesentaku::kSoundPattern = QStringLiteral("*.wav");
 
-frmFilesentaku::frmFilesentaku(Module1& m, QWidget* parent)
-    : QDialog(parent), m_(m)
+frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
+    : QDialog(parent), m_(m), platform_(platform)
 {
     setObjectName(QStringLiteral("frmFilesentaku"));
     setWindowTitle(QStringLiteral("ファイル選択"));
@@ -39,6 +41,24 @@ frmFilesentaku::frmFilesentaku(Module1& m, QWidget* parent)
     Form_Load();
 }
 
+// Why a copy of the show on Windows could not open `name`: a name Windows
+// cannot hold, or another file of the folder that Windows takes for the same.
+QString frmFilesentaku::WindowsProblem(const QString& name) const
+{
+    const QString why = ProjectFiles::WindowsNameProblem(name);
+    if (!why.isEmpty())
+        return QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(name) + why
+               + QStringLiteral("「ペルモローダー」では開けないため、名前を変えてから選んでください。");
+    for (int i = 0; i < File1->count(); ++i) {
+        const QString other = File1->item(i)->text();
+        if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
+                                  "どちらかの名前を変えてから選んでください。")
+                .arg(name, other);
+    }
+    return {};
+}
+
 bool frmFilesentaku::StartGraphicMode() const
 {
     return m_.CallerMode == Module1::kModeListEditor;
@@ -59,6 +79,7 @@ void frmFilesentaku::Form_Load()
             patterns = kSoundPattern;
     }
 
+    patterns_ = patterns;
     File1->clear();
     if (patterns.isEmpty()) return;
     for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns)) {
@@ -74,6 +95,16 @@ void frmFilesentaku::Command1_Click()
     const QListWidgetItem* item = File1->currentItem();
     const QString name = (item && item->isSelected()) ? item->text() : QString();
     if (name.isEmpty()) return;
+    // The player's PC could never open the file: refused, with what to do.
+    if (const QString problem = WindowsProblem(name); !problem.isEmpty()) {
+        Messages::ShowError(m_, platform_, this, problem);
+        return;
+    }
+    // A picture the player may not show is taken after a warning.
+    if (patterns_ == kPicturePattern) {
+        for (const PictureHeaders::Reason& reason : PictureHeaders::Doubts(name, PictureHeaders::Read(m_.ProjectPath(name))))
+            Messages::ShowError(m_, platform_, this, reason.text);
+    }
     if (StartGraphicMode())
         m_.ListTable[Module1::kStartGraphicRow][1] = name;
     else

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class Module1;
+class Platform;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -16,7 +17,7 @@ class QPushButton;
 class frmFilesentaku : public QDialog {
     Q_OBJECT
 public:
-    explicit frmFilesentaku(Module1& m, QWidget* parent = nullptr);
+    frmFilesentaku(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QListWidget* File1;
@@ -32,6 +33,9 @@ private:
     void Form_Load();
     void Command1_Click();
     bool StartGraphicMode() const;
+    QString WindowsProblem(const QString& name) const;
 
     Module1& m_;
+    Platform& platform_;
+    QString patterns_;  // what the list shows
 };

@@ -366,7 +366,7 @@ void frmPelumo3::cmdHenshu_Click()
 // without such files (without the message).
 void frmPelumo3::ChooseFile()
 {
-    frmFilesentaku picker(m_, this);
+    frmFilesentaku picker(m_, platform_, this);
     picker.exec();
     if (m_.EventTable[m_.EventIndex][1].isEmpty()) {
         m_.EventTable[m_.EventIndex][0].clear();

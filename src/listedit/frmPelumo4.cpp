@@ -305,7 +305,7 @@ void frmPelumo4::Command2_Click()
         RefreshListView();
         return;
     }
-    frmFilesentaku picker(m_, this);
+    frmFilesentaku picker(m_, platform_, this);
     picker.exec();
     // The top menu shows the chosen picture once the list editor closes; one
     // that will not decode is reported now, while it can still be changed.

@@ -102,7 +102,7 @@ private slots:
         m->ProjectFolder = dir.path(), m->CallerMode = Module1::kModeListEditor;
         m->ListTable[Module1::kStartGraphicRow][1] = "old.bmp";
         for (const bool ok : {false, true}) {  // closed through the frame, then confirmed with OK
-            frmFilesentaku dlg(*m);
+            frmFilesentaku dlg(*m, *p);
             dlg.show();
             QCOMPARE(dlg.File1->count(), 3);  // a.gif, b.JPG, c.bmp
             Modal::Click(&dlg, "Command1");
