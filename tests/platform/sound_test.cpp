@@ -10,11 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-<<<<<<< HEAD
 #include <dlfcn.h>
-#include <regex>
-=======
->>>>>>> house
 #include <thread>
 
 namespace {
