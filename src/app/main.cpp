@@ -5,6 +5,7 @@
 #include "core/SaveFile.h"
 #include "core/ShowCheck.h"
 #include "app/frmPelumo1.h"
+#include "app/frmRehearsal.h"
 #include "dialogs/frmTenken.h"
 #include "forms/Picture.h"
 #include "platform/QtPlatform.h"
@@ -27,6 +28,9 @@ const char kUsage[] =
     "  pelumo                    エディタを開きます。\n"
     "  pelumo --check フォルダ   フォルダのショーを点検し、再生で困る所を一行ずつ表示します。\n"
     "                            終了コード: 0 問題なし、1 問題あり、2 フォルダを読み込めない。\n"
+    "  pelumo --rehearse フォルダ [--window]\n"
+    "                            フォルダのショーを、見る人と同じ全画面でリハーサルします\n"
+    "                            （--window では 1280 x 960 のウィンドウで）。\n"
     "  pelumo --help             この説明を表示します。\n"
     "「-」一つで始まる引数（-platform など）は Qt に渡されます。\n";
 
@@ -42,22 +46,30 @@ int FolderUnreadable(const QString& reason)
     return 2;
 }
 
-// `pelumo --check FOLDER`: the findings as lines on standard output; 0 when
-// there are none, 1 when there are, 2 when the folder cannot be read.
-int CheckFolder(const QString& folder)
+// The project of `folder` loaded into `m` to be read, not edited: nothing in
+// the folder changes. 0 when it loaded; 2, with the reason on standard error,
+// when the folder cannot be read.
+int LoadToRead(const QString& folder, Module1& m, ListDataFile::Loaded& loaded)
 {
     // A damaged picture is a finding, not a warning of the image decoder.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     const QFileInfo info(folder);
     if (!info.exists()) return FolderUnreadable(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
     if (!info.isDir()) return FolderUnreadable(QStringLiteral("「%1」はフォルダではありません。").arg(folder));
-    auto m = std::make_unique<Module1>();
-    const ListDataFile::Loaded loaded =
-        ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
+    loaded = ListDataFile::LoadProject(m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
     if (loaded.missing)
         return FolderUnreadable(
             QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder));
-    if (!loaded.result.ok) return FolderUnreadable(loaded.result.message);
+    return loaded.result.ok ? 0 : FolderUnreadable(loaded.result.message);
+}
+
+// `pelumo --check FOLDER`: the findings as lines on standard output; 0 when
+// there are none, 1 when there are, 2 when the folder cannot be read.
+int CheckFolder(const QString& folder)
+{
+    auto m = std::make_unique<Module1>();
+    ListDataFile::Loaded loaded;
+    if (const int unreadable = LoadToRead(folder, *m, loaded)) return unreadable;
     if (!loaded.result.notice.isEmpty())
         Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
                           .arg(ListDataFile::Find(m->ProjectFolder)));
@@ -71,6 +83,24 @@ int Usage(FILE* to, int exitCode)
 {
     std::fputs(kUsage, to);
     return exitCode;
+}
+
+// `pelumo --rehearse FOLDER [--window]`: the show rehearsed full screen, or
+// in a window; 2 when the folder cannot be read. The folder is read before
+// the display is opened.
+int RehearseFolder(int argc, char** argv)
+{
+    if (argc < 3 || argv[2][0] == '-') return Usage(stderr, 2);
+    for (int i = 3; i < argc; ++i)
+        if (!std::strncmp(argv[i], "--", 2) && std::strcmp(argv[i], "--window")) return Usage(stderr, 2);
+    auto m = std::make_unique<Module1>();
+    ListDataFile::Loaded loaded;
+    if (const int unreadable = LoadToRead(QFile::decodeName(argv[2]), *m, loaded)) return unreadable;
+    QApplication app(argc, argv);
+    FormLayout::InstallFontSubstitutions();
+    QtPlatform platform;
+    frmRehearsal::Rehearse(*m, platform, nullptr, QApplication::arguments().contains(QStringLiteral("--window")));
+    return 0;
 }
 
 }  // namespace
@@ -89,6 +119,7 @@ int main(int argc, char** argv)
         QCoreApplication app(argc, argv);
         return CheckFolder(QFile::decodeName(argv[2]));
     }
+    if (argc >= 2 && !std::strcmp(argv[1], "--rehearse")) return RehearseFolder(argc, argv);
     for (int i = 1; i < argc; ++i)
         if (!std::strncmp(argv[i], "--", 2) || !std::strcmp(argv[i], "-h")) return Usage(stderr, 2);
 
