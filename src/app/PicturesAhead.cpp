@@ -8,12 +8,12 @@
 
 PicturesAhead::PicturesAhead()
 {
-    worker_.setMaxThreadCount(1);
+    workers_.setMaxThreadCount(kWorkers);
 }
 
 PicturesAhead::~PicturesAhead()
 {
-    worker_.waitForDone();
+    workers_.waitForDone();
 }
 
 void PicturesAhead::Prepare(const QString& path, const QSize& area)
@@ -24,7 +24,7 @@ void PicturesAhead::Prepare(const QString& path, const QSize& area)
     auto promise = std::make_shared<QPromise<QImage>>();
     ahead_.insert(key, promise->future());
     promise->start();
-    worker_.start([promise, path, area] {
+    workers_.start([promise, path, area] {
         promise->addResult(Picture::DecodeFitted(path, area));
         promise->finish();
     });

@@ -1,6 +1,6 @@
 #pragma once
-// The rehearsal's pictures, decoded at the size they are shown: the next one
-// on a worker thread while the current one shows, so that pictures a short
+// The rehearsal's pictures, decoded at the size they are shown: the next ones
+// on worker threads while the current one shows, so that pictures a short
 // wait apart change without a black frame.
 
 #include <QFuture>
@@ -12,12 +12,15 @@
 
 class PicturesAhead {
 public:
+    // Pictures decoded at once on the workers.
+    static constexpr int kWorkers = 2;
+
     PicturesAhead();
-    ~PicturesAhead();  // waits for a decode that runs
+    ~PicturesAhead();  // waits for the decodes that run
     PicturesAhead(const PicturesAhead&) = delete;
     PicturesAhead& operator=(const PicturesAhead&) = delete;
 
-    // Starts decoding the picture file at `path` to fit `area` on the worker,
+    // Starts decoding the picture file at `path` to fit `area` on a worker,
     // unless it is decoded or being decoded already.
     void Prepare(const QString& path, const QSize& area);
     // The picture file at `path` fitted to `area`: the one prepared, waited
@@ -30,7 +33,7 @@ public:
 private:
     static QString Key(const QString& path, const QSize& area);
 
-    QThreadPool worker_;
+    QThreadPool workers_;
     QHash<QString, QFuture<QImage>> ahead_;
     QString lastKey_;  // the picture taken last, kept: "エンドレス" may show it again
     QImage last_;

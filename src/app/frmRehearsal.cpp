@@ -29,6 +29,10 @@ namespace {
 constexpr int kBandShare = 5;
 constexpr int kBandLettersPerHeight = 24;
 constexpr int kListLettersPerHeight = 16;
+// How many of the pictures an item shows next are decoded ahead: one more
+// than the workers, so that none of them waits for the next picture to be
+// asked for.
+constexpr int kPicturesAhead = PicturesAhead::kWorkers + 1;
 
 QFont Gothic(int pixels)
 {
@@ -139,6 +143,7 @@ void frmRehearsal::LayOut()
     lblBand->setContentsMargins(band / 4, 0, band / 4, 0);
     lstItems->setGeometry(width() / 8, band / 4, width() * 3 / 4, height() - band * 3 / 2);
     lstItems->setFont(Gothic(height() / kListLettersPerHeight));
+    lstItems->setSpacing(height() / kListLettersPerHeight / 8);
 }
 
 void frmRehearsal::resizeEvent(QResizeEvent* event)
@@ -170,8 +175,7 @@ void frmRehearsal::ShowList()
 {
     screen_ = Screen::List;
     imgPicture->hide();
-    Picture::Clear(imgPicture);
-    shownPicture_.clear();
+    ClearPicture();
     SetBand(m_.ListTable[Module1::kStartMessageRow][1]);
     lstItems->show();
     lstItems->setFocus();
@@ -268,7 +272,7 @@ void frmRehearsal::Started()
 {
     screen_ = Screen::Item;
     lstItems->hide();
-    Picture::Clear(imgPicture);
+    ClearPicture();
     imgPicture->show();
     SetBand(QString());
     setFocus();
@@ -311,14 +315,32 @@ void frmRehearsal::Refused(const QString& message)
     SetBand(message);
 }
 
-// The row's picture; the next picture the item shows is decoded meanwhile.
+// The row's picture. One that the next picture replaces at once is only
+// checked by its header, and shown after all when that one cannot be. The
+// next pictures the item shows are decoded meanwhile.
 bool frmRehearsal::ShowPicture(int row)
 {
-    const int next = Rehearsal::NextPictureRow(*rows_, row);
-    if (const QString nextPath = next ? PathOf((*rows_)[next][1]) : QString(); !nextPath.isEmpty())
-        pictures_.Prepare(nextPath, PictureArea());
+    PrepareAhead(row);
     const QString path = PathOf((*rows_)[row][1]);
-    return !path.isEmpty() && ShowPictureFile(path);
+    if (!path.isEmpty() && !Rehearsal::StaysOnScreen(*rows_, row)) {
+        if (!Picture::LooksDecodable(path)) return false;
+        passedPicture_ = path;
+        return true;
+    }
+    if (!path.isEmpty() && ShowPictureFile(path)) return true;
+    if (!passedPicture_.isEmpty()) ShowPictureFile(passedPicture_);
+    return false;
+}
+
+void frmRehearsal::PrepareAhead(int row)
+{
+    int next = row;
+    for (int ahead = 0; ahead < kPicturesAhead; ++ahead) {
+        next = Rehearsal::NextPictureShown(*rows_, next);
+        if (next == 0) return;
+        const QString path = PathOf((*rows_)[next][1]);
+        if (!path.isEmpty()) pictures_.Prepare(path, PictureArea());
+    }
 }
 
 bool frmRehearsal::ShowPictureFile(const QString& path)
@@ -328,7 +350,15 @@ bool frmRehearsal::ShowPictureFile(const QString& path)
     imgPicture->setPixmap(QPixmap::fromImage(picture));
     imgPicture->setAccessibleName(QFileInfo(path).fileName());
     shownPicture_ = path;
+    passedPicture_.clear();
     return true;
+}
+
+void frmRehearsal::ClearPicture()
+{
+    Picture::Clear(imgPicture);
+    shownPicture_.clear();
+    passedPicture_.clear();
 }
 
 // A wav the player would not play is skipped, as a missing one.

@@ -76,7 +76,9 @@ private:
     void Refused(const QString& message) override;
 
     bool ShowPicture(int row);
+    void PrepareAhead(int row);
     bool ShowPictureFile(const QString& path);
+    void ClearPicture();
     bool PlaySound(int row, bool loop);
     void StopSound();
     QString PathOf(const QString& fileName) const;
@@ -95,5 +97,6 @@ private:
     QElapsedTimer sinceOpened_;  // the time of each digit typed
     Screen screen_ = Screen::Start;
     int item_ = 0;          // the item playing
-    QString shownPicture_;  // the path of the picture shown, fitted again when the screen changes size
+    QString shownPicture_;   // the path of the picture shown, fitted again when the screen changes size
+    QString passedPicture_;  // a picture replaced at once, not decoded, shown if its replacement cannot be
 };

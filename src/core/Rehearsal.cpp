@@ -5,6 +5,29 @@
 
 namespace Rehearsal {
 
+namespace {
+
+bool IsPicture(const EventRows& rows, int row)
+{
+    return EventRules::ScreenOf(rows, row) == EventRules::PreviewAction::ShowPicture;
+}
+
+// The first row after `row`, following the rows as play does, for which
+// `found` holds; 0 when play ends before one. Each row is met once before
+// play comes round again.
+template <typename Found>
+int FirstAfter(const EventRows& rows, int row, Found found)
+{
+    int next = EventRules::RowAfter(rows, row);
+    for (int met = 0; next != 0 && met < Module1::kRows; ++met) {
+        if (found(next)) return next;
+        next = EventRules::RowAfter(rows, next);
+    }
+    return 0;
+}
+
+}  // namespace
+
 QStringList ItemNames(const Module1& m)
 {
     QStringList names;
@@ -23,15 +46,18 @@ int NumberTyping::Type(int digit, qint64 millis, int count)
     return number_;
 }
 
-int NextPictureRow(const EventRows& rows, int row)
+bool StaysOnScreen(const EventRows& rows, int row)
 {
-    // Each row is met once before play comes round again.
-    int next = EventRules::RowAfter(rows, row);
-    for (int met = 0; next != 0 && met < Module1::kRows; ++met) {
-        if (EventRules::ScreenOf(rows, next) == EventRules::PreviewAction::ShowPicture) return next;
-        next = EventRules::RowAfter(rows, next);
-    }
-    return 0;
+    const int stop = FirstAfter(rows, row, [&](int r) {
+        const EventRules::PlayStep step = EventRules::StepOf(rows, r);
+        return IsPicture(rows, r) || step == EventRules::PlayStep::Wait || step == EventRules::PlayStep::Pause;
+    });
+    return stop != 0 && !IsPicture(rows, stop);
+}
+
+int NextPictureShown(const EventRows& rows, int row)
+{
+    return FirstAfter(rows, row, [&](int r) { return IsPicture(rows, r) && StaysOnScreen(rows, r); });
 }
 
 void Skipped::AddRows(const QString& itemName, const QStringList& rows)

@@ -1,8 +1,8 @@
 #pragma once
 // What the rehearsal of a whole show decides without a window: the items its
-// list offers, the item a typed number chooses, the picture its play meets
-// next, and the files it skipped, told once when it ends. The rows are played
-// by ShowPlay; nothing here goes through them on its own.
+// list offers, the item a typed number chooses, which pictures stay on the
+// screen and which of them come next, and the files it skipped, told once
+// when it ends. The rows are played by ShowPlay; these only look ahead.
 
 #include "core/Module1.h"
 
@@ -32,10 +32,15 @@ private:
     qint64 typedAt_ = 0;
 };
 
-// The row of the picture that play meets first after `row`, following the
-// rows as play does (back to row 1 after "エンドレス"); 0 when play ends
+// Whether the picture of `row` stays on the screen: play stops on a wait or
+// a text after it before it meets another picture or the end of the item.
+// One that does not stay is replaced before anything is painted.
+bool StaysOnScreen(const EventRows& rows, int row);
+
+// The row of the next picture after `row` that stays on the screen, following
+// the rows as play does (back to row 1 after "エンドレス"); 0 when play ends
 // before one. It may be `row` itself, shown again after "エンドレス".
-int NextPictureRow(const EventRows& rows, int row);
+int NextPictureShown(const EventRows& rows, int row);
 
 // The files a rehearsal skipped, each once, in the order met.
 class Skipped {

@@ -177,19 +177,20 @@ private slots:
     }
 
     // Escape during a wait returns to the list at once and stops the sound; the rows skipped are
-    // listed once, after the start graphic that is missing.
+    // listed once, after the start graphic that is missing. A picture replaced at once shows when
+    // its replacement cannot.
     void escapeAndSkipped()
     {
-        Show show({{"写真", {{kWavLoop, "loop.wav"}, {kPicture, "gone.bmp"}, {kWait, "900"}}}}, "none.bmp");
+        Show show({{"写真", {{kWavLoop, "loop.wav"}, {kPicture, "b.bmp"}, {kPicture, "gone.bmp"}, {kWait, "900"}}}}, "none.bmp");
         show.Click();
         for (int round = 0; round < 2; ++round) {
             show.Key(Qt::Key_Return);
-            QCOMPARE(show.State(), "item||900|");
+            QCOMPARE(show.State(), "item||900|P576");
             show.Key(Qt::Key_Escape);
             QCOMPARE(show.State(), "list|ようこそ|0|");
             QCOMPARE(show.platform.sounds.last(), "stop");
         }
-        QCOMPARE(show.w->SkippedMessage(), EventRules::SkippedRowsMessage({"スタートグラフィック（none.bmp）", "「写真」2（gone.bmp）"}));
+        QCOMPARE(show.w->SkippedMessage(), EventRules::SkippedRowsMessage({"スタートグラフィック（none.bmp）", "「写真」3（gone.bmp）"}));
     }
 
     // Items that cannot play are refused in the band, and the list stays.
@@ -240,16 +241,17 @@ private slots:
         QCOMPARE(last, chosen);
     }
 
-    // The picture decoded ahead is the one play meets next.
-    void nextPicture_data()
+    // The pictures decoded ahead are those that stay on the screen, as play meets them.
+    void nextPictureShown_data()
     {
         QTest::addColumn<QList<QStringList>>("events");
         QTest::addColumn<int>("next");
-        QTest::newRow("further down") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}} << 3;
+        QTest::newRow("before a wait") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}, {kWait, "1"}} << 3;
+        QTest::newRow("one replaced at once is passed") << QList<QStringList>{{kPicture, "a"}, {kPicture, "b"}, {kPicture, "c"}, {kText, "t"}} << 3;
         QTest::newRow("round エンドレス") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kEndless, ""}} << 1;
-        QTest::newRow("none before the end") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}} << 0;
+        QTest::newRow("none stays before the end") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}} << 0;
     }
-    void nextPicture()
+    void nextPictureShown()
     {
         QFETCH(QList<QStringList>, events);
         QFETCH(int, next);
@@ -258,7 +260,7 @@ private slots:
             rows[r + 1][0] = events[r][0];
             rows[r + 1][1] = events[r][1];
         }
-        QCOMPARE(Rehearsal::NextPictureRow(rows, 1), next);
+        QCOMPARE(Rehearsal::NextPictureShown(rows, 1), next);
     }
 };
 
