@@ -2,6 +2,7 @@
 // each. Usage: shot_guide VIEW OUT.png (on a real display); shot_guide --list
 // names the views (any Qt platform will do for that).
 
+#include "app/frmRehearsal.h"
 #include "core/EventKinds.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
@@ -13,6 +14,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 
 #include <cstdio>
 #include <functional>
@@ -40,6 +42,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString view = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const QString out = argc > 2 ? Shot::Start(argc - 1, argv + 1) : QString();
+    Modal::InstallGuard();  // the modal windows are answered
     GuideProject::Place place;
     Module1 m;
     FakePlatform platform;
@@ -59,6 +62,14 @@ int main(int argc, char** argv)
         for (int i = 0; i < downs; ++i) editor->cmdNext->click();
         editor->show();
         return editor;
+    };
+    // The rehearsal in its window of 1280 x 960, after `keys` on its start screen and then on its list.
+    const auto rehearsal = [&](const QList<Qt::Key>& keys) {
+        auto* window = new frmRehearsal(m, platform);
+        window->setWindowModality(Qt::NonModal);
+        window->show();
+        for (const Qt::Key key : keys) QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+        Shot::SaveLater(window, out);
     };
     const auto topMenu = [&] {
         auto* menu = new frmPelumo1(m, platform);
@@ -90,6 +101,9 @@ int main(int argc, char** argv)
                  menu->cmdSakusei->click();
              });
          }},
+        {"rehearsal-start", [&] { rehearsal({}); }},
+        {"rehearsal-list", [&] { rehearsal({Qt::Key_Space, Qt::Key_Down}); }},  // "会社案内" chosen
+        {"rehearsal-item", [&] { rehearsal({Qt::Key_Space, Qt::Key_3, Qt::Key_Return}); }},  // "製品紹介" at its text
         {"listedit", [&] { GuideProject::SaveLater({listEditor(1)}, out); }},
         {"itemname", [&] {
              auto* editor = listEditor(3);  // the first empty row
