@@ -13,7 +13,7 @@
 #             screen, the pace of photographs 100 ms apart, peak memory
 # The heavy project (2 GB) is made once in build/bench-project.
 set -euo pipefail
-EXTRA_PACKAGES="hyperfine time python3" source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+EXTRA_PACKAGES="hyperfine time python3" BUILD_KIND=tools source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/docs/performance.md}"
 PROJECT="$BUILD/bench-project"
 RESULTS="$(mktemp -d)"

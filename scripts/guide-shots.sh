@@ -4,6 +4,7 @@
 # guide's sample project in a temporary folder, shows one window of it on a
 # virtual display (Xvfb) and saves VIEW.png.
 set -euo pipefail
+BUILD_KIND=tools
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/docs/images}"
 mkdir -p "$OUT"
@@ -12,9 +13,9 @@ mkdir -p "$OUT"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 SDL_AUDIODRIVER=dummy
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_STYLE_OVERRIDE QT_QPA_PLATFORMTHEME
 failed=0
-for name in $(QT_QPA_PLATFORM=offscreen "$BUILD/shots/shot_guide" --list); do
+for name in $(QT_QPA_PLATFORM=offscreen "$BUILD/tools/shots/shot_guide" --list); do
   echo "$name -> $OUT/$name.png"
-  if ! xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$BUILD/shots/shot_guide" "$name" "$OUT/$name.png"; then
+  if ! xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$BUILD/tools/shots/shot_guide" "$name" "$OUT/$name.png"; then
     echo "failed: $name" >&2
     failed=1
   fi

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs what the build needs (only what is missing), then configures and
-# builds. Sourced by the other scripts. The program and the screenshot
-# programs build into ./build; the test command sets BUILD_KIND=test first
-# and gets ./build-test, built with the address and undefined-behaviour
-# sanitizers and without the screenshot programs and benchmarks.
+# builds. Sourced by the other scripts; BUILD_KIND, set before, chooses:
+#   (none)  the program alone into ./build, without the tests (the run command)
+#   tools   ./build with the tests, the screenshot programs and the benchmarks
+#   test    ./build-test with the tests, built with the address and
+#           undefined-behaviour sanitizers, without the screenshot programs
+#           and benchmarks (the test command)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,18 +15,33 @@ if [ "${BUILD_KIND:-}" = test ]; then
   BUILD="$ROOT/build-test"
   CMAKE_ARGS+=(-DPELUMO_SANITIZE=ON -DPELUMO_EXTRAS=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1")
 fi
+if [ -n "${BUILD_KIND:-}" ]; then
+  CMAKE_ARGS+=(-DBUILD_TESTING=ON)
+else
+  CMAKE_ARGS+=(-DBUILD_TESTING=OFF)
+fi
 
+# What the program needs to build and run.
 PACKAGES=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
   libsdl2-dev
-  libgtest-dev googletest
-  libbenchmark-dev
-  clang libclang-rt-14-dev
+  libminizip-dev zlib1g-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libheif-dev qt6-image-formats-plugins
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
-  xvfb xauth
   ccache
 )
+# Beside that, the tests, the fuzz targets (clang), the screenshot programs
+# and the benchmarks (a virtual display).
+if [ -n "${BUILD_KIND:-}" ]; then
+  PACKAGES+=(
+    libgtest-dev googletest
+    libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth
+    unzip python3
+  )
+fi
 # A script that needs more (the benchmarks: hyperfine, time, python3) names it.
 read -r -a extra <<<"${EXTRA_PACKAGES:-}"
 PACKAGES+=("${extra[@]}")

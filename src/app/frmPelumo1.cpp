@@ -12,6 +12,7 @@
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
+#include "core/ForeignNames.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -155,6 +156,7 @@ void frmPelumo1::cmdLoad_Click()
     lblPath->setText(m_.ProjectFolder);
 
     if (!m_.ProjectFolder.isEmpty()) {
+        FixWindowsNames();
         const ListDataFile::Loaded loaded = ListDataFile::LoadProject(m_, m_.ProjectFolder, ListDataFile::LoadFor::Editing);
         lblPath->setText(m_.ProjectFolder);
         if (loaded.missing) {
@@ -253,6 +255,24 @@ bool frmPelumo1::FolderHasListData() const
     return ListDataFile::Exists(m_.ProjectFolder);
 }
 
+// Files unpacked here from a zip made on Windows keep their names as CP932
+// bytes, and the show cannot find them: one question for all of them, and on
+// yes each gets the name the show uses. No changes nothing.
+void frmPelumo1::FixWindowsNames()
+{
+    const QList<ForeignNames::Misnamed> found = ForeignNames::Find(m_.ProjectFolder);
+    if (found.isEmpty()) return;
+    QStringList names;
+    for (const ForeignNames::Misnamed& f : found) names << QStringLiteral("「%1」").arg(f.proper);
+    const QString question =
+        QStringLiteral("Windows で付けられたままで名前が読めないファイルが %1 個あります。ショーで使えるように、次の名前に直しますか？\n")
+            .arg(found.size())
+        + names.join(QStringLiteral("、"));
+    if (!Messages::Ask(m_, platform_, this, question)) return;
+    const QStringList failed = ForeignNames::Rename(m_.ProjectFolder, found);
+    if (!failed.isEmpty()) ShowError(failed.join(QLatin1Char('\n')));
+}
+
 // The start graphic named in row 1002, shown stretched in Image1. After a
 // load (`report`) a missing or undecodable file is reported; after the list
 // editor, which has reported them already, the area just shows what it can.
@@ -269,8 +289,7 @@ void frmPelumo1::ShowStartGraphic(bool report)
     if (actual.isEmpty()) {
         Picture::Clear(Image1);
         if (report)
-            ShowError(QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。")
-                      + QStringLiteral("「ペルモローダー」では、この項目は無視されます。"));
+            ShowError(Picture::MissingStartGraphicMessage());
         return;
     }
     Image1->setVisible(true);

@@ -41,6 +41,7 @@ protected:
 
 private:
     bool FolderHasListData() const;
+    void FixWindowsNames();
     void ShowEventCommands();
     void ShowStartGraphic(bool report);
     bool AskQuit();

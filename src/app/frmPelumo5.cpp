@@ -6,7 +6,6 @@
 #include "platform/Platform.h"
 #include "core/ProjectFiles.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>

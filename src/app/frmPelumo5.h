@@ -34,9 +34,6 @@ public:
     // false, leaving the lists as they were, when it is not a folder that
     // can be opened.
     bool OpenFolder(const QString& path);
-    // The folder open in the folder list: absolute, "/" separated, without a
-    // trailing separator except for the root "/". Empty before any opening.
-    QString OpenedFolder() const { return openFolder_; }
 
     // The full path a folder list entry stands for.
     static QString PathOf(const QTreeWidgetItem* item);
@@ -58,6 +55,8 @@ private:
 
     Module1& m_;
     Platform& platform_;
+    // The folder open in the folder list: absolute, "/" separated, without a
+    // trailing separator except for the root "/". Empty before any opening.
     QString openFolder_;
     QString pattern_ = QStringLiteral("*.*");
 };

@@ -4,10 +4,13 @@
 #include "core/Module1.h"
 #include "core/SaveFile.h"
 #include "core/ShowCheck.h"
+#include "core/ShowFiles.h"
 #include "app/frmPelumo1.h"
 #include "app/frmRehearsal.h"
 #include "dialogs/frmTenken.h"
 #include "forms/Picture.h"
+#include "pack/ShowZip.h"
+#include "media/Importer.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -28,6 +31,12 @@ const char kUsage[] =
     "  pelumo                    エディタを開きます。\n"
     "  pelumo --check フォルダ   フォルダのショーを点検し、再生で困る所を一行ずつ表示します。\n"
     "                            終了コード: 0 問題なし、1 問題あり、2 フォルダを読み込めない。\n"
+    "  pelumo --pack フォルダ 保存先.zip\n"
+    "                            ショーで使うファイルを、Windows で開ける zip ファイルにまとめます。\n"
+    "                            終了コード: 0 まとめた、1 まとめられない（理由を表示）、2 フォルダを読み込めない。\n"
+    "  pelumo --import フォルダ ファイル...\n"
+    "                            画像と音声をプロジェクトのフォルダに取り込みます（再生できる形式に変換）。\n"
+    "                            終了コード: 0 すべて取り込んだ、1 取り込めないものがあった、2 フォルダを読み込めない。\n"
     "  pelumo --rehearse フォルダ [--window]\n"
     "                            フォルダのショーを、見る人と同じ全画面でリハーサルします\n"
     "                            （--window では 1280 x 960 のウィンドウで）。\n"
@@ -46,37 +55,86 @@ int FolderUnreadable(const QString& reason)
     return 2;
 }
 
-// The project of `folder` loaded into `m` to be read, not edited: nothing in
-// the folder changes. 0 when it loaded; 2, with the reason on standard error,
-// when the folder cannot be read.
-int LoadToRead(const QString& folder, Module1& m, ListDataFile::Loaded& loaded)
+// The project of `folder` for a command, with the notice of damaged parts
+// left out; nothing, after the reason on standard error, when the folder
+// cannot be read.
+std::unique_ptr<Module1> LoadFolder(const QString& folder, QString& notice)
 {
-    // A damaged picture is a finding, not a warning of the image decoder.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     const QFileInfo info(folder);
-    if (!info.exists()) return FolderUnreadable(QStringLiteral("フォルダ「%1」がありません。").arg(folder));
-    if (!info.isDir()) return FolderUnreadable(QStringLiteral("「%1」はフォルダではありません。").arg(folder));
-    loaded = ListDataFile::LoadProject(m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
-    if (loaded.missing)
-        return FolderUnreadable(
-            QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder));
-    return loaded.result.ok ? 0 : FolderUnreadable(loaded.result.message);
+    QString reason;
+    auto m = std::make_unique<Module1>();
+    if (!info.exists()) {
+        reason = QStringLiteral("フォルダ「%1」がありません。").arg(folder);
+    } else if (!info.isDir()) {
+        reason = QStringLiteral("「%1」はフォルダではありません。").arg(folder);
+    } else {
+        const ListDataFile::Loaded loaded =
+            ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
+        if (loaded.missing)
+            reason = QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder);
+        else if (!loaded.result.ok)
+            reason = loaded.result.message;
+        notice = loaded.result.notice;
+    }
+    if (reason.isEmpty()) return m;
+    FolderUnreadable(reason);
+    return nullptr;
 }
 
 // `pelumo --check FOLDER`: the findings as lines on standard output; 0 when
 // there are none, 1 when there are, 2 when the folder cannot be read.
 int CheckFolder(const QString& folder)
 {
-    auto m = std::make_unique<Module1>();
-    ListDataFile::Loaded loaded;
-    if (const int unreadable = LoadToRead(folder, *m, loaded)) return unreadable;
-    if (!loaded.result.notice.isEmpty())
+    // A damaged picture is a finding, not a warning of the image decoder.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    if (!notice.isEmpty())
         Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
                           .arg(ListDataFile::Find(m->ProjectFolder)));
 
-    const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode));
-    Print(stdout, lines.isEmpty() ? frmTenken::kNothingFound : lines.join(QLatin1Char('\n')));
+    CheckCache::Store cache(CheckCache::DefaultFile());
+    const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode, &cache));
+    cache.Save();
+    Print(stdout, lines.isEmpty() ? ShowCheck::NothingFoundMessage() : lines.join(QLatin1Char('\n')));
     return lines.isEmpty() ? 0 : 1;
+}
+
+// `pelumo --pack FOLDER FILE.zip`: the files the show uses in a new zip; 0
+// when it is written, 1 when it is not (the reasons on standard error), 2
+// when the folder cannot be read. An existing file is never replaced: no one
+// was asked.
+int PackFolder(const QString& folder, const QString& zipPath)
+{
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    if (QFileInfo(zipPath).exists() || QFileInfo(zipPath).isSymLink()) {
+        Print(stderr, QStringLiteral("「%1」はすでにあります。別の名前を指定するか、先に移動してください。").arg(zipPath));
+        return 1;
+    }
+    const ShowZip::Result packed = ShowZip::Write(ShowFiles::Collect(*m), zipPath);
+    Print(packed.ok ? stdout : stderr, packed.message);
+    return packed.ok ? 0 : 1;
+}
+
+// `pelumo --import FOLDER FILE...`: a line for each file, the name it came in
+// under or why it did not; 0 when all came in, 1 when any did not, 2 when the
+// folder is not a project's.
+int ImportFiles(const QString& folder, const QStringList& files)
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
+    if (!m) return 2;
+    bool refused = false;
+    for (const Importer::Result& r : Importer::Import(m->ProjectFolder, files)) {
+        refused = refused || r.name.isEmpty();
+        Print(stdout, r.name.isEmpty() ? QStringLiteral("%1：取り込めません。%2").arg(r.source, r.reason)
+                                       : QStringLiteral("%1 → %2").arg(r.source, r.name));
+    }
+    return refused ? 1 : 0;
 }
 
 int Usage(FILE* to, int exitCode)
@@ -93,9 +151,11 @@ int RehearseFolder(int argc, char** argv)
     if (argc < 3 || argv[2][0] == '-') return Usage(stderr, 2);
     for (int i = 3; i < argc; ++i)
         if (!std::strncmp(argv[i], "--", 2) && std::strcmp(argv[i], "--window")) return Usage(stderr, 2);
-    auto m = std::make_unique<Module1>();
-    ListDataFile::Loaded loaded;
-    if (const int unreadable = LoadToRead(QFile::decodeName(argv[2]), *m, loaded)) return unreadable;
+    // A picture that does not decode is listed at the end, not warned of.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(QFile::decodeName(argv[2]), notice);
+    if (!m) return 2;
     QApplication app(argc, argv);
     FormLayout::InstallFontSubstitutions();
     QtPlatform platform;
@@ -118,6 +178,18 @@ int main(int argc, char** argv)
         // application loads: no display, no window system.
         QCoreApplication app(argc, argv);
         return CheckFolder(QFile::decodeName(argv[2]));
+    }
+    if (argc >= 2 && !std::strcmp(argv[1], "--pack")) {
+        if (argc != 4) return Usage(stderr, 2);
+        QCoreApplication app(argc, argv);
+        return PackFolder(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+    }
+    if (argc >= 2 && !std::strcmp(argv[1], "--import")) {
+        if (argc < 4) return Usage(stderr, 2);
+        QCoreApplication app(argc, argv);
+        QStringList files;
+        for (int i = 3; i < argc; ++i) files << QFile::decodeName(argv[i]);
+        return ImportFiles(QFile::decodeName(argv[2]), files);
     }
     if (argc >= 2 && !std::strcmp(argv[1], "--rehearse")) return RehearseFolder(argc, argv);
     for (int i = 1; i < argc; ++i)

@@ -9,12 +9,14 @@
 
 namespace EventRules {
 
-const QString kListFullMessage = QStringLiteral("すでに999イベント作成され、これ以上は作れません。");
-const QString kDeleteQuestionTail = QStringLiteral("番のイベントを削除します。いいですか？");
-const QString kNoPictureMessage = QStringLiteral(
-    "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
-const QString kNoWavMessage =
-    QStringLiteral("このフォルダに wav ファイルはありません。この項目はクリアされます。");
+QString ListFullMessage() { return QStringLiteral("すでに999イベント作成され、これ以上は作れません。"); }
+
+QString NoPictureMessage()
+{
+    return QStringLiteral("このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
+}
+
+QString NoWavMessage() { return QStringLiteral("このフォルダに wav ファイルはありません。この項目はクリアされます。"); }
 
 namespace {
 
@@ -75,7 +77,7 @@ void RemoveRowAt(EventRows& rows, int row) { TableRows::RemoveRowAt(rows, kEvent
 
 QString DeleteQuestion(int row)
 {
-    return QString::number(row) + kDeleteQuestionTail;
+    return QString::number(row) + QStringLiteral("番のイベントを削除します。いいですか？");
 }
 
 int IndexAfterUpperDelete(const EventRows& rows, int index)

@@ -37,18 +37,16 @@ bool CanMoveUp10(int index);                           // ▲ 10: index > 10
 bool CanMoveDown10(const EventRows& rows, int index);  // ▼ 10: index < 990 and row index + 10 holds an event
 
 // "すでに999イベント作成され、これ以上は作れません。"
-extern const QString kListFullMessage;
-// "番のイベントを削除します。いいですか？"
-extern const QString kDeleteQuestionTail;
+QString ListFullMessage();
 // "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。"
-extern const QString kNoPictureMessage;
+QString NoPictureMessage();
 // "このフォルダに wav ファイルはありません。この項目はクリアされます。"
-extern const QString kNoWavMessage;
+QString NoWavMessage();
 
 // Whether an insert may open `newRow`: the current row for the upper insert,
 // the row below it for the lower one. Refused when row 999 holds an event and
 // whenever the new row would leave rows 1..999 (a lower insert on row 999);
-// the window then shows kListFullMessage.
+// the window then shows ListFullMessage().
 bool CanInsertAt(const EventRows& rows, int newRow);
 
 // Rows row..998 move one row down (row 999's old content is lost) and `row`
@@ -59,7 +57,7 @@ void OpenRowAt(EventRows& rows, int row);
 // are left alone.
 void RemoveRowAt(EventRows& rows, int row);
 
-// "N" + kDeleteQuestionTail, N the row number as the row label shows it.
+// "N番のイベントを削除します。いいですか？", N the row number as the row label shows it.
 QString DeleteQuestion(int row);
 
 // The current row after the upper delete has removed row index - 1: one less

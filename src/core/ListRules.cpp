@@ -6,11 +6,12 @@
 
 namespace ListRules {
 
-const QString kListFullMessage = QStringLiteral("すでに999項目作成され、これ以上は作れません。");
-const QString kCounterLimitMessage =
-    QStringLiteral("イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。");
-const QString kDeleteQuestionTail =
-    QStringLiteral("番の項目を、その中のイベントごと削除します。いいですか？");
+QString ListFullMessage() { return QStringLiteral("すでに999項目作成され、これ以上は作れません。"); }
+
+QString CounterLimitMessage()
+{
+    return QStringLiteral("イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。");
+}
 
 namespace {
 
@@ -74,7 +75,7 @@ void RemoveRowAt(Module1& m, int row) { TableRows::RemoveRowAt(m.ListTable, kIte
 
 QString DeleteQuestion(int row)
 {
-    return QString::number(row) + kDeleteQuestionTail;
+    return QString::number(row) + QStringLiteral("番の項目を、その中のイベントごと削除します。いいですか？");
 }
 
 QString EventFileName(int number)
@@ -103,7 +104,7 @@ NewEventFile NextEventFile(const Module1& m)
         next.fileName = name;
         return next;
     }
-    next.message = kCounterLimitMessage;
+    next.message = CounterLimitMessage();
     return next;
 }
 

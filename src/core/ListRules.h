@@ -17,11 +17,9 @@ inline constexpr int kFirstItemRow = 1;
 inline constexpr int kMaxEventFileNumber = 32767;
 
 // "すでに999項目作成され、これ以上は作れません。"
-extern const QString kListFullMessage;
+QString ListFullMessage();
 // "イベントファイルの番号が上限（32767）に達しました。これ以上項目を作れません。"
-extern const QString kCounterLimitMessage;
-// "番の項目を、その中のイベントごと削除します。いいですか？"
-extern const QString kDeleteQuestionTail;
+QString CounterLimitMessage();
 
 bool IsNamed(const Module1& m, int row);
 // Only rows 1..999 hold items; whatever a damaged file put into row 0 or rows
@@ -64,7 +62,7 @@ struct NewEventFile {
     bool ok = false;
     qint16 number = 0;
     QString fileName;  // "N.pev"
-    QString message;   // kCounterLimitMessage when refused
+    QString message;   // CounterLimitMessage() when refused
 };
 NewEventFile NextEventFile(const Module1& m);
 

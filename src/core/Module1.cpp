@@ -13,12 +13,6 @@ void Module1::PrepareNewList()
     ListTable[kStartMessageRow][1] = kNewStartMessage;
 }
 
-void Module1::ClearListTable()
-{
-    for (auto& row : ListTable)
-        for (auto& cell : row) cell.clear();
-}
-
 void Module1::ClearEventTable()
 {
     for (auto& row : EventTable)

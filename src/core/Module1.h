@@ -59,7 +59,6 @@ public:
     // dash line in row 0 and the starting message in row 1003.
     void PrepareNewList();
 
-    void ClearListTable();   // rows 0..1005, every column
     void ClearEventTable();  // rows 0..1005, every column
 
     // Full path of a file in the project folder.

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 namespace PictureHeaders {
@@ -38,11 +39,15 @@ Facts Parse(const QByteArray& head);
 // in any letter case; Unknown for any other.
 Format FormatOfName(const QString& fileName);
 
-// Why a player on Windows may fail to show the picture `fileName` with these
-// facts, one reason a line with what to do, in the order: content not the
-// format its name says; a JPEG coding that older decoders refuse; a BMP kind
-// they refuse; an orientation other than upright. Empty when there is none,
-// and for a file whose format is unknown (the decode check speaks for those).
-QStringList Doubts(const QString& fileName, const Facts& facts);
+// Why a player on Windows may fail to show a picture, in this order.
+enum class Doubt { FormatMismatch, JpegCoding, Orientation, BmpKind };
+struct Reason {
+    Doubt doubt;
+    QString text;  // what is wrong with the file `fileName` and what to do
+};
+// The reasons for the picture `fileName` with these facts, in the order of
+// Doubt. None for a file whose format is unknown: the decode check speaks
+// for those.
+QList<Reason> Doubts(const QString& fileName, const Facts& facts);
 
 }  // namespace PictureHeaders

@@ -129,4 +129,25 @@ QStringList ListFiles(const QString& folder, const QString& patterns)
     return names;
 }
 
+QString WindowsNameProblem(const QString& name)
+{
+    // Windows takes the part before the first dot, blanks at its end
+    // dropped, for a device: "con.txt" and "Aux .jpg" open devices.
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9]) *(\\.|$)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (const auto match = device.match(name); match.hasMatch())
+        return QStringLiteral("「%1」は Windows が装置の名前として使うため、ファイル名にできません。").arg(match.captured(1));
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20)
+            return QStringLiteral("名前に制御文字が入っていて、Windows では使えません。");
+        if (QStringLiteral("<>:\"/\\|?*").contains(c))
+            return QStringLiteral("「%1」は Windows のファイル名に使えない文字です。").arg(c);
+    }
+    if (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        return QStringLiteral("名前の終わりが「.」か空白で、Windows では使えません。");
+    if (name.size() > 255)
+        return QStringLiteral("名前が長すぎて（%1 文字）、Windows では使えません（255 文字まで）。").arg(name.size());
+    return {};
+}
+
 }  // namespace ProjectFiles

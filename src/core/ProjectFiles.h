@@ -36,4 +36,11 @@ bool AnyFileMatches(const QString& folder, const QString& pattern);
 // name.
 QStringList ListFiles(const QString& folder, const QString& patterns);
 
+// Why Windows cannot hold a file named `name`, as a sentence for the user, or
+// an empty string when it can: a device name (CON, PRN, AUX, NUL, COM1..COM9,
+// LPT1..LPT9) with any extension, in any letter case; one of < > : " / \ | ? *
+// or a control character; a dot or a blank at the end; more than 255 UTF-16
+// units.
+QString WindowsNameProblem(const QString& name);
+
 }  // namespace ProjectFiles

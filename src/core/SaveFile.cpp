@@ -78,15 +78,26 @@ void SetFaultHook(std::function<bool(const char* operation)> hook)
 
 bool Write(const QString& path, const QByteArray& bytes)
 {
-    if (Fails("open")) return false;
     QString hidden;
-    int fd = CreateHidden(path, hidden);
+    const int fd = OpenHidden(path, hidden);
     if (fd < 0) return false;
+    return Finish(fd, hidden, path, WriteWhole(fd, bytes));
+}
+
+int OpenHidden(const QString& path, QString& hidden)
+{
+    if (Fails("open")) return -1;
+    const int fd = CreateHidden(path, hidden);
+    if (fd < 0) return -1;
     // The file keeps who may read it; a link's target is not asked.
     struct stat old;
     if (::lstat(Native(path).constData(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    return fd;
+}
 
-    bool ok = WriteWhole(fd, bytes) && !Fails("sync") && ::fsync(fd) == 0;
+bool Finish(int fd, const QString& hidden, const QString& path, bool written)
+{
+    bool ok = written && !Fails("sync") && ::fsync(fd) == 0;
     // close() can be the first to report a failed write on some file systems.
     ok = !Fails("close") && ::close(fd) == 0 && ok;
     // rename() replaces a link at `path` itself, never what it points to.

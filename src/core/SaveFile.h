@@ -21,6 +21,14 @@ namespace SaveFile {
 // the hidden file; the old file is then untouched.
 bool Write(const QString& path, const QByteArray& bytes);
 
+// Write in two steps, for a file written in parts: OpenHidden creates the
+// hidden file beside `path` and gives its descriptor (-1 on failure) and
+// name; Finish syncs and closes it and renames it over `path` when
+// `written` says every part went in, and otherwise, or when that fails,
+// closes and removes it. Finish returns whether `path` has the new file.
+int OpenHidden(const QString& path, QString& hidden);
+bool Finish(int fd, const QString& hidden, const QString& path, bool written);
+
 // Whether `fileName` is a name that Write gives its hidden files.
 bool IsLeftoverName(const QString& fileName);
 

@@ -2,19 +2,21 @@
 
 #include "core/EventFile.h"
 #include "core/EventRules.h"
+#include "core/ListDataFile.h"
+#include "core/PictureHeaders.h"
 #include "core/ListRules.h"
 #include "core/ProjectFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
-#include <QRegularExpression>
 #include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -41,21 +43,36 @@ QString EventPlace(int item, const QString& name, int row)
 struct MediaFile {
     QString actual;  // name in the folder; empty when there is no such file
     bool usable = false;
+    PictureHeaders::Facts headers;  // of a picture
+};
+
+// Where the show first uses a file of the folder.
+struct FileUse {
+    QString actual;
+    int item = 0;  // 0 for the list data file
+    int row = 0;
 };
 
 class Checker {
 public:
-    Checker(const Module1& m, const PictureCheck& canDecode) : m_(m), canDecode_(canDecode) {}
+    Checker(const Module1& m, const PictureCheck& canDecode, CheckCache::Store* cache, const Progress& progress)
+        : m_(m), canDecode_(canDecode), cache_(cache), progress_(progress)
+    {
+    }
 
     QList<Finding> Run()
     {
         const QString& startGraphic = m_.ListTable[Module1::kStartGraphicRow][1];
         if (!startGraphic.isEmpty()) pictureUses_.push_back({Module1::kStartGraphicRow, 0, PictureId(startGraphic)});
-        for (int item = 1; item <= Module1::kLastItemRow && !m_.ListTable[item][1].isEmpty(); ++item)
-            CheckItem(item);
+        int items = 0;
+        while (items < Module1::kLastItemRow && !m_.ListTable[items + 1][1].isEmpty()) ++items;
+        // Reading an item counts as one step, decoding a picture as ten.
+        for (int item = 1; item <= items && GoOn(item - 1, 11 * qint64(items)); ++item) CheckItem(item);
+        progressItems_ = items;
         DecodePictures();
         for (const PictureUse& use : pictureUses_) AddPictureFinding(use);
         AddLeftovers();
+        AddWindowsFindings();
         // Most severe first; the start graphic before the items; items and
         // their events in row order; left-over files by number.
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
@@ -118,6 +135,7 @@ private:
                     + QStringLiteral("イベントファイル「%1」の一部が壊れています。イベント編集で開くと読み取れない部分が取り除かれるので、"
                                      "内容を確かめてから「トップメニューに戻る」で保存し直してください。")
                           .arg(file));
+        Use(ProjectFiles::FindFileNoCase(m_.ProjectFolder, file), item, 0);
         CheckEvents(item);
     }
 
@@ -167,7 +185,7 @@ private:
         int picture = actual.isEmpty() ? -1 : pictureByActual_.value(actual, -1);
         if (picture < 0) {
             picture = int(pictures_.size());
-            pictures_.push_back({actual, false});
+            pictures_.push_back({actual, false, {}});
             if (!actual.isEmpty()) pictureByActual_.insert(actual, picture);
         }
         const int id = int(pictureNames_.size());
@@ -176,29 +194,63 @@ private:
         return id;
     }
 
-    // The photographs of a show are large: they are decoded on every core.
+    // The photographs of a show are large: they are decoded on every core,
+    // unless the cache knows them as they are.
     void DecodePictures()
     {
-        std::vector<MediaFile*> jobs;
-        for (MediaFile& p : pictures_)
-            if (!p.actual.isEmpty()) jobs.push_back(&p);
+        struct Job {
+            MediaFile* picture;
+            std::optional<CheckCache::Stamp> stamp;
+        };
+        std::vector<Job> jobs;
+        for (MediaFile& p : pictures_) {
+            if (p.actual.isEmpty()) continue;
+            const auto stamp = CheckCache::StampOf(m_.ProjectPath(p.actual));
+            const auto known = cache_ && stamp ? cache_->Find(m_.ProjectPath(p.actual), *stamp) : std::nullopt;
+            if (known) {
+                p.usable = known->usable;
+                p.headers = known->headers;
+            } else {
+                jobs.push_back({&p, stamp});
+            }
+        }
         std::atomic<size_t> next{0};
+        std::atomic<size_t> decoded{0};
+        std::vector<char> done(jobs.size(), 0);
+        const qint64 items = progressItems_;
         const auto work = [&] {
-            for (size_t i; (i = next++) < jobs.size();)
-                jobs[i]->usable = canDecode_ && canDecode_(m_.ProjectPath(jobs[i]->actual));
+            for (size_t i; GoOn(items + 10 * qint64(decoded), items + 10 * qint64(jobs.size())) && (i = next++) < jobs.size();) {
+                MediaFile& p = *jobs[i].picture;
+                p.headers = PictureHeaders::Read(m_.ProjectPath(p.actual));
+                p.usable = canDecode_ && canDecode_(m_.ProjectPath(p.actual));
+                done[i] = 1;
+                ++decoded;
+            }
         };
         const size_t threads = std::min<size_t>(jobs.size(), std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
         std::vector<std::thread> helpers;
         for (size_t t = 1; t < threads; ++t) helpers.emplace_back(work);
         work();
         for (std::thread& t : helpers) t.join();
+        if (!cache_ || !canDecode_) return;
+        for (size_t i = 0; i < jobs.size(); ++i)
+            if (const Job& job = jobs[i]; done[i] && job.stamp) cache_->Put(m_.ProjectPath(job.picture->actual), *job.stamp, {job.picture->usable, job.picture->headers});
     }
 
     void AddPictureFinding(const PictureUse& use)
     {
         const QString& file = pictureNames_[use.name].name;
         const MediaFile& picture = pictures_[pictureNames_[use.name].picture];
-        if (picture.usable) return;
+        Use(picture.actual, use.item, use.row);
+        if (picture.usable) {
+            if (!doubted_.contains(picture.actual)) {
+                doubted_.insert(picture.actual);
+                for (const PictureHeaders::Reason& reason : PictureHeaders::Doubts(picture.actual, picture.headers))
+                    findings_.append({DoubtProblem(reason.doubt), use.item, m_.ListTable[use.item][1], use.row, file,
+                                      UsePlace(use.item, use.row) + reason.text});
+            }
+            return;
+        }
         QString what;
         if (file.isEmpty())
             what = QStringLiteral("グラフィックファイルが指定されていません。");
@@ -224,8 +276,9 @@ private:
         auto it = wavs_.find(file);
         if (it == wavs_.end()) {
             const QString actual = ProjectFiles::FindFileNoCase(m_.ProjectFolder, file);
-            it = wavs_.insert(file, {actual, !actual.isEmpty() && IsPlayableWav(m_.ProjectPath(actual))});
+            it = wavs_.insert(file, {actual, !actual.isEmpty() && IsPlayableWav(m_.ProjectPath(actual)), {}});
         }
+        Use(it->actual, item, row);
         if (it->usable) return;
         QString what;
         if (file.isEmpty())
@@ -237,6 +290,67 @@ private:
                                   "その形式に変換したファイルに差し替えてください。")
                        .arg(file);
         Add(Problem::WavUnusable, item, row, file, EventPlace(item, m_.ListTable[item][1], row) + what);
+    }
+
+    // Tells how far the check is; false once it is to stop.
+    bool GoOn(qint64 done, qint64 total)
+    {
+        if (stopped_ || !progress_) return !stopped_;
+        if (!progress_(done, total)) stopped_ = true;
+        return !stopped_;
+    }
+
+    static Problem DoubtProblem(PictureHeaders::Doubt doubt)
+    {
+        switch (doubt) {
+        case PictureHeaders::Doubt::FormatMismatch: return Problem::FormatMismatch;
+        case PictureHeaders::Doubt::JpegCoding: return Problem::JpegCoding;
+        case PictureHeaders::Doubt::Orientation: return Problem::Orientation;
+        case PictureHeaders::Doubt::BmpKind: break;
+        }
+        return Problem::BmpKind;
+    }
+
+    QString UsePlace(int item, int row) const
+    {
+        if (item == 0) return {};
+        if (item == Module1::kStartGraphicRow) return QStringLiteral("スタートグラフィック：");
+        return row ? EventPlace(item, m_.ListTable[item][1], row) : ItemPlace(item, m_.ListTable[item][1]);
+    }
+
+    // The show uses the file `actual` of the folder (empty: none) here.
+    void Use(const QString& actual, int item, int row)
+    {
+        if (actual.isEmpty() || used_.contains(actual)) return;
+        used_.insert(actual);
+        uses_.push_back({actual, item, row});
+    }
+
+    // Names that Windows cannot hold, and files that Windows would take for
+    // one, each at the show's first use of it.
+    void AddWindowsFindings()
+    {
+        uses_.insert(uses_.begin(), {ListDataFile::Find(m_.ProjectFolder), 0, 0});
+        QHash<QString, QString> byFoldedName;
+        for (const FileUse& use : uses_) {
+            if (use.actual.isEmpty()) continue;
+            const QString why = ProjectFiles::WindowsNameProblem(use.actual);
+            if (!why.isEmpty())
+                findings_.append({Problem::WindowsName, use.item, m_.ListTable[use.item][1], use.row, use.actual,
+                                  UsePlace(use.item, use.row)
+                                      + QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(use.actual) + why
+                                      + QStringLiteral("このままでは Windows のパソコンに移せないため、名前を変えてから選び直してください。")});
+            const QString folded = use.actual.toLower();
+            const QString twin = byFoldedName.value(folded);
+            if (!twin.isEmpty() && twin != use.actual)
+                findings_.append({Problem::CaseTwin, use.item, m_.ListTable[use.item][1], use.row, use.actual,
+                                  UsePlace(use.item, use.row)
+                                      + QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
+                                                       "どちらかの名前を変えてから、選び直してください。")
+                                            .arg(twin, use.actual)});
+            else
+                byFoldedName.insert(folded, use.actual);
+        }
     }
 
     // Event files of the editor's own form that no item row names.
@@ -261,6 +375,13 @@ private:
 
     const Module1& m_;
     const PictureCheck& canDecode_;
+    CheckCache::Store* cache_;
+    const Progress& progress_;
+    std::atomic<bool> stopped_{false};
+    qint64 progressItems_ = 0;  // the steps of reading the items
+    std::vector<FileUse> uses_;
+    QSet<QString> used_;
+    QSet<QString> doubted_;
     std::unique_ptr<EventRows> events_ = std::make_unique<EventRows>();  // the item being checked
     QList<Finding> findings_;
     QHash<QString, int> pictureNameIds_;
@@ -273,10 +394,13 @@ private:
 
 }  // namespace
 
-QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture)
+QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture, CheckCache::Store* cache,
+                     const Progress& progress)
 {
-    return Checker(m, canDecodePicture).Run();
+    return Checker(m, canDecodePicture, cache, progress).Run();
 }
+
+QString NothingFoundMessage() { return QStringLiteral("問題は見つかりませんでした。"); }
 
 QStringList Lines(const QList<Finding>& findings)
 {

@@ -4,6 +4,7 @@
 // Nothing is written; each event file is read once and each picture file is
 // handed to the caller's decode check once.
 
+#include "core/CheckCache.h"
 #include "core/Module1.h"
 
 #include <QList>
@@ -24,6 +25,13 @@ enum class Problem {
     EventsNeverReached,   // events after the first "エンドレス" or the first empty row
     NoEvents,             // a named item without events
     LeftoverEventFile,    // an event file in the folder that no item names
+    // What keeps the show from working on the player's Windows PC:
+    WindowsName,     // a file the show uses has a name Windows cannot hold
+    CaseTwin,        // two files the show uses differ only in letter case
+    FormatMismatch,  // a picture whose content is not the format its name says
+    JpegCoding,      // a JPEG coded in a way older decoders refuse
+    Orientation,     // a photograph that is upright only by its EXIF orientation
+    BmpKind,         // a BMP kind older decoders refuse
 };
 
 struct Finding {
@@ -40,8 +48,17 @@ struct Finding {
 using PictureCheck = std::function<bool(const QString& path)>;
 
 // Checks the items of m.ListTable (rows 1.. up to the first unnamed row, as
-// the item picker lists them), the start graphic and m.ProjectFolder.
-QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture);
+// the item picker lists them), the start graphic and m.ProjectFolder. What
+// `cache` knows of an unchanged picture is taken instead of decoding it
+// again, and what is learnt is put into it. `progress`, when given, hears how
+// far the check is (called from several threads at once); answering false
+// stops it, and what it found so far is returned.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
+QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture, CheckCache::Store* cache = nullptr,
+                     const Progress& progress = {});
+
+// "問題は見つかりませんでした。"
+QString NothingFoundMessage();
 
 // The finding texts, in order.
 QStringList Lines(const QList<Finding>& findings);

@@ -9,8 +9,8 @@
 
 using namespace FormLayout;
 
-form2::form2(Module1& m, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform)
+form2::form2(Module1& m, QWidget* parent)
+    : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("イベントの選択"));

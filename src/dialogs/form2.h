@@ -8,7 +8,6 @@
 #include <QDialog>
 
 class Module1;
-class Platform;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -16,7 +15,7 @@ class QPushButton;
 class form2 : public QDialog {
     Q_OBJECT
 public:
-    form2(Module1& m, Platform& platform, QWidget* parent = nullptr);
+    explicit form2(Module1& m, QWidget* parent = nullptr);
 
     QListWidget* lstList;
     QPushButton* Command1;
@@ -30,5 +29,4 @@ private:
     void Command1_Click();
 
     Module1& m_;
-    Platform& platform_;
 };

@@ -1,6 +1,7 @@
 #include "dialogs/frmFilesentaku.h"
 
 #include "forms/FormLayout.h"
+#include "core/EventKinds.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
 
@@ -13,8 +14,8 @@ using namespace FormLayout;
 const QString frmFilesentaku::kPicturePattern = QStringLiteral("*.gif;*.jpg;*.bmp");
 const QString frmFilesentaku::kSoundPattern = QStringLiteral("*.wav");
 
-frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform)
+frmFilesentaku::frmFilesentaku(Module1& m, QWidget* parent)
+    : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("frmFilesentaku"));
     setWindowTitle(QStringLiteral("ファイル選択"));
@@ -52,9 +53,9 @@ void frmFilesentaku::Form_Load()
         patterns = kPicturePattern;
     } else if (m_.EventIndex >= 0 && m_.EventIndex < Module1::kRows) {
         const QString& kind = m_.EventTable[m_.EventIndex][0];
-        if (kind == QStringLiteral("グラフィック表示"))
+        if (kind == EventKinds::kPicture)
             patterns = kPicturePattern;
-        else if (kind == QStringLiteral("Wav再生") || kind == QStringLiteral("Wav繰り返し再生"))
+        else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop)
             patterns = kSoundPattern;
     }
 

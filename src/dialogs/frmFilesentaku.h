@@ -9,7 +9,6 @@
 #include <QDialog>
 
 class Module1;
-class Platform;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -17,7 +16,7 @@ class QPushButton;
 class frmFilesentaku : public QDialog {
     Q_OBJECT
 public:
-    frmFilesentaku(Module1& m, Platform& platform, QWidget* parent = nullptr);
+    explicit frmFilesentaku(Module1& m, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QListWidget* File1;
@@ -35,5 +34,4 @@ private:
     bool StartGraphicMode() const;
 
     Module1& m_;
-    Platform& platform_;
 };

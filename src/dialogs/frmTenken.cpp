@@ -1,6 +1,7 @@
 #include "dialogs/frmTenken.h"
 
 #include "core/Module1.h"
+#include "core/ShowCheck.h"
 #include "forms/FormLayout.h"
 
 #include <QListWidget>
@@ -8,7 +9,6 @@
 
 using namespace FormLayout;
 
-const QString frmTenken::kNothingFound = QStringLiteral("問題は見つかりませんでした。");
 
 frmTenken::frmTenken(Module1& m, Platform&, QWidget* parent) : QDialog(parent), m_(m)
 {
@@ -46,7 +46,7 @@ void frmTenken::Form_Load()
     lstKekka->setUniformItemSizes(!wrap);
     lstKekka->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     if (m_.CheckFindings.isEmpty())
-        lstKekka->addItem(kNothingFound);
+        lstKekka->addItem(ShowCheck::NothingFoundMessage());
     else
         lstKekka->addItems(m_.CheckFindings);
 }

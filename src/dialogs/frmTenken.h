@@ -16,7 +16,6 @@ public:
     frmTenken(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
     // The one line shown when nothing was found.
-    static const QString kNothingFound;  // "問題は見つかりませんでした。"
 
     QListWidget* lstKekka;
     QPushButton* cmdOk;

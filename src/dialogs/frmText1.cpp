@@ -3,8 +3,6 @@
 #include "core/Module1.h"
 #include "forms/FormLayout.h"
 
-#include <QLabel>
-
 using namespace FormLayout;
 
 frmText1::frmText1(Module1& m, Platform& platform, QWidget* parent)

@@ -3,8 +3,6 @@
 #include "core/Module1.h"
 #include "forms/FormLayout.h"
 
-#include <QLabel>
-
 using namespace FormLayout;
 
 frmText2::frmText2(Module1& m, Platform& platform, QWidget* parent)

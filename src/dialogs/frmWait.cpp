@@ -10,8 +10,8 @@
 
 using namespace FormLayout;
 
-frmWait::frmWait(Module1& m, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_(m), platform_(platform)
+frmWait::frmWait(Module1& m, QWidget* parent)
+    : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QStringLiteral("ウエイト設定"));

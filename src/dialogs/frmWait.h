@@ -9,7 +9,6 @@
 #include <QString>
 
 class Module1;
-class Platform;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +16,7 @@ class QPushButton;
 class frmWait : public QDialog {
     Q_OBJECT
 public:
-    frmWait(Module1& m, Platform& platform, QWidget* parent = nullptr);
+    explicit frmWait(Module1& m, QWidget* parent = nullptr);
 
     QLabel* Label1;
     QLineEdit* Text1;
@@ -31,6 +30,5 @@ private:
     QString& Cell();
 
     Module1& m_;
-    Platform& platform_;
     QString parameterAtOpening_;
 };

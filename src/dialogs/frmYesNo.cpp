@@ -3,6 +3,7 @@
 #include "forms/FormLayout.h"
 #include "core/Module1.h"
 #include "platform/Platform.h"
+#include "forms/ScrollingText.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +23,7 @@ frmYesNo::frmYesNo(Module1& m, Platform& platform, QWidget* parent)
     Label1->setAutoFillBackground(true);
     Label1->setStyleSheet(QStringLiteral("background-color: white;"));
     Label1->setWordWrap(true);
+    ScrollingText::Wrap(Label1);
 
     Command1 = AddButton(this, "Command1", QStringLiteral("Yes"),
                          QRect(1080, 1680, 1935, 735), Font(kGothic, 12, true));

@@ -332,7 +332,7 @@ void frmPelumo3::cmdNext_Kasou_Click()
 void frmPelumo3::cmdHenshu_Click()
 {
     {
-        form2 kindPicker(m_, platform_, this);
+        form2 kindPicker(m_, this);
         kindPicker.exec();
     }
     if (m_.DialogResult != 1) return;
@@ -346,16 +346,16 @@ void frmPelumo3::cmdHenshu_Click()
     } else if (kind == EventKinds::kEndless) {
         parameter = EventKinds::kBackToStart;
     } else if (kind == EventKinds::kWait) {
-        frmWait wait(m_, platform_, this);
+        frmWait wait(m_, this);
         wait.exec();
     } else if (kind == EventKinds::kWavStop) {
         StopSound();
         parameter.clear();
     } else if (kind == EventKinds::kPicture) {
-        if (!EventRules::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoPictureMessage);
+        if (!EventRules::FolderHoldsPicture(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::NoPictureMessage());
         ChooseFile();
     } else if (kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) {
-        if (!EventRules::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::kNoWavMessage);
+        if (!EventRules::FolderHoldsWav(m_.ProjectFolder)) return EmptyRowWithMessage(EventRules::NoWavMessage());
         ChooseFile();
     }
     RefreshEventView();
@@ -366,7 +366,7 @@ void frmPelumo3::cmdHenshu_Click()
 // without such files (without the message).
 void frmPelumo3::ChooseFile()
 {
-    frmFilesentaku picker(m_, platform_, this);
+    frmFilesentaku picker(m_, this);
     picker.exec();
     if (m_.EventTable[m_.EventIndex][1].isEmpty()) {
         m_.EventTable[m_.EventIndex][0].clear();
@@ -382,7 +382,7 @@ void frmPelumo3::EmptyRowWithMessage(const QString& message)
 
 void frmPelumo3::cmdSounyuUe_Click()
 {
-    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex)) return ShowError(EventRules::kListFullMessage);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex)) return ShowError(EventRules::ListFullMessage());
     EventRules::OpenRowAt(m_.EventTable, m_.EventIndex);
     RefreshEventView();
     cmdHenshu_Click();
@@ -390,7 +390,7 @@ void frmPelumo3::cmdSounyuUe_Click()
 
 void frmPelumo3::cmdSounyuSita_Click()
 {
-    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex + 1)) return ShowError(EventRules::kListFullMessage);
+    if (!EventRules::CanInsertAt(m_.EventTable, m_.EventIndex + 1)) return ShowError(EventRules::ListFullMessage());
     EventRules::OpenRowAt(m_.EventTable, m_.EventIndex + 1);
     m_.EventIndex += 1;
     RefreshEventView();

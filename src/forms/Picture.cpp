@@ -60,4 +60,10 @@ QString UnreadableStartGraphicMessage()
         "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。");
 }
 
+QString MissingStartGraphicMessage()
+{
+    return QStringLiteral("指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。"
+                          "「ペルモローダー」では、この項目は無視されます。");
+}
+
 }  // namespace Picture

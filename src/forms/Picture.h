@@ -34,5 +34,7 @@ bool CanDecode(const QString& path);
 
 // "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。"
 QString UnreadableStartGraphicMessage();
+// "指定のスタートグラフィックファイルがありません。…「ペルモローダー」では、この項目は無視されます。"
+QString MissingStartGraphicMessage();
 
 }  // namespace Picture

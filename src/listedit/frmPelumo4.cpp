@@ -11,8 +11,13 @@
 #include "dialogs/frmText1.h"
 #include "forms/ClickLabel.h"
 #include "core/ListRules.h"
+#include "core/EventRules.h"
 #include "core/ProjectFiles.h"
 #include "core/ShowCheck.h"
+#include "core/ShowFiles.h"
+#include "listedit/ZipSave.h"
+#include "forms/LongWork.h"
+#include "pack/ShowZip.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -69,6 +74,9 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     cmdTenken = AddButton(this, "cmdTenken", QStringLiteral("ショーを点検"),
                           QRect(120, 4320, 2655, 615), Font(kGothic, 11.25, true),
                           QStringLiteral("フォルダ全体を調べ、再生で困る所を一覧にします"));
+    cmdMatome = AddButton(this, "cmdMatome", QStringLiteral("Windows用にまとめる…"),
+                          QRect(2955, 4320, 2655, 615), Font(kGothic, 11.25, true),
+                          QStringLiteral("ショーで使うファイルだけを、Windows のパソコンで開ける zip ファイルにまとめます"));
     cmdOk = AddButton(this, "cmdOk", QStringLiteral("OK"),
                       QRect(8475, 4320, 855, 615), Font(kGothic, 12, true),
                       QString());
@@ -89,7 +97,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
                            QRect(1560, 3000, 5415, 495), Font(kGothic, 14.25, false));
 
     QWidget* order[] = {Command1, cmdSakujo1, cmdSounyu1, cmdBefor, cmd10Before, cmdHenshu, cmdNext,
-                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdOk, cmdYouso};
+                        cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdMatome, cmdOk, cmdYouso};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command1->setFocus();
 
@@ -105,6 +113,7 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdSakujo2, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo2_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPelumo4::Command2_Click);
     connect(cmdTenken, &QPushButton::clicked, this, &frmPelumo4::cmdTenken_Click);
+    connect(cmdMatome, &QPushButton::clicked, this, &frmPelumo4::cmdMatome_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo4::cmdOk_Click);
     connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
 
@@ -202,7 +211,7 @@ bool frmPelumo4::CreateEventFile()
 void frmPelumo4::cmdSounyu1_Click()
 {
     if (ListRules::IsListFull(m_)) {
-        ShowError(ListRules::kListFullMessage);
+        ShowError(ListRules::ListFullMessage());
         return;
     }
     if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
@@ -222,7 +231,7 @@ void frmPelumo4::cmdSounyu1_Click()
 void frmPelumo4::cmdSounyu2_Click()
 {
     if (!ListRules::CanInsertBelow(m_)) {
-        ShowError(ListRules::kListFullMessage);
+        ShowError(ListRules::ListFullMessage());
         return;
     }
     if (const auto next = ListRules::NextEventFile(m_); !next.ok) {
@@ -290,14 +299,13 @@ void frmPelumo4::Command2_Click()
     if (!ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.jpg"))
         && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.bmp"))
         && !ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.gif"))) {
-        ShowError(QStringLiteral(
-            "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。"));
+        ShowError(EventRules::NoPictureMessage());
         m_.ListTable[Module1::kStartGraphicRow][2].clear();
         m_.ListTable[Module1::kStartGraphicRow][1].clear();
         RefreshListView();
         return;
     }
-    frmFilesentaku picker(m_, platform_, this);
+    frmFilesentaku picker(m_, this);
     picker.exec();
     // The top menu shows the chosen picture once the list editor closes; one
     // that will not decode is reported now, while it can still be changed.
@@ -310,11 +318,41 @@ void frmPelumo4::Command2_Click()
 // The list as it is in memory, with the files of the folder; nothing changes.
 void frmPelumo4::cmdTenken_Click()
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    m_.CheckFindings = ShowCheck::Lines(ShowCheck::Check(m_, Picture::CanDecode));
-    QGuiApplication::restoreOverrideCursor();
+    CheckCache::Store cache(CheckCache::DefaultFile());
+    QList<ShowCheck::Finding> findings;
+    const bool finished = LongWork::Run(this, QStringLiteral("ショーを点検"), QStringLiteral("ショーを点検しています…"),
+                                        [&](LongWork::Progress& progress) {
+                                            findings = ShowCheck::Check(m_, Picture::CanDecode, &cache,
+                                                                        [&](qint64 done, qint64 total) {
+                                                                            return progress.Report(done, total);
+                                                                        });
+                                        });
+    cache.Save();
+    if (!finished) return;
+    m_.CheckFindings = ShowCheck::Lines(findings);
     frmTenken result(m_, platform_, this);
     result.exec();
+}
+
+// The show as the list editor holds it, the list saved or not, with the
+// files of the folder, in one zip for the player's PC. Nothing in the folder
+// changes.
+void frmPelumo4::cmdMatome_Click()
+{
+    const Records::Image list = ListDataFile::Serialize(m_, m_.LastEventFileNumber);
+    if (!list.result.ok) {
+        ShowError(list.result.message);
+        return;
+    }
+    const ShowFiles::Plan plan = ShowFiles::Collect(m_, list.bytes);
+    if (!plan.problems.isEmpty()) {
+        ShowError(ShowZip::RefusalMessage(plan.problems));
+        return;
+    }
+    const QString zipPath = ZipSave::AskPath(m_, platform_, this, plan.topFolder);
+    if (zipPath.isEmpty()) return;
+    const ShowZip::Result packed = ZipSave::Write(this, plan, zipPath);
+    if (!packed.canceled) ShowError(packed.message);
 }
 
 void frmPelumo4::cmdOk_Click()

@@ -30,6 +30,7 @@ public:
     QPushButton* cmdSakujo2;
     QPushButton* Command2;
     QPushButton* cmdTenken;
+    QPushButton* cmdMatome;
     QPushButton* cmdOk;
     QPushButton* cmdYouso;
     QLabel* lblYousoUe;
@@ -60,6 +61,7 @@ private:
     void Command1_Click();
     void Command2_Click();
     void cmdTenken_Click();
+    void cmdMatome_Click();
     void cmdOk_Click();
 
     bool CreateEventFile();

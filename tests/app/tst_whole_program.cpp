@@ -105,7 +105,7 @@ private slots:
         // Item 1: every kind. The picker lists wav files only right after the start graphic was chosen.
         Modal::Expect("frmList", Modal::Enter("はじめに"));
         Modal::Expect("frmPelumo3", [](QWidget* w) {
-            const struct { const char *kind, *form, *value; } steps[] = {
+            const struct { const char* kind; const char* form = nullptr; const char* value = nullptr; } steps[] = {
                 {"テキスト表示", "frmText2", "ようこそ"}, {"グラフィック表示", "frmFilesentaku", "photo.jpg"},
                 {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"}, {"ウエイト", "frmWait", "1500"}, {"Wav停止"},
                 {"Wav再生", "frmFilesentaku", "chime.wav"}, {"テキスト消去"}, {"エンドレス"}};

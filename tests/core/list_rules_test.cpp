@@ -48,7 +48,7 @@ TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
     for (const auto& [last, next] : {std::pair{1, "3.pev"}, {32766, "32767.pev"}, {32767, ""}}) {
         m.LastEventFileNumber = qint16(last);
         const ListRules::NewEventFile n = ListRules::NextEventFile(m);
-        EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::kCounterLimitMessage);
+        EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::CounterLimitMessage());
     }
 }
 

@@ -53,8 +53,8 @@ TEST_F(ProjectFilesTest, AnyFileMatchesAndListFiles)
         {"*.gi", ""}, {"g.*", ""}, {".e*", ""}, {"eadme", ""}, {"*.mid", ""}, {"", ""}};
     for (const auto& [pattern, listed] : cases) {
         EXPECT_EQ(ProjectFiles::ListFiles(folder, pattern).join(' '), listed) << pattern;
-        if (!QString(pattern).contains(';'))
-            EXPECT_EQ(ProjectFiles::AnyFileMatches(folder, pattern), *listed != 0) << pattern;
+        if (QString(pattern).contains(';')) continue;
+        EXPECT_EQ(ProjectFiles::AnyFileMatches(folder, pattern), *listed != 0) << pattern;
     }
     EXPECT_FALSE(ProjectFiles::AnyFileMatches(root.filePath("gone"), "*.*"));
 }

@@ -111,7 +111,7 @@ TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
             const QByteArray now = Bytes::Read(p.Path());
             ASSERT_TRUE(now == p.before || now == p.after) << p.name.toStdString() << " run " << run;
             ASSERT_EQ(QFileInfo(p.Path()).isSymLink(), linked && now == p.before) << " run " << run;
-            if (linked) ASSERT_EQ(Bytes::Read(p.Target()), p.before);
+            ASSERT_TRUE(!linked || Bytes::Read(p.Target()) == p.before) << " run " << run;
             leftovers += int(SaveFile::RemoveLeftovers(p.dir.path()).size());
             ASSERT_EQ(p.Entries(), expected) << " run " << run;
         }

@@ -66,7 +66,7 @@ private slots:
     {
         for (const auto& [typed, kept] : {std::pair{"１５００", "1500"}, {"30001", ""}, {"abc", ""}}) {
             m->EventIndex = 3, m->EventTable[3][1] = "500";
-            frmWait dlg(*m, *p);
+            frmWait dlg(*m);
             dlg.show();
             QCOMPARE(dlg.Text1->text(), "");
             Modal::CommitText(dlg.Text1, QString::fromUtf8(typed));
@@ -83,7 +83,7 @@ private slots:
     {
         for (const bool empty : {false, true}) {
             m->EventIndex = 4, m->EventTable[4][0] = empty ? QString() : EventKinds::kWait, m->DialogResult = 7;
-            form2 dlg(*m, *p);
+            form2 dlg(*m);
             dlg.show();
             QCOMPARE(dlg.Command1->isVisible(), !empty);
             for (const Qt::Key key : empty ? QList{Qt::Key_Escape} : QList{Qt::Key_End, Qt::Key_Up, Qt::Key_Return})
@@ -97,12 +97,12 @@ private slots:
     void startGraphicPicker()
     {
         QTemporaryDir dir;
-        for (const QString& name : {"b.JPG", "a.gif", "c.bmp", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"})
+        for (const char* name : {"b.JPG", "a.gif", "c.bmp", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"})
             QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         m->ProjectFolder = dir.path(), m->CallerMode = Module1::kModeListEditor;
         m->ListTable[Module1::kStartGraphicRow][1] = "old.bmp";
         for (const bool ok : {false, true}) {  // closed through the frame, then confirmed with OK
-            frmFilesentaku dlg(*m, *p);
+            frmFilesentaku dlg(*m);
             dlg.show();
             QCOMPARE(dlg.File1->count(), 3);  // a.gif, b.JPG, c.bmp
             Modal::Click(&dlg, "Command1");

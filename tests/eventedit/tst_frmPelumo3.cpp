@@ -140,7 +140,7 @@ private slots:
         item.Edit(w.cmdHenshu, kPicture, "frmError");
         QVERIFY(QFile::remove(item.Path("b.wav")));
         item.Edit(w.cmdSounyuSita, kWavLoop, "frmError");
-        QCOMPARE(Modal::Texts().mid(3), (QStringList{"", EventRules::kNoPictureMessage, "", EventRules::kNoWavMessage}));
+        QCOMPARE(Modal::Texts().mid(3), (QStringList{"", EventRules::NoPictureMessage(), "", EventRules::NoWavMessage()}));
         QCOMPARE(item.View(), "2|||3|||4|" + kText + "|3");
         QVERIFY(item.Write("a.BMP"));
         item.Edit(w.cmdHenshu, kPicture, "frmFilesentaku", [](QWidget* d) {
@@ -168,13 +168,12 @@ private slots:
         w.cmdSakujoSita->click(), w.cmdSakujoSita->click();
         w.cmdNext->click(), w.cmdSakujoUe->click();
         QCOMPARE(item.View(), "10|" + kText + "|10|11|||12||");
-        const QString question = EventRules::kDeleteQuestionTail;
-        QCOMPARE(Modal::Texts(), (QStringList{"", "12" + question, "12" + question, "11" + question}));
+        QCOMPARE(Modal::Texts(), (QStringList{"", DeleteQuestion(12), DeleteQuestion(12), DeleteQuestion(11)}));
 
         Item full({}, {}, 999);
         Modal::Expect("frmError"), Modal::Expect("frmError");
         full.w->cmdSounyuUe->click(), full.w->cmdSounyuSita->click();
-        QCOMPARE(Modal::Texts().mid(4), QStringList(2, EventRules::kListFullMessage));
+        QCOMPARE(Modal::Texts().mid(4), QStringList(2, EventRules::ListFullMessage()));
     }
 
     // "▶ ここから再生" as the window shows it: only "■ 停止" and "次へ" work while it plays, and it

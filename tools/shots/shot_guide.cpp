@@ -2,19 +2,27 @@
 // each. Usage: shot_guide VIEW OUT.png (on a real display); shot_guide --list
 // names the views (any Qt platform will do for that).
 
+#include "app/frmPelumo1.h"
 #include "app/frmRehearsal.h"
 #include "core/EventKinds.h"
+#include "core/Module1.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
 #include "shots/GuideProject.h"
+#include "shots/Shot.h"
 #include "support/FakePlatform.h"
+#include "support/Modal.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>

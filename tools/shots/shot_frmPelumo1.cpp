@@ -18,6 +18,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString out = Shot::Start(argc, argv);
     if (out.isEmpty()) return 2;
+    Modal::InstallGuard();  // the folder chooser is answered
 
     // The project: a start graphic and a list of two items.
     QTemporaryDir tmp;

@@ -1,14 +1,10 @@
-#pragma once
-// The sample project of the user's guide (docs/guide.md) and what its
-// screenshot programs, shot_guide_*, share: a folder "会社紹介ショー" with a
-// few pictures drawn here and two generated wav files, the list of three
-// items with their scripted events, and pictures of windows with a title bar
-// painted on (Xvfb has no window manager to draw one), a modal window drawn
-// over the window that opened it.
-//
-// The folder lies at a fixed place, /tmp/pelumo-guide (or $TMPDIR), so that
-// the folder shown in the windows, and so the pictures, come out the same on
-// every run; each program makes it anew and removes it at the end.
+// The sample project of the user's guide (docs/guide.md): a folder
+// "会社紹介ショー" with a few pictures drawn here and two generated wav files,
+// the list of three items with their scripted events. Pictures of windows get
+// a title bar painted on (Xvfb has no window manager to draw one), and a modal
+// window is drawn over the window that opened it.
+
+#include "shots/GuideProject.h"
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
@@ -17,11 +13,11 @@
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
 #include "forms/FormLayout.h"
-#include "shots/Shot.h"
 #include "support/Modal.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -34,62 +30,54 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <initializer_list>
 #include <utility>
-#include <vector>
 
 namespace GuideProject {
 
 using namespace EventKinds;
 
-inline const QString kFolderName = QStringLiteral("会社紹介ショー");
+const QString kFolderName = QStringLiteral("会社紹介ショー");
 
 // ---- the folder ----
 
-// Makes the guide's working folder empty and removes it again at the end.
-class Place {
-public:
-    Place() : root_(QDir::tempPath() + QStringLiteral("/pelumo-guide"))
-    {
-        Remove();
-        ok_ = QDir().mkpath(root_);
-        root_ = QFileInfo(root_).canonicalFilePath();
-    }
-    ~Place() { Remove(); }
-    Place(const Place&) = delete;
-    Place& operator=(const Place&) = delete;
+// The folder lies at a fixed place, /tmp/pelumo-guide (or $TMPDIR), so that
+// the folder shown in the windows, and so the pictures, come out the same on
+// every run; each program makes it anew and removes it at the end.
+Place::Place() : root_(QDir::tempPath() + QStringLiteral("/pelumo-guide"))
+{
+    Remove();
+    ok_ = QDir().mkpath(root_);
+    root_ = QFileInfo(root_).canonicalFilePath();
+}
 
-    bool ok() const { return ok_; }
-    // A folder inside, made on the way.
-    QString Folder(const QString& name) const
-    {
-        const QString path = root_ + QLatin1Char('/') + name;
-        QDir().mkpath(path);
-        return path;
-    }
+Place::~Place() { Remove(); }
 
-private:
-    void Remove()
-    {
-        // Only a folder of our own, never through a link.
-        const QFileInfo info(root_);
-        if (info.isDir() && !info.isSymLink() && info.isWritable()) QDir(root_).removeRecursively();
-    }
+QString Place::Folder(const QString& name) const
+{
+    const QString path = root_ + QLatin1Char('/') + name;
+    QDir().mkpath(path);
+    return path;
+}
 
-    QString root_;
-    bool ok_ = false;
-};
+void Place::Remove()
+{
+    // Only a folder of our own, never through a link.
+    const QFileInfo info(root_);
+    if (info.isDir() && !info.isSymLink() && info.isWritable()) QDir(root_).removeRecursively();
+}
+
+namespace {
 
 // ---- pictures ----
 
-inline QFont Gothic(double points, bool bold = true)
+QFont Gothic(double points, bool bold = true)
 {
     return FormLayout::Font(FormLayout::kGothic, points, bold);
 }
 
 // The start graphic: the company's name on a dark blue ground.
-inline QImage LogoPicture()
+QImage LogoPicture()
 {
     QImage image(640, 480, QImage::Format_RGB32);
     QPainter p(&image);
@@ -112,7 +100,7 @@ inline QImage LogoPicture()
 }
 
 // The head office: a tall building under a blue sky.
-inline QImage BuildingPicture()
+QImage BuildingPicture()
 {
     QImage image(640, 480, QImage::Format_RGB32);
     QPainter p(&image);
@@ -149,7 +137,7 @@ inline QImage BuildingPicture()
 }
 
 // The way from the station to the head office.
-inline QImage MapPicture()
+QImage MapPicture()
 {
     QImage image(640, 480, QImage::Format_RGB32);
     QPainter p(&image);
@@ -187,7 +175,7 @@ inline QImage MapPicture()
 }
 
 // The product: a small device under a spotlight.
-inline QImage ProductPicture()
+QImage ProductPicture()
 {
     QImage image(640, 480, QImage::Format_RGB32);
     QPainter p(&image);
@@ -220,7 +208,7 @@ inline QImage ProductPicture()
 // ---- sounds ----
 
 // A 16-bit mono PCM wav of the given notes (Hz, seconds), each fading out.
-inline bool SaveWav(const QString& path, std::initializer_list<std::pair<double, double>> notes)
+bool SaveWav(const QString& path, std::initializer_list<std::pair<double, double>> notes)
 {
     constexpr int kRate = 22050;
     QByteArray samples;
@@ -266,10 +254,10 @@ struct Event {
     QString parameter;
 };
 
-inline const QString kStartGraphic = QStringLiteral("logo.bmp");
-inline const QString kStartMessage = QStringLiteral("ペルモ商事へようこそ。見たい項目を選んでください。");
+const QString kStartGraphic = QStringLiteral("logo.bmp");
+const QString kStartMessage = QStringLiteral("ペルモ商事へようこそ。見たい項目を選んでください。");
 
-inline std::vector<std::pair<QString, std::vector<Event>>> Items()
+std::vector<std::pair<QString, std::vector<Event>>> Items()
 {
     return {
         {QStringLiteral("はじめに"),
@@ -300,18 +288,8 @@ inline std::vector<std::pair<QString, std::vector<Event>>> Items()
     };
 }
 
-// The pictures and sounds only: the folder as the user prepares it.
-inline bool WriteMaterials(const QString& folder)
-{
-    const auto at = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
-    return LogoPicture().save(at("logo.bmp"), "BMP") && BuildingPicture().save(at("honsha.jpg"), "JPG", 90)
-        && MapPicture().save(at("chizu.bmp"), "BMP") && ProductPicture().save(at("seihin.jpg"), "JPG", 90)
-        && SaveWav(at("chime.wav"), {{880, 0.35}, {660, 0.6}})
-        && SaveWav(at("bgm.wav"), {{523, 0.3}, {659, 0.3}, {784, 0.3}, {659, 0.3}});
-}
-
 // The items' event files and the list data file, with `items` as the events.
-inline bool WriteShow(const QString& folder, const std::vector<std::pair<QString, std::vector<Event>>>& items)
+bool WriteShow(const QString& folder, const std::vector<std::pair<QString, std::vector<Event>>>& items)
 {
     Module1 m;
     m.PrepareNewList();
@@ -335,9 +313,18 @@ inline bool WriteShow(const QString& folder, const std::vector<std::pair<QString
     return ListDataFile::Write(m).ok;
 }
 
-// The whole sample project in `place`; its folder, or empty (after a
-// message) when it could not be made.
-inline QString Build(const Place& place)
+}  // namespace
+
+bool WriteMaterials(const QString& folder)
+{
+    const auto at = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
+    return LogoPicture().save(at("logo.bmp"), "BMP") && BuildingPicture().save(at("honsha.jpg"), "JPG", 90)
+        && MapPicture().save(at("chizu.bmp"), "BMP") && ProductPicture().save(at("seihin.jpg"), "JPG", 90)
+        && SaveWav(at("chime.wav"), {{880, 0.35}, {660, 0.6}})
+        && SaveWav(at("bgm.wav"), {{523, 0.3}, {659, 0.3}, {784, 0.3}, {659, 0.3}});
+}
+
+QString Build(const Place& place)
 {
     const QString folder = place.Folder(kFolderName);
     if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, Items())) {
@@ -349,7 +336,7 @@ inline QString Build(const Place& place)
 
 // A second copy with two faults for the show check: the map picture is gone,
 // and "はじめに" goes back to its start without a wait or a text.
-inline QString BuildFaulty(const Place& place)
+QString BuildFaulty(const Place& place)
 {
     const QString folder = place.Folder(QStringLiteral("点検の例"));
     auto items = Items();
@@ -362,15 +349,14 @@ inline QString BuildFaulty(const Place& place)
     return folder;
 }
 
-// What the top menu's load leaves in the shared state.
-inline bool Load(Module1& m, const QString& folder)
+bool Load(Module1& m, const QString& folder)
 {
     return ListDataFile::LoadProject(m, folder, ListDataFile::LoadFor::Editing).result.ok;
 }
 
 // The top menu's load of `folder`, the folder chooser answered as a user
 // does: the folder opened, OK. Runs inside the event loop.
-inline void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder)
+void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder)
 {
     Modal::Expect(QStringLiteral("frmPelumo5"), [folder](QWidget* w) {
         auto* chooser = static_cast<frmPelumo5*>(w);
@@ -380,13 +366,15 @@ inline void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder)
     topMenu.cmdLoad->click();
 }
 
+namespace {
+
 // ---- pictures of windows ----
 
-inline constexpr int kTitleHeight = 26;
+constexpr int kTitleHeight = 26;
 
 // The window as the desktop shows it: its contents under a title bar with
 // its caption, in a thin frame.
-inline QImage Framed(QWidget* window)
+QImage Framed(QWidget* window)
 {
     const QImage contents = window->grab().toImage();
     QImage image(contents.width() + 2, contents.height() + kTitleHeight + 1, QImage::Format_ARGB32);
@@ -406,7 +394,7 @@ inline QImage Framed(QWidget* window)
 
 // Windows drawn one over the other at their places on the screen, the first
 // at the bottom; the upper ones with a shadow.
-inline QImage Stacked(const std::vector<QWidget*>& windows)
+QImage Stacked(const std::vector<QWidget*>& windows)
 {
     std::vector<std::pair<QImage, QPoint>> layers;
     QRect all;
@@ -430,7 +418,7 @@ inline QImage Stacked(const std::vector<QWidget*>& windows)
 }
 
 // Saves the picture of `windows` and ends the program (0 when saved).
-inline void SaveNow(const std::vector<QWidget*>& windows, const QString& out)
+void SaveNow(const std::vector<QWidget*>& windows, const QString& out)
 {
     for (QWidget* w : windows) w->repaint();
     const bool saved = Stacked(windows).save(out, "PNG");
@@ -438,17 +426,15 @@ inline void SaveNow(const std::vector<QWidget*>& windows, const QString& out)
     QApplication::exit(saved ? 0 : 1);
 }
 
-// The same once the windows have been shown and painted.
-inline void SaveLater(const std::vector<QWidget*>& windows, const QString& out, int delayMs = 500)
+}  // namespace
+
+void SaveLater(const std::vector<QWidget*>& windows, const QString& out, int delayMs)
 {
     QTimer::singleShot(delayMs, qApp, [windows, out] { SaveNow(windows, out); });
 }
 
-// When the modal window `form` opens over `under`: `prepare` (if any) runs
-// on it, and a moment later both are saved (the modal window alone when
-// `under` is null).
-inline void SaveModal(QWidget* under, const QString& form, const QString& out,
-                      std::function<void(QWidget*)> prepare = {})
+void SaveModal(QWidget* under, const QString& form, const QString& out,
+               std::function<void(QWidget*)> prepare)
 {
     Modal::Expect(form, [=](QWidget* w) {
         if (prepare) prepare(w);

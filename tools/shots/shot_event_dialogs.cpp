@@ -30,7 +30,7 @@ int main(int argc, char** argv)
     host.setFixedSize(680, 360);
     host.setStyleSheet(QStringLiteral("QWidget#host { background: #505050; }"));
     host.setObjectName(QStringLiteral("host"));
-    QDialog* dialogs[] = {new form2(m, platform, &host), new frmWait(m, platform, &host),
+    QDialog* dialogs[] = {new form2(m, &host), new frmWait(m, &host),
                           new frmText2(m, platform, &host)};
     const QPoint at[] = {{10, 10}, {340, 10}, {10, 210}};
     for (int i = 0; i < 3; ++i) {

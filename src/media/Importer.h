@@ -1,0 +1,36 @@
+#pragma once
+// Bringing pictures and sounds into a project folder, as files the player
+// reads. Each source is copied as it is when the player can use it, and
+// converted when not (see PictureConvert.h and SoundConvert.h); it comes in
+// under a new name that nothing in the folder has (ImportNames.h). Nothing in
+// the folder is ever overwritten or renamed, nothing outside it is written,
+// and of a source that is refused or cancelled nothing stays.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace Importer {
+
+struct Result {
+    QString source;  // the path as given
+    QString name;    // the new file's name in the folder; empty when refused
+    QString reason;  // why it was refused, whole sentences for the user
+};
+
+// Called on the calling thread after each source and about ten times a
+// second in between, with how many of `total` are done. Returning false
+// cancels the import: the sources not yet brought in are refused as
+// cancelled, and nothing of them is left.
+using Progress = std::function<bool(int done, int total)>;
+
+// Brings `sources` into `folder`, converting on every core at once. The
+// results are in the order of `sources`, and so are the names given: when two
+// sources want the same name, the first gets it. A source larger than 2 GiB,
+// an empty one, one that is not a file, a video and one that cannot be decoded
+// are refused with their reason; the others go on.
+QList<Result> Import(const QString& folder, const QStringList& sources, const Progress& progress = {});
+
+}  // namespace Importer

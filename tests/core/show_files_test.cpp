@@ -1,0 +1,101 @@
+// Which files a show uses and what keeps a copy of it from working on
+// Windows; the Windows file-name rule on its own.
+
+#include "core/EventKinds.h"
+#include "core/ProjectFiles.h"
+#include "core/ShowFiles.h"
+#include "support/Shows.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using namespace EventKinds;
+
+// In the folder "紹介": two items, the start graphic, a file no one uses.
+std::unique_ptr<Module1> MakeShow(const QTemporaryDir& root)
+{
+    return Shows::Make(root.filePath("紹介"),
+                       {{"はじめに", {{kPicture, "写真.jpg"}, {kWavLoop, "音.WAV"}, {kPicture, ""}}},
+                        {"次", {{kText, "絵.gif"}, {kPicture, "絵.gif"}, {kWavOnce, "音.wav"}, {kPicture, "写真.JPG"}}}},
+                       "表紙.BMP", {"写真.jpg", "音.wav", "絵.gif", "表紙.bmp", "未使用.jpg", "3.pev"});
+}
+
+bool Remove(const Module1& m, const char* name) { return QFile::remove(m.ProjectPath(name)); }
+bool Add(const Module1& m, const char* name) { return Bytes::Write(m.ProjectPath(name), "y"); }
+bool MoveTo(Module1& m, const QString& folder)
+{
+    const QString moved = QFileInfo(m.ProjectFolder).path() + '/' + folder;
+    m.ProjectFolder = QDir().rename(m.ProjectFolder, moved) ? moved : QString();
+    return !m.ProjectFolder.isEmpty();
+}
+
+}  // namespace
+
+// Each file once by its name on disk, in order: list data, event files, then
+// the start graphic and the media of the events; only named events count.
+TEST(ShowFiles, ListsWhatTheShowUses)
+{
+    QTemporaryDir root;
+    const ShowFiles::Plan plan = ShowFiles::Collect(*MakeShow(root));
+    QStringList listed;
+    for (const ShowFiles::File& f : plan.files) listed << QString::number(int(f.kind)) + ' ' + f.name;
+    EXPECT_EQ(listed.join('|').toStdString(), "0 LISTDATA.PLD|1 1.pev|1 2.pev|2 表紙.bmp|2 写真.jpg|3 音.wav|2 絵.gif");
+    EXPECT_EQ(plan.problems.join('\n').toStdString(), "");
+    EXPECT_EQ(plan.topFolder, "紹介");
+}
+
+// Each problem once, in the user's words; with the list given, no list data
+// file is needed.
+TEST(ShowFiles, Refusals)
+{
+    const QString again = "ファイルをフォルダに戻すか、別のファイルを選び直してください。";
+    const std::pair<std::function<bool(Module1&)>, QString> cases[] = {
+        {[](Module1& m) { return Remove(m, "絵.gif"); }, "グラフィックファイル「絵.gif」がありません（2番の項目「次」の2番のイベントで使用）。" + again},
+        {[](Module1& m) { return Remove(m, "2.pev"); }, "2番の項目「次」：イベントファイル「2.pev」がありません。項目を削除して作り直してください。"},
+        {[](Module1& m) {
+             m.ListTable[2][2] = "絵.gif";
+             return true;
+         },
+         "2番の項目「次」：イベントファイル名「絵.gif」が正しくありません。項目を削除して作り直してください。"},
+        {[](Module1& m) { return Remove(m, "LISTDATA.PLD"); }, "リストデータ(LISTDATA.PLD)がありません。"},
+        {[](Module1& m) {
+             m.ListTable[Module1::kStartGraphicRow][1] = "表紙:.bmp";
+             return Add(m, "表紙:.bmp");
+         },
+         "「表紙:.bmp」（スタートグラフィックで使用）：「:」は Windows のファイル名に使えない文字です。名前を変えてから、選び直してください。"},
+        {[](Module1& m) { return Add(m, "写真.JPG"); },
+         "「写真.jpg」と「写真.JPG」は大文字と小文字の違いしかなく、Windows では同じ名前になります。どちらかの名前を変えてから、選び直してください。"},
+        {[](Module1& m) { return MoveTo(m, "😀"); },
+         "フォルダ「😀」：「😀」は日本語版の Windows で名前に使えない文字です。フォルダの名前を変えてください。"},
+    };
+    for (const auto& [change, problem] : cases) {
+        QTemporaryDir root;
+        const std::unique_ptr<Module1> m = MakeShow(root);
+        ASSERT_TRUE(change(*m)) << problem.toStdString();
+        EXPECT_EQ(ShowFiles::Collect(*m).problems.join('\n').toStdString(), problem.toStdString());
+    }
+    QTemporaryDir root;
+    const std::unique_ptr<Module1> m = MakeShow(root);
+    ASSERT_TRUE(Remove(*m, "LISTDATA.PLD"));
+    EXPECT_EQ(ShowFiles::Collect(*m, QByteArray("list")).problems, QStringList());
+}
+
+TEST(ProjectFiles, WindowsNameProblem)
+{
+    const QString device = "は Windows が装置の名前として使うため、ファイル名にできません。";
+    const std::pair<QString, QString> cases[] = {
+        {"nul.tar.gz", "「nul」" + device},
+        {"Aux .jpg", "「Aux」" + device},
+        {"COM9", "「COM9」" + device},
+        {"a*", "「*」は Windows のファイル名に使えない文字です。"},
+        {"tab\t.jpg", "名前に制御文字が入っていて、Windows では使えません。"},
+        {"end ", "名前の終わりが「.」か空白で、Windows では使えません。"},
+        {QString(256, 'a'), "名前が長すぎて（256 文字）、Windows では使えません（255 文字まで）。"},
+        {QString(255, 'a'), ""},
+        {"CONSOLE.jpg", ""},
+    };
+    for (const auto& [name, problem] : cases) EXPECT_EQ(ProjectFiles::WindowsNameProblem(name), problem) << name.toStdString();
+}
