@@ -129,8 +129,7 @@ void frmRehearsal::CreateControls()
 void frmRehearsal::ConnectHandlers()
 {
     lstItems->installEventFilter(this);
-    connect(lstItems, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { OpenItem(lstItems->row(item) + 1); });
+    connect(lstItems, &QListWidget::itemClicked, this, &frmRehearsal::lstItems_Click);
 }
 
 // The picture above the band, the list in the picture's place.
@@ -193,6 +192,12 @@ void frmRehearsal::OpenItem(int item)
     if (!read.ok) return SetBand(read.message);
     item_ = item;
     play_.Start(EventRules::kFirstEventRow);
+}
+
+// A click opens the item at once.
+void frmRehearsal::lstItems_Click(QListWidgetItem* item)
+{
+    OpenItem(lstItems->row(item) + 1);
 }
 
 void frmRehearsal::ChooseByNumber(int digit)

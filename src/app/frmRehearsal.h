@@ -18,6 +18,7 @@ class Module1;
 class Platform;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class TimerClock;
 
 class frmRehearsal : public QDialog, private PlayView {
@@ -65,6 +66,7 @@ private:
     void ShowStartScreen();
     void ShowList();
     void OpenItem(int item);
+    void lstItems_Click(QListWidgetItem* item);
     void ChooseByNumber(int digit);
     void Next_Event();
     void ToggleFullScreen();
