@@ -9,6 +9,8 @@
 #             4000 x 3000 photographs: opening it, one step, "次へ" across all
 #             999 rows, and the peak memory of that run
 #   check     pelumo --check on a full folder of 999 items of those events
+#   rehearsal the rehearsal full screen: Enter to an item's photograph on
+#             screen, the pace of photographs 100 ms apart, peak memory
 # The heavy project (2 GB) is made once in build/bench-project.
 set -euo pipefail
 EXTRA_PACKAGES="hyperfine time python3" BUILD_KIND=tools source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
@@ -142,3 +144,6 @@ photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
 """)
 print(open(out).read())
 PY
+
+echo "Rehearsal..."
+"$BUILD/bench/bench_rehearsal" "$PROJECT" | tee -a "$OUT"

@@ -4,6 +4,7 @@
 #include "core/Module1.h"
 #include "forms/Picture.h"
 #include "app/frmPelumo5.h"
+#include "app/frmRehearsal.h"
 #include "core/ListDataFile.h"
 #include "dialogs/Messages.h"
 #include "dialogs/frmList.h"
@@ -66,6 +67,12 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
                          QRect(7200, 3930, 1635, 615), Font(kGothic, 12, true),
                          QStringLiteral("「ペルモ」を終了"));
 
+    // Shown with cmdSakusei, in the free space below Command1.
+    cmdRehearsal = AddButton(this, "cmdRehearsal", QStringLiteral("ショーのリハーサル"),
+                             QRect(6720, 4620, 2655, 435), Font(kGothic, 11.25, true),
+                             QStringLiteral("ショー全体を、見る人と同じ全画面で通して見ます"));
+    cmdRehearsal->setVisible(false);
+
     Label2 = AddLabel(this, "Label2", QStringLiteral("編集中のフォルダ："),
                       QRect(360, 5160, 2100, 375), Font(kGothic, 12, true));
 
@@ -82,6 +89,7 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     setTabOrder(cmdLoad, cmdlistSakusei);
     setTabOrder(cmdlistSakusei, cmdSakusei);
     setTabOrder(cmdSakusei, Command1);
+    setTabOrder(Command1, cmdRehearsal);
     cmdSinki->setFocus();
 
     connect(cmdSinki, &QPushButton::clicked, this, &frmPelumo1::cmdSinki_Click);
@@ -89,6 +97,7 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdlistSakusei, &QPushButton::clicked, this, &frmPelumo1::cmdListSakusei_Click);
     connect(cmdSakusei, &QPushButton::clicked, this, &frmPelumo1::cmdSakusei_Click);
     connect(Command1, &QPushButton::clicked, this, &frmPelumo1::Command1_Click);
+    connect(cmdRehearsal, &QPushButton::clicked, this, &frmPelumo1::cmdRehearsal_Click);
 }
 
 // New project: a folder without list data, an empty list, the list editor.
@@ -131,7 +140,7 @@ void frmPelumo1::cmdSinki_Click()
     }
     ShowStartGraphic(false);
     cmdlistSakusei->setVisible(true);
-    cmdSakusei->setVisible(true);
+    ShowEventCommands();
 }
 
 // Load: a folder with list data; its list, start graphic and counter.
@@ -167,7 +176,7 @@ void frmPelumo1::cmdLoad_Click()
         if (!loaded.result.notice.isEmpty()) ShowError(loaded.result.notice);
         ShowStartGraphic(true);
         cmdlistSakusei->setVisible(true);
-        if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
+        if (!m_.ListTable[1][1].isEmpty()) ShowEventCommands();
     }
     lblTopText->setText(kIdleText);
 }
@@ -185,7 +194,7 @@ void frmPelumo1::cmdListSakusei_Click()
         listEditor.exec();
     }
     ShowStartGraphic(false);
-    if (!m_.ListTable[1][1].isEmpty()) cmdSakusei->setVisible(true);
+    if (!m_.ListTable[1][1].isEmpty()) ShowEventCommands();
 }
 
 void frmPelumo1::cmdSakusei_Click()
@@ -211,6 +220,12 @@ void frmPelumo1::cmdSakusei_Click()
     if (eventEditor.Opened()) eventEditor.exec();
 }
 
+// The whole show full screen, as the audience will see it.
+void frmPelumo1::cmdRehearsal_Click()
+{
+    frmRehearsal::Rehearse(m_, platform_, this, false);
+}
+
 void frmPelumo1::Command1_Click()
 {
     if (AskQuit()) platform_.EndProgram();
@@ -224,6 +239,13 @@ void frmPelumo1::closeEvent(QCloseEvent* event)
     } else {
         event->ignore();
     }
+}
+
+// The event editor's command, and the rehearsal with it.
+void frmPelumo1::ShowEventCommands()
+{
+    cmdSakusei->setVisible(true);
+    cmdRehearsal->setVisible(true);
 }
 
 bool frmPelumo1::FolderHasListData() const

@@ -23,6 +23,7 @@ public:
     QPushButton* cmdlistSakusei;
     QPushButton* cmdSakusei;
     QPushButton* Command1;
+    QPushButton* cmdRehearsal;
     QLabel* Label2;
     QLabel* lblPath;
     QLabel* lblTopText;
@@ -32,6 +33,7 @@ public:
     void cmdListSakusei_Click();
     void cmdSakusei_Click();
     void Command1_Click();
+    void cmdRehearsal_Click();
 
 protected:
     // Closing through the frame asks the quit question, as Command1 does.
@@ -40,6 +42,7 @@ protected:
 private:
     bool FolderHasListData() const;
     void FixWindowsNames();
+    void ShowEventCommands();
     void ShowStartGraphic(bool report);
     bool AskQuit();
     void ShowError(const QString& text);

@@ -6,6 +6,7 @@
 #include "core/ShowCheck.h"
 #include "core/ShowFiles.h"
 #include "app/frmPelumo1.h"
+#include "app/frmRehearsal.h"
 #include "dialogs/frmTenken.h"
 #include "forms/Picture.h"
 #include "pack/ShowZip.h"
@@ -36,6 +37,9 @@ const char kUsage[] =
     "  pelumo --import フォルダ ファイル...\n"
     "                            画像と音声をプロジェクトのフォルダに取り込みます（再生できる形式に変換）。\n"
     "                            終了コード: 0 すべて取り込んだ、1 取り込めないものがあった、2 フォルダを読み込めない。\n"
+    "  pelumo --rehearse フォルダ [--window]\n"
+    "                            フォルダのショーを、見る人と同じ全画面でリハーサルします\n"
+    "                            （--window では 1280 x 960 のウィンドウで）。\n"
     "  pelumo --help             この説明を表示します。\n"
     "「-」一つで始まる引数（-platform など）は Qt に渡されます。\n";
 
@@ -139,6 +143,26 @@ int Usage(FILE* to, int exitCode)
     return exitCode;
 }
 
+// `pelumo --rehearse FOLDER [--window]`: the show rehearsed full screen, or
+// in a window; 2 when the folder cannot be read. The folder is read before
+// the display is opened.
+int RehearseFolder(int argc, char** argv)
+{
+    if (argc < 3 || argv[2][0] == '-') return Usage(stderr, 2);
+    for (int i = 3; i < argc; ++i)
+        if (!std::strncmp(argv[i], "--", 2) && std::strcmp(argv[i], "--window")) return Usage(stderr, 2);
+    // A picture that does not decode is listed at the end, not warned of.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
+    QString notice;
+    const std::unique_ptr<Module1> m = LoadFolder(QFile::decodeName(argv[2]), notice);
+    if (!m) return 2;
+    QApplication app(argc, argv);
+    FormLayout::InstallFontSubstitutions();
+    QtPlatform platform;
+    frmRehearsal::Rehearse(*m, platform, nullptr, QApplication::arguments().contains(QStringLiteral("--window")));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -167,6 +191,7 @@ int main(int argc, char** argv)
         for (int i = 3; i < argc; ++i) files << QFile::decodeName(argv[i]);
         return ImportFiles(QFile::decodeName(argv[2]), files);
     }
+    if (argc >= 2 && !std::strcmp(argv[1], "--rehearse")) return RehearseFolder(argc, argv);
     for (int i = 1; i < argc; ++i)
         if (!std::strncmp(argv[i], "--", 2) || !std::strcmp(argv[i], "-h")) return Usage(stderr, 2);
 

@@ -154,6 +154,11 @@ PreviewAction PreviewOf(const EventRows& rows, int row)
     return PreviewAction::None;
 }
 
+PreviewAction ScreenOf(const EventRows& rows, int row)
+{
+    return StepOf(rows, row) == PlayStep::Wait ? PreviewAction::None : PreviewOf(rows, row);
+}
+
 // ---- play ----
 
 PlayStep StepOf(const EventRows& rows, int row)

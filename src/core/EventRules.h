@@ -86,6 +86,9 @@ bool FolderHoldsWav(const QString& folder);
 // What the preview does with a row.
 enum class PreviewAction { None, ShowText, ShowPicture, PlayOnce, PlayLoop, StopSound, ClearText };
 PreviewAction PreviewOf(const EventRows& rows, int row);
+// What the audience's screen does with a row: as the preview, except that a
+// wait shows nothing (the preview shows its milliseconds to the author).
+PreviewAction ScreenOf(const EventRows& rows, int row);
 
 // ---- play ----
 

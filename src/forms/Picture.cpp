@@ -27,6 +27,16 @@ bool Show(QLabel* area, const QString& path)
     return true;
 }
 
+QImage DecodeFitted(const QString& path, const QSize& area)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QSize full = reader.size();
+    if (!full.isValid() || area.isEmpty()) return {};
+    reader.setScaledSize(full.scaled(area, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    return reader.read();
+}
+
 void Clear(QLabel* area)
 {
     area->setPixmap(QPixmap());

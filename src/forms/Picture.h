@@ -1,10 +1,13 @@
 #pragma once
 // The picture display of the windows: a picture file stretched to fill an
-// image area (the top menu's start graphic, the event editor's preview).
+// image area (the top menu's start graphic, the event editor's preview), or
+// fitted to a screen (the rehearsal).
 
 #include <QString>
 
+class QImage;
 class QLabel;
+class QSize;
 
 namespace Picture {
 
@@ -13,6 +16,11 @@ namespace Picture {
 // a large photograph shows quickly. Returns false, leaving the area as it
 // was, when the file cannot be decoded.
 bool Show(QLabel* area, const QString& path);
+
+// The picture file at `path` decoded as large as fits in `area`, keeping its
+// proportions; a null image when it cannot be decoded. Only the fitted size
+// is decoded, so a large photograph decodes quickly. Any thread may call it.
+QImage DecodeFitted(const QString& path, const QSize& area);
 
 // Empties the picture area.
 void Clear(QLabel* area);

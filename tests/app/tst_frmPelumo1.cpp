@@ -3,6 +3,7 @@
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
+#include "core/EventRules.h"
 #include "core/ListDataFile.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
@@ -58,6 +59,7 @@ private slots:
         t.Choose(t.w.cmdSinki, folder, "frmPelumo4", "cmdOk");
         QCOMPARE(t.m.ListTable[5][1] + t.w.lblPath->text(), folder);
         QVERIFY(t.Shown(t.w.cmdlistSakusei) && t.Shown(t.w.cmdSakusei));
+        QVERIFY(t.Shown(t.w.cmdRehearsal));
         t.w.cmdSakusei->click();  // no item yet
         QCOMPARE(t.w.lblTopText->text(), "リスト項目がありません。\r\nまず、１つ以上リスト項目を作成して下さい。");
 
@@ -88,11 +90,17 @@ private slots:
         const QString empty = NewFolder(0), items = NewFolder(2, "start.bmp");
         t.Choose(t.w.cmdLoad, empty);
         QVERIFY(t.Shown(t.w.cmdlistSakusei) && !t.Shown(t.w.cmdSakusei));
+        QVERIFY(!t.Shown(t.w.cmdRehearsal));
         t.Choose(t.w.cmdLoad, items, "frmError");
         QCOMPARE(t.m.LastEventFileNumber, 7);
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。「ペルモローダー」では、この項目は無視されます。");
         QVERIFY(t.Shown(t.w.cmdSakusei));
         QCOMPARE(t.w.lblTopText->text(), "ペルモ トップメニュー　　項目を選んで下さい。");
+        // The rehearsal, left from its start screen, lists the start graphic it could not show.
+        Modal::Expect("frmRehearsal", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        Modal::Expect("frmError");
+        t.w.cmdRehearsal->click();
+        QCOMPARE(Modal::Texts().last(), EventRules::SkippedRowsMessage({"スタートグラフィック（start.bmp）"}));
         t.m.ListTable[1][1] = "changed";
         t.Choose(t.w.cmdLoad, {}, "frmError");  // the picture is still missing
         QCOMPARE(t.m.ListTable[1][1] + '|' + t.w.lblPath->text(), "1|" + items);

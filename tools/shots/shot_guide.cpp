@@ -3,6 +3,7 @@
 // names the views (any Qt platform will do for that).
 
 #include "app/frmPelumo1.h"
+#include "app/frmRehearsal.h"
 #include "core/EventKinds.h"
 #include "core/Module1.h"
 #include "dialogs/form2.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdio>
@@ -69,6 +71,14 @@ int main(int argc, char** argv)
         editor->show();
         return editor;
     };
+    // The rehearsal in its window of 1280 x 960, after `keys` on its start screen and then on its list.
+    const auto rehearsal = [&](const QList<Qt::Key>& keys) {
+        auto* window = new frmRehearsal(m, platform);
+        window->setWindowModality(Qt::NonModal);
+        window->show();
+        for (const Qt::Key key : keys) QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+        Shot::SaveLater(window, out);
+    };
     const auto topMenu = [&] {
         auto* menu = new frmPelumo1(m, platform);
         menu->show();
@@ -99,6 +109,9 @@ int main(int argc, char** argv)
                  menu->cmdSakusei->click();
              });
          }},
+        {"rehearsal-start", [&] { rehearsal({}); }},
+        {"rehearsal-list", [&] { rehearsal({Qt::Key_Space, Qt::Key_Down}); }},  // "会社案内" chosen
+        {"rehearsal-item", [&] { rehearsal({Qt::Key_Space, Qt::Key_3, Qt::Key_Return}); }},  // "製品紹介" at its text
         {"listedit", [&] { GuideProject::SaveLater({listEditor(1)}, out); }},
         {"itemname", [&] {
              auto* editor = listEditor(3);  // the first empty row
