@@ -240,6 +240,10 @@ void frmRehearsal::mousePressEvent(QMouseEvent* event)
     QDialog::mousePressEvent(event);
 }
 
+// The second click of a double click that opened an item would pass its
+// first text: it is not taken for a click.
+void frmRehearsal::mouseDoubleClickEvent(QMouseEvent*) {}
+
 // The list's own keys move the choice; a digit types the item's number, and
 // Enter opens the item chosen.
 bool frmRehearsal::eventFilter(QObject* watched, QEvent* event)

@@ -83,6 +83,12 @@ struct Show {
         QTest::keyClick(to, Qt::Key(key));
     }
     void Click() { QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(10, 10)); }
+    // The second click of a double click, the first having gone to the list.
+    void SecondClick()
+    {
+        QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &second);
+    }
     // The wait is over.
     void Tick()
     {
@@ -174,6 +180,7 @@ private slots:
             {"Space in a wait", [&] { show.Key(Qt::Key_Space); }, "item||500|P1024"},
             {"the wait ends", [&] { show.Tick(); }, "item|一|0|P1024"},
             {"a stray tick", [&] { show.Tick(); }, "item|一|0|P1024"},
+            {"a double click's second click", [&] { show.SecondClick(); }, "item|一|0|P1024"},
             {"→ past the missing picture", [&] { show.Key(Qt::Key_Right); }, "item|一|200|P576"},
             {"the wait ends", [&] { show.Tick(); }, "item|二|0|P576"},
             {"a click to the empty row", [&] { show.Click(); }, "list|ようこそ|0|"},
