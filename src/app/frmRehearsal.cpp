@@ -331,8 +331,8 @@ void frmRehearsal::Refused(const QString& message)
 bool frmRehearsal::ShowPicture(int row)
 {
     const QString path = PathOf((*rows_)[row][1]);
-    if (!path.isEmpty() && !Rehearsal::StaysOnScreen(*rows_, row)) {
-        if (!Picture::LooksDecodable(path)) return false;
+    if (!Rehearsal::StaysOnScreen(*rows_, row)) {
+        if (path.isEmpty() || !Picture::LooksDecodable(path)) return false;
         passedPicture_ = path;
         return true;
     }
