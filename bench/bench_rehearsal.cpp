@@ -1,5 +1,6 @@
-// The rehearsal on the heavy project that make_bench_project makes, full
-// screen on the display it runs on (scripts/bench.sh: Xvfb 1280 x 1024):
+// The rehearsal on the heavy project that make_bench_project makes, in its
+// window of 1280 x 960 (as with --window) on the display it runs on
+// (scripts/bench.sh: Xvfb, which has no window manager to make it full screen):
 //   enter   from Enter on item 1 (rows 1 and 2 photographs, then a wait) to
 //           its photograph painted; a new window each time, the fastest and
 //           the slowest of ten
@@ -81,7 +82,7 @@ struct Run {
             qFatal("cannot load %s", qPrintable(folder));
         w = std::make_unique<frmRehearsal>(m, platform);
         w->setWindowModality(Qt::NonModal);
-        w->showFullScreen();
+        w->show();
         WaitFor([&] { return w->windowHandle() && w->windowHandle()->isExposed(); });
         Key(w.get(), Qt::Key_Space);  // the start screen
     }
@@ -99,17 +100,29 @@ struct Run {
     }
 };
 
-// Enter on item 1 to its photograph painted, in milliseconds.
-double EnterToPhotograph(const QString& project)
+// The times, in microseconds from Enter on item 1 of `folder`, at which the
+// picture area painted a picture it had not painted before, until `played`
+// says that enough has been.
+template <typename Played>
+QList<qint64> PaintsAfterEnter(const QString& folder, Played played)
 {
-    Run run(project);
+    Run run(folder);
     QElapsedTimer clock;
     PaintTimes paints(run.w->imgPicture, clock);
     clock.start();
     Run::Key(run.w->lstItems, Qt::Key_Return);
-    Run::WaitFor([&] { return !paints.times.isEmpty(); });
+    Run::WaitFor([&] { return played(*run.w, paints.times); });
     g_pictureArea = run.w->imgPicture->size();
-    return paints.times.value(0, -1000000) / 1000.0;
+    return paints.times;
+}
+
+// Enter on item 1 to its photograph painted, in milliseconds.
+double EnterToPhotograph(const QString& project)
+{
+    const QList<qint64> times = PaintsAfterEnter(project, [](const frmRehearsal&, const QList<qint64>& painted) {
+        return !painted.isEmpty();
+    });
+    return times.value(0, -1000000) / 1000.0;
 }
 
 // A folder with one item: the heavy project's first `photos` photographs,
@@ -156,14 +169,11 @@ QByteArray LoadAverage()
 // The mean time from one photograph painted to the next, in milliseconds.
 double PacedPeriod(const QString& folder)
 {
-    Run run(folder);
-    QElapsedTimer clock;
-    PaintTimes paints(run.w->imgPicture, clock);
-    clock.start();
-    Run::Key(run.w->lstItems, Qt::Key_Return);
-    Run::WaitFor([&] { return run.w->Showing() == frmRehearsal::Screen::List; });
-    if (paints.times.size() < kPacedPhotos) qFatal("only %lld photographs were painted", qint64(paints.times.size()));
-    return (paints.times.last() - paints.times.first()) / 1000.0 / (paints.times.size() - 1);
+    const QList<qint64> times = PaintsAfterEnter(folder, [](const frmRehearsal& w, const QList<qint64>&) {
+        return w.Showing() == frmRehearsal::Screen::List;
+    });
+    if (times.size() < kPacedPhotos) qFatal("only %lld photographs were painted", qint64(times.size()));
+    return (times.last() - times.first()) / 1000.0 / (times.size() - 1);
 }
 
 }  // namespace
@@ -182,6 +192,7 @@ int main(int argc, char** argv)
     const QByteArray loadBefore = LoadAverage();
     QList<double> enter;
     for (int i = 0; i < kEnterRuns; ++i) enter << EnterToPhotograph(heavy);
+    const double first = enter.takeFirst();
     std::sort(enter.begin(), enter.end());
 
     QTemporaryDir paced;
@@ -196,13 +207,17 @@ int main(int argc, char** argv)
     const double late = (period - kPacedWait) / kPacedWait * 100;
 
     std::printf("\n## Rehearsal\n\n");
-    std::printf("Made by `bench/bench_rehearsal` (run by `scripts/bench.sh`) on the heavy project, the\n"
-                "rehearsal on a virtual display of %d x %d, its photographs decoded at %d x %d.\n"
-                "Load average of the machine before the run: %s.\n\n",
-                screen.width(), screen.height(), g_pictureArea.width(), g_pictureArea.height(), loadBefore.constData());
+    const QSize photo = QSize(4000, 3000).scaled(g_pictureArea, Qt::KeepAspectRatio);
+    std::printf("Made by `bench/bench_rehearsal` (which `scripts/bench.sh` runs last) on the heavy\n"
+                "project: the rehearsal in its window of 1280 x 960 on a virtual display of\n"
+                "%d x %d, its photographs decoded at %d x %d. Load average of the machine\n"
+                "before the run: %s.\n\n",
+                screen.width(), screen.height(), photo.width(), photo.height(), loadBefore.constData());
     std::printf("| what | ours | target | met |\n|---|---|---|---|\n");
-    std::printf("| Enter on item 1 to its photograph painted (fastest / median / slowest of %d) | %.0f / %.0f / %.0f ms | < 150 ms | %s |\n",
-                kEnterRuns, enter.first(), enter[kEnterRuns / 2], enter.last(), enter.last() < 150 ? "yes" : "**no**");
+    std::printf("| Enter on item 1 to its photograph painted, the first time in the process | %.0f ms | < 150 ms | %s |\n",
+                first, first < 150 ? "yes" : "**no**");
+    std::printf("| the same, the next %lld times (fastest / median / slowest) | %.0f / %.0f / %.0f ms | < 150 ms | %s |\n",
+                qint64(enter.size()), enter.first(), enter[enter.size() / 2], enter.last(), enter.last() < 150 ? "yes" : "**no**");
     std::printf("| %d photographs %d ms apart: time from one painted to the next | %.1f ms (%+.1f%%) | within 10%% | %s |\n",
                 kPacedPhotos, kPacedWait, period, late, std::abs(late) <= 10 ? "yes" : "**no**");
     std::printf("| peak memory of the run | %.0f MB | < 200 MB | %s |\n", peakMb, peakMb < 200 ? "yes" : "**no**");
@@ -211,7 +226,9 @@ int main(int argc, char** argv)
                 "  shown, Enter sent to it at once; the time runs until the picture area has\n"
                 "  painted a photograph. Item 1 shows photographs 1 and 2 before its first\n"
                 "  wait: the first is replaced before anything is painted and only its header\n"
-                "  is read; the second is decoded on a worker.\n"
+                "  is read; the second is decoded at once, and the workers start on the next\n"
+                "  ones only after it. The first time in a process also pays for what a\n"
+                "  process does once: the image decoder loaded, its buffers' memory mapped.\n"
                 "- Pace: one item of %d different 4000 x 3000 photographs, each followed by a\n"
                 "  wait of %d ms, played on the rehearsal's own timer; the time from the first\n"
                 "  photograph painted to the last, divided by the steps between them. The next\n"

@@ -240,6 +240,10 @@ void frmRehearsal::mousePressEvent(QMouseEvent* event)
     QDialog::mousePressEvent(event);
 }
 
+// The second click of a double click that opened an item would pass its
+// first text: it is not taken for a click.
+void frmRehearsal::mouseDoubleClickEvent(QMouseEvent*) {}
+
 // The list's own keys move the choice; a digit types the item's number, and
 // Enter opens the item chosen.
 bool frmRehearsal::eventFilter(QObject* watched, QEvent* event)
@@ -321,20 +325,21 @@ void frmRehearsal::Refused(const QString& message)
 }
 
 // The row's picture. One that the next picture replaces at once is only
-// checked by its header, and shown after all when that one cannot be. The
-// next pictures the item shows are decoded meanwhile.
+// checked by its header, and shown after all when that one cannot be. Once a
+// picture shows, the next pictures the item shows are decoded meanwhile: not
+// before, so that the one wanted now has the processor to itself.
 bool frmRehearsal::ShowPicture(int row)
 {
-    PrepareAhead(row);
     const QString path = PathOf((*rows_)[row][1]);
-    if (!path.isEmpty() && !Rehearsal::StaysOnScreen(*rows_, row)) {
-        if (!Picture::LooksDecodable(path)) return false;
+    if (!Rehearsal::StaysOnScreen(*rows_, row)) {
+        if (path.isEmpty() || !Picture::LooksDecodable(path)) return false;
         passedPicture_ = path;
         return true;
     }
-    if (!path.isEmpty() && ShowPictureFile(path)) return true;
-    if (!passedPicture_.isEmpty()) ShowPictureFile(passedPicture_);
-    return false;
+    const bool shown = !path.isEmpty() && ShowPictureFile(path);
+    if (!shown && !passedPicture_.isEmpty()) ShowPictureFile(passedPicture_);
+    PrepareAhead(row);
+    return shown;
 }
 
 void frmRehearsal::PrepareAhead(int row)

@@ -26,6 +26,17 @@ struct Item {
     QList<QStringList> events;
 };
 
+// Events of kind and parameter from row 1.
+EventRows Rows(const QList<QStringList>& events)
+{
+    EventRows rows;
+    for (int r = 0; r < events.size(); ++r) {
+        rows[r + 1][0] = events[r][0];
+        rows[r + 1][1] = events[r][1];
+    }
+    return rows;
+}
+
 // A show in a folder of its own, items N.pev from item 1, with the start
 // graphic `startGraphic` and the start message "ようこそ", rehearsed. The
 // folder holds pictures a.bmp (40 x 30) and b.bmp (30 x 40) and two short
@@ -43,12 +54,7 @@ struct Show {
         for (int i = 0; i < items.size(); ++i) {
             m.ListTable[i + 1][1] = items[i].name;
             m.ListTable[i + 1][2] = QString("%1.pev").arg(i + 1);
-            EventRows rows;
-            for (int r = 0; r < items[i].events.size(); ++r) {
-                rows[r + 1][0] = items[i].events[r][0];
-                rows[r + 1][1] = items[i].events[r][1];
-            }
-            EventFile::Write(m.ProjectFolder, m.ListTable[i + 1][2], rows);
+            EventFile::Write(m.ProjectFolder, m.ListTable[i + 1][2], Rows(items[i].events));
         }
         m.ListTable[Module1::kStartGraphicRow][1] = startGraphic;
         m.ListTable[Module1::kStartMessageRow][1] = QStringLiteral("ようこそ");
@@ -77,6 +83,12 @@ struct Show {
         QTest::keyClick(to, Qt::Key(key));
     }
     void Click() { QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(10, 10)); }
+    // The second click of a double click, the first having gone to the list.
+    void SecondClick()
+    {
+        QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(10, 10), QPointF(10, 10), Qt::LeftButton, Qt::LeftButton, {});
+        QApplication::sendEvent(w.get(), &second);
+    }
     // The wait is over.
     void Tick()
     {
@@ -103,42 +115,47 @@ private slots:
 
     // The start graphic fitted to the screen with the start message; a key or a click goes on to the
     // list, Escape ends the rehearsal.
-    void startScreen_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("a key") << int(Qt::Key_A) << "list|ようこそ|0|";
-        QTest::newRow("a click") << 0 << "list|ようこそ|0|";
-        QTest::newRow("Escape") << int(Qt::Key_Escape) << "ended";
-    }
     void startScreen()
     {
-        QFETCH(int, key);
-        QFETCH(QString, after);
-        Show show(Numbered(1));
-        QCOMPARE(show.State(), "start|ようこそ|0|P1024");
-        key ? show.Key(key) : show.Click();
-        QCOMPARE(show.w->isVisible() ? show.State() : "ended", after);
+        const struct { const char* way; int key; const char* after; } ways[] = {
+            {"a key", Qt::Key_A, "list|ようこそ|0|"},
+            {"a click", 0, "list|ようこそ|0|"},
+            {"Escape", Qt::Key_Escape, "ended"},
+        };
+        for (const auto& way : ways) {
+            Show show(Numbered(1));
+            QCOMPARE(show.State(), "start|ようこそ|0|P1024");
+            way.key ? show.Key(way.key) : show.Click();
+            QVERIFY2((show.w->isVisible() ? show.State() : "ended") == way.after, way.way);
+        }
     }
 
-    // Every way of choosing from the list opens the item chosen; Escape ends the rehearsal.
+    // Every way of choosing from the list opens the item chosen, and a screen reader reads the band
+    // as it changes. Items that cannot play are refused in the band, and the list stays. Escape
+    // ends the rehearsal.
     void list_data()
     {
+        QTest::addColumn<QString>("eventFile");  // of item 1
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QString>("after");
-        QTest::newRow("arrows and Enter") << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << "item|文2|0|";
-        QTest::newRow("a number of two digits") << QList<int>{Qt::Key_1, Qt::Key_2, Qt::Key_Enter} << "item|文12|0|";
-        QTest::newRow("a number beyond the list") << QList<int>{Qt::Key_1, Qt::Key_3, Qt::Key_Enter} << "item|文3|0|";
-        QTest::newRow("a click on the fifth") << QList<int>{} << "item|文5|0|";
-        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << "ended";
+        QTest::newRow("arrows and Enter") << "1.pev" << QList<int>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << "item|文2|0|";
+        QTest::newRow("a number of two digits") << "1.pev" << QList<int>{Qt::Key_1, Qt::Key_2, Qt::Key_Enter} << "item|文12|0|";
+        QTest::newRow("a number beyond the list") << "1.pev" << QList<int>{Qt::Key_1, Qt::Key_3, Qt::Key_Enter} << "item|文3|0|";
+        QTest::newRow("a click on the fifth") << "1.pev" << QList<int>{} << "item|文5|0|";
+        QTest::newRow("spins forever") << "99.pev" << QList<int>{Qt::Key_Return} << "list|" + EventRules::SpinsForeverMessage() + "|0|";
+        QTest::newRow("event file missing") << "98.pev" << QList<int>{Qt::Key_Return} << "list|" + EventRules::MissingEventFileMessage() + "|0|";
+        QTest::newRow("not an event file") << "a.bmp" << QList<int>{Qt::Key_Return} << "list|" + EventRules::BadEventFileNameMessage("a.bmp") + "|0|";
+        QTest::newRow("Escape") << "1.pev" << QList<int>{Qt::Key_Escape} << "ended";
     }
     void list()
     {
+        QFETCH(QString, eventFile);
         QFETCH(QList<int>, keys);
         QFETCH(QString, after);
         Show show(Numbered(12));
+        EventFile::Write(show.m.ProjectFolder, "99.pev", Rows({{kWavOnce, "once.wav"}, {kEndless, kBackToStart}}));
+        show.m.ListTable[1][2] = eventFile;
         show.Click();
-        QCOMPARE(show.w->lstItems->count(), 12);
         QCOMPARE(show.w->lstItems->item(11)->text(), "12　項目12");
         for (const int key : keys) show.Key(key);
         if (keys.isEmpty()) {
@@ -146,6 +163,7 @@ private slots:
             QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, items->visualItemRect(items->item(4)).center());
         }
         QCOMPARE(show.w->isVisible() ? show.State() : "ended", after);
+        QCOMPARE(QAccessible::queryAccessibleInterface(show.w->lblBand)->text(QAccessible::Name), show.w->lblBand->text());
     }
 
     // An item played: waits are honoured (a key does not cut them short), a text waits for the
@@ -162,6 +180,7 @@ private slots:
             {"Space in a wait", [&] { show.Key(Qt::Key_Space); }, "item||500|P1024"},
             {"the wait ends", [&] { show.Tick(); }, "item|一|0|P1024"},
             {"a stray tick", [&] { show.Tick(); }, "item|一|0|P1024"},
+            {"a double click's second click", [&] { show.SecondClick(); }, "item|一|0|P1024"},
             {"→ past the missing picture", [&] { show.Key(Qt::Key_Right); }, "item|一|200|P576"},
             {"the wait ends", [&] { show.Tick(); }, "item|二|0|P576"},
             {"a click to the empty row", [&] { show.Click(); }, "list|ようこそ|0|"},
@@ -193,74 +212,32 @@ private slots:
         QCOMPARE(show.w->SkippedMessage(), EventRules::SkippedRowsMessage({"スタートグラフィック（none.bmp）", "「写真」3（gone.bmp）"}));
     }
 
-    // Items that cannot play are refused in the band, and the list stays.
-    void refused_data()
-    {
-        QTest::addColumn<QString>("eventFile");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("spins forever") << "1.pev" << EventRules::SpinsForeverMessage();
-        QTest::newRow("event file missing") << "9.pev" << EventRules::MissingEventFileMessage();
-        QTest::newRow("not an event file") << "a.bmp" << EventRules::BadEventFileNameMessage("a.bmp");
-    }
-    void refused()
-    {
-        QFETCH(QString, eventFile);
-        QFETCH(QString, message);
-        Show show({{"回る", {{kWavOnce, "once.wav"}, {kEndless, kBackToStart}}}});
-        show.m.ListTable[1][2] = eventFile;
-        show.Click();
-        show.Key(Qt::Key_Return);
-        QCOMPARE(show.State(), "list|" + message + "|0|");
-    }
-
-    // A screen reader reads the band as it changes (a fixed accessible name would hide it).
-    void bandReachesScreenReaders()
-    {
-        Show show(Numbered(1));
-        show.Click();
-        show.Key(Qt::Key_Return);
-        QCOMPARE(QAccessible::queryAccessibleInterface(show.w->lblBand)->text(QAccessible::Name), "文1");
-    }
-
-    // The typed number: digits typed within a second make one number.
-    void numberTyping_data()
-    {
-        QTest::addColumn<QList<int>>("typed");  // digit, then milliseconds since the start, in turn
-        QTest::addColumn<int>("chosen");
-        QTest::newRow("a pause starts a new number") << QList<int>{1, 0, 2, 1000} << 2;
-        QTest::newRow("zero chooses none") << QList<int>{0, 0} << 0;
-        QTest::newRow("a digit after zero starts anew") << QList<int>{0, 0, 4, 10} << 4;
-    }
+    // Digits typed within a second make one number; a pause or a zero starts anew.
     void numberTyping()
     {
-        QFETCH(QList<int>, typed);
-        QFETCH(int, chosen);
-        Rehearsal::NumberTyping typing;
-        int last = 0;
-        for (int i = 0; i < typed.size(); i += 2) last = typing.Type(typed[i], typed[i + 1], 12);
-        QCOMPARE(last, chosen);
+        const struct { const char* name; QList<int> typed; int chosen; } cases[] = {  // digit, then milliseconds
+            {"a pause starts a new number", {1, 0, 2, 1000}, 2},
+            {"zero chooses none", {0, 0}, 0},
+            {"a digit after zero starts anew", {0, 0, 4, 10}, 4},
+        };
+        for (const auto& c : cases) {
+            Rehearsal::NumberTyping typing;
+            int chosen = 0;
+            for (int i = 0; i < c.typed.size(); i += 2) chosen = typing.Type(c.typed[i], c.typed[i + 1], 12);
+            QVERIFY2(chosen == c.chosen, c.name);
+        }
     }
 
     // The pictures decoded ahead are those that stay on the screen, as play meets them.
-    void nextPictureShown_data()
-    {
-        QTest::addColumn<QList<QStringList>>("events");
-        QTest::addColumn<int>("next");
-        QTest::newRow("before a wait") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}, {kWait, "1"}} << 3;
-        QTest::newRow("one replaced at once is passed") << QList<QStringList>{{kPicture, "a"}, {kPicture, "b"}, {kPicture, "c"}, {kText, "t"}} << 3;
-        QTest::newRow("round エンドレス") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kEndless, ""}} << 1;
-        QTest::newRow("none stays before the end") << QList<QStringList>{{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}} << 0;
-    }
     void nextPictureShown()
     {
-        QFETCH(QList<QStringList>, events);
-        QFETCH(int, next);
-        EventRows rows;
-        for (int r = 0; r < events.size(); ++r) {
-            rows[r + 1][0] = events[r][0];
-            rows[r + 1][1] = events[r][1];
-        }
-        QCOMPARE(Rehearsal::NextPictureShown(rows, 1), next);
+        const struct { const char* name; QList<QStringList> events; int next; } cases[] = {
+            {"before a wait", {{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}, {kWait, "1"}}, 3},
+            {"one replaced at once is passed", {{kPicture, "a"}, {kPicture, "b"}, {kPicture, "c"}, {kText, "t"}}, 3},
+            {"round エンドレス", {{kPicture, "a"}, {kWait, "1"}, {kEndless, ""}}, 1},
+            {"none stays before the end", {{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}}, 0},
+        };
+        for (const auto& c : cases) QVERIFY2(Rehearsal::NextPictureShown(Rows(c.events), 1) == c.next, c.name);
     }
 };
 
