@@ -34,8 +34,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 #include <ctime>
+#include <memory>
 #include <sys/resource.h>
 #include <unistd.h>
 

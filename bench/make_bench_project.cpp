@@ -10,9 +10,9 @@
 #include "core/Module1.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QCoreApplication>
 #include <QImage>
 #include <QRandomGenerator>
 

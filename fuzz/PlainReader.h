@@ -50,9 +50,12 @@ inline Result Read(const QByteArray& bytes, int maxRecords)
                 result.damaged = true;
             }
         }
-        if (pos < n && s[pos] == u',') ++pos;
-        else if (pos < n && s[pos] == u'\r') pos += (pos + 1 < n && s[pos + 1] == u'\n') ? 2 : 1;
-        else if (pos < n && s[pos] == u'\n') ++pos;
+        if (pos < n && s[pos] == u',')
+            ++pos;
+        else if (pos < n && s[pos] == u'\r')
+            pos += (pos + 1 < n && s[pos + 1] == u'\n') ? 2 : 1;
+        else if (pos < n && s[pos] == u'\n')
+            ++pos;
         return value;
     };
     for (int record = 0; record < maxRecords && pos < n; ++record) {

@@ -42,9 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CHECK(!ListDataFile::Parse(image.bytes, again));
     for (int row = 0; row < Module1::kRows; ++row)
         for (int col = 1; col <= 2; ++col)
-            CHECK(again.ListTable[row][col] == (row >= Module1::kFileRows ? QString()
-                                                : row == Module1::kCounterRow && col == 1 ? QString::number(counter)
-                                                                                           : m.ListTable[row][col]));
+            CHECK(again.ListTable[row][col] == (row >= Module1::kFileRows ? QString() : row == Module1::kCounterRow && col == 1 ? QString::number(counter)
+                                                                                                                                : m.ListTable[row][col]));
     CHECK(ListDataFile::CounterAfterLoad(again) == counter);
     CHECK(ListDataFile::Serialize(again, counter).bytes == image.bytes);
 

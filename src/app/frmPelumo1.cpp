@@ -1,18 +1,18 @@
 #include "app/frmPelumo1.h"
 
-#include "forms/FormLayout.h"
-#include "core/Module1.h"
-#include "forms/Picture.h"
 #include "app/frmPelumo5.h"
 #include "app/frmRehearsal.h"
+#include "core/ForeignNames.h"
 #include "core/ListDataFile.h"
+#include "core/Module1.h"
+#include "core/ProjectFiles.h"
 #include "dialogs/Messages.h"
 #include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
+#include "forms/FormLayout.h"
+#include "forms/Picture.h"
 #include "listedit/frmPelumo4.h"
 #include "platform/Platform.h"
-#include "core/ProjectFiles.h"
-#include "core/ForeignNames.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -25,7 +25,7 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kIdleText = QStringLiteral("ペルモ トップメニュー　　項目を選んで下さい。");
 const QString kNoFolderText = QStringLiteral("データを保存するフォルダが指定されていません。") + kCrLf
-                              + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
+    + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
 
 }  // namespace
 

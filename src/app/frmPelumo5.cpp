@@ -1,10 +1,10 @@
 #include "app/frmPelumo5.h"
 
-#include "forms/FormLayout.h"
 #include "core/Module1.h"
-#include "dialogs/Messages.h"
-#include "platform/Platform.h"
 #include "core/ProjectFiles.h"
+#include "dialogs/Messages.h"
+#include "forms/FormLayout.h"
+#include "platform/Platform.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -213,8 +213,7 @@ void frmPelumo5::FillFolderList()
     }
     QTreeWidgetItem* open = item;
 
-    const QStringList subfolders = QDir(openFolder_).entryList(
-        QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList subfolders = QDir(openFolder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     const QString prefix = openFolder_ == kRoot ? QString() : openFolder_;
     for (const QString& name : subfolders) {
         auto* sub = new QTreeWidgetItem(open, QStringList{name});

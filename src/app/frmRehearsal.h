@@ -24,7 +24,11 @@ class TimerClock;
 class frmRehearsal : public QDialog, private PlayView {
     Q_OBJECT
 public:
-    enum class Screen { Start, List, Item };
+    enum class Screen {
+        Start,
+        List,
+        Item
+    };
 
     // The window's size when it is not full screen.
     static constexpr int kWindowWidth = 1280;
@@ -99,7 +103,7 @@ private:
     Rehearsal::NumberTyping typing_;
     QElapsedTimer sinceOpened_;  // the time of each digit typed
     Screen screen_ = Screen::Start;
-    int item_ = 0;          // the item playing
+    int item_ = 0;           // the item playing
     QString shownPicture_;   // the path of the picture shown, fitted again when the screen changes size
     QString passedPicture_;  // a picture replaced at once, not decoded, shown if its replacement cannot be
 };

@@ -1,16 +1,16 @@
-#include "forms/FirstPaint.h"
-#include "forms/FormLayout.h"
+#include "app/frmPelumo1.h"
+#include "app/frmRehearsal.h"
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
 #include "core/SaveFile.h"
 #include "core/ShowCheck.h"
 #include "core/ShowFiles.h"
-#include "app/frmPelumo1.h"
-#include "app/frmRehearsal.h"
 #include "dialogs/frmTenken.h"
+#include "forms/FirstPaint.h"
+#include "forms/FormLayout.h"
 #include "forms/Picture.h"
-#include "pack/ShowZip.h"
 #include "media/Importer.h"
+#include "pack/ShowZip.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -91,8 +91,7 @@ int CheckFolder(const QString& folder)
     const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
     if (!m) return 2;
     if (!notice.isEmpty())
-        Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。")
-                          .arg(ListDataFile::Find(m->ProjectFolder)));
+        Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。").arg(ListDataFile::Find(m->ProjectFolder)));
 
     CheckCache::Store cache(CheckCache::DefaultFile());
     const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode, &cache));
@@ -131,8 +130,7 @@ int ImportFiles(const QString& folder, const QStringList& files)
     bool refused = false;
     for (const Importer::Result& r : Importer::Import(m->ProjectFolder, files)) {
         refused = refused || r.name.isEmpty();
-        Print(stdout, r.name.isEmpty() ? QStringLiteral("%1：取り込めません。%2").arg(r.source, r.reason)
-                                       : QStringLiteral("%1 → %2").arg(r.source, r.name));
+        Print(stdout, r.name.isEmpty() ? QStringLiteral("%1：取り込めません。%2").arg(r.source, r.reason) : QStringLiteral("%1 → %2").arg(r.source, r.name));
     }
     return refused ? 1 : 0;
 }

@@ -16,8 +16,8 @@ namespace CheckCache {
 
 // What is known about one file.
 struct Facts {
-    bool usable = false;             // decodes as a picture, or plays as a wav
-    PictureHeaders::Facts headers;   // for a picture
+    bool usable = false;            // decodes as a picture, or plays as a wav
+    PictureHeaders::Facts headers;  // for a picture
 };
 
 // The identity of a file's current content as the file system tells it.

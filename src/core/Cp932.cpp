@@ -108,8 +108,10 @@ Tables BuildTables()
     for (int b = 0; b < 256; ++b) {
         const char in[1] = {static_cast<char>(b)};
         const char16_t c = decodeOne(in, 1);
-        if (c != kNoChar && t.code[c] == b) t.single[b] = c;
-        else t.single[b] = kNoChar;
+        if (c != kNoChar && t.code[c] == b)
+            t.single[b] = c;
+        else
+            t.single[b] = kNoChar;
     }
     for (int lead = 0x80; lead < 0x100; ++lead) {
         if (t.single[lead] != kNoChar) continue;
@@ -124,8 +126,10 @@ Tables BuildTables()
     for (int lead = 0; lead < 0x100; ++lead) {
         bool leads = false;
         for (int trail = 0; trail < 0x100; ++trail) leads = leads || t.pair[lead << 8 | trail] != kNoChar;
-        if (leads) t.row[lead] = static_cast<uint8_t>(rows++);
-        else if (t.single[lead] != kNoChar) t.row[lead] = kSingle;
+        if (leads)
+            t.row[lead] = static_cast<uint8_t>(rows++);
+        else if (t.single[lead] != kNoChar)
+            t.row[lead] = kSingle;
     }
     Q_ASSERT(rows < kSingle);
     t.packed.assign(rows << 8, kNoChar);
@@ -210,7 +214,8 @@ bool EscapeStaysItself(const Tables& t, const QString& text, qsizetype i)
     if (i + 1 >= text.size()) return true;
     const char16_t after = text.at(i + 1).unicode();
     const uint16_t next = t.code[after];
-    const int lead2 = next != kNoBytes ? (next < 0x100 ? next : next >> 8) : IsEscape(after) ? after - kEscapeBase : -1;
+    const int lead2 = next != kNoBytes ? (next < 0x100 ? next : next >> 8) : IsEscape(after) ? after - kEscapeBase
+                                                                                             : -1;
     return lead2 < 0 || t.pair[(u - kEscapeBase) << 8 | lead2] == kNoChar;
 }
 
@@ -265,7 +270,7 @@ bool AppendStorable(const QString& text, QByteArray& out)
 QString UnrepresentableMessage(const QString& badChar)
 {
     return QStringLiteral("「") + badChar
-         + QStringLiteral("」はデータに保存できない文字です。別の文字に置き換えてください。");
+        + QStringLiteral("」はデータに保存できない文字です。別の文字に置き換えてください。");
 }
 
 }  // namespace Cp932

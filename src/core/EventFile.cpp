@@ -72,10 +72,12 @@ bool Parse(const QByteArray& bytes, EventRows& rows)
     for (int row = 0; row < Module1::kRows; ++row) rows[row][2].clear();
     rows[Module1::kFileRows][0].clear();
     rows[Module1::kFileRows][1].clear();
-    return Records::Parse(bytes, Module1::kFileRows, [&](int row, QString&& first, QString&& second) {
-        rows[row][0] = std::move(first);
-        rows[row][1] = std::move(second);
-    }, EventKinds::kAll);
+    return Records::Parse(
+        bytes, Module1::kFileRows, [&](int row, QString&& first, QString&& second) {
+            rows[row][0] = std::move(first);
+            rows[row][1] = std::move(second);
+        },
+        EventKinds::kAll);
 }
 
 FileResult Create(const QString& folder, const QString& fileName)

@@ -236,7 +236,7 @@ QString SkippedRow(const EventRows& rows, int row)
 QString SkippedRowsMessage(const QStringList& rows)
 {
     return QStringLiteral("再生中、ファイルがないか読み込めないため、次の行を飛ばしました。") + QStringLiteral("\r\n")
-         + rows.join(QStringLiteral("、"));
+        + rows.join(QStringLiteral("、"));
 }
 
 // ---- messages ----
@@ -254,7 +254,7 @@ QString MissingWavNotice()
 QString UndecodablePictureNotice()
 {
     return QStringLiteral("指定のグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。")
-         + kIgnored;
+        + kIgnored;
 }
 
 QString BadEventFileNameMessage(const QString& name)

@@ -84,7 +84,15 @@ bool FolderHoldsWav(const QString& folder);
 // ---- the preview ----
 
 // What the preview does with a row.
-enum class PreviewAction { None, ShowText, ShowPicture, PlayOnce, PlayLoop, StopSound, ClearText };
+enum class PreviewAction {
+    None,
+    ShowText,
+    ShowPicture,
+    PlayOnce,
+    PlayLoop,
+    StopSound,
+    ClearText
+};
 PreviewAction PreviewOf(const EventRows& rows, int row);
 // What the audience's screen does with a row: as the preview, except that a
 // wait shows nothing (the preview shows its milliseconds to the author).
@@ -123,11 +131,11 @@ Forward PlayForward(const EventRows& rows, int index);
 // turns back to row 1, or to the first empty row, which ends the item. The
 // events below that row are never reached.
 struct Course {
-    int turn = 0;              // that row: the "エンドレス" or the empty row (1005 past row 1004)
-    bool backToStart = false;  // `turn` is an "エンドレス"
-    bool spinsForever = false; // ... and no wait or text comes before it
-    int firstUnreached = 0;    // the first event below `turn`; 0 when there is none
-    int unreached = 0;         // how many events lie below `turn`
+    int turn = 0;               // that row: the "エンドレス" or the empty row (1005 past row 1004)
+    bool backToStart = false;   // `turn` is an "エンドレス"
+    bool spinsForever = false;  // ... and no wait or text comes before it
+    int firstUnreached = 0;     // the first event below `turn`; 0 when there is none
+    int unreached = 0;          // how many events lie below `turn`
 };
 Course CourseOf(const EventRows& rows);
 

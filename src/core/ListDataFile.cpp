@@ -1,9 +1,9 @@
 #include "core/ListDataFile.h"
 
-#include "core/Records.h"
-#include "core/SaveFile.h"
 #include "core/ListRules.h"
 #include "core/ProjectFiles.h"
+#include "core/Records.h"
+#include "core/SaveFile.h"
 
 #include <algorithm>
 

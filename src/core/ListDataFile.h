@@ -51,7 +51,10 @@ qint16 CounterAfterLoad(const Module1& m);
 // taken, and `missing` tells a folder without list data from a file that
 // cannot be read (`result.message`). A load with damaged parts left out
 // carries their notice.
-enum class LoadFor { Editing, Checking };
+enum class LoadFor {
+    Editing,
+    Checking
+};
 struct Loaded {
     FileResult result;
     bool missing = false;

@@ -108,5 +108,4 @@ NewEventFile NextEventFile(const Module1& m)
     return next;
 }
 
-
 }  // namespace ListRules

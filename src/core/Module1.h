@@ -17,8 +17,8 @@ using EventRows = std::array<std::array<QString, 3>, 1006>;
 
 class Module1 {
 public:
-    static constexpr int kRows = 1006;          // rows 0..1005 of both tables
-    static constexpr int kFileRows = 1005;      // rows 0..1004 go to the files
+    static constexpr int kRows = 1006;      // rows 0..1005 of both tables
+    static constexpr int kFileRows = 1005;  // rows 0..1004 go to the files
 
     // Fixed rows of ListTable.
     static constexpr int kDashRow = 0;

@@ -28,7 +28,11 @@ public:
     // an entry of exactly that name is there (it is left as it is, and the
     // file may be given another name); Failed when the file could not be
     // written or named. After Done the file is the folder's.
-    enum class Named { Done, Taken, Failed };
+    enum class Named {
+        Done,
+        Taken,
+        Failed
+    };
     Named GiveName(const QString& name);
 
 private:

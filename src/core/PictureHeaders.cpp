@@ -175,9 +175,9 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
     const Format named = FormatOfName(fileName);
     if (named != Format::Unknown && named != facts.format)
         doubts << Reason{Doubt::FormatMismatch, QStringLiteral("グラフィックファイル「%1」の中身は %2 形式ですが、名前は %3 形式です。"
-                                 "名前の形式で読む「ペルモローダー」では表示できないことがあります。"
-                                 "中身に合った名前に変えるか、%3 形式に変換したファイルに差し替えてください。")
-                       .arg(fileName, FormatName(facts.format), FormatName(named))};
+                                                               "名前の形式で読む「ペルモローダー」では表示できないことがあります。"
+                                                               "中身に合った名前に変えるか、%3 形式に変換したファイルに差し替えてください。")
+                                                    .arg(fileName, FormatName(facts.format), FormatName(named))};
     if (facts.format == Format::Jpeg) {
         QStringList kinds;
         if (facts.progressive) kinds << QStringLiteral("プログレッシブ");
@@ -187,14 +187,14 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
         if (facts.components == 4) kinds << QStringLiteral("CMYK（印刷用の色）");
         if (!kinds.isEmpty())
             doubts << Reason{Doubt::JpegCoding, QStringLiteral("グラフィックファイル「%1」は%2の JPEG です。古い JPEG の読み込みでは表示できないため、"
-                                     "通常の（ベースライン）カラー JPEG に変換したファイルに差し替えてください。")
-                           .arg(fileName, kinds.join(QStringLiteral("・")))};
+                                                               "通常の（ベースライン）カラー JPEG に変換したファイルに差し替えてください。")
+                                                    .arg(fileName, kinds.join(QStringLiteral("・")))};
     }
     if (facts.orientation > 1)
         doubts << Reason{Doubt::Orientation, QStringLiteral("グラフィックファイル「%1」は、撮影したときの向きの情報（EXIF）で回して見せる写真です。"
-                                 "「ペルモローダー」はこの情報を使わないため、横向きや逆さまに表示されます。"
-                                 "正しい向きに回して保存し直したファイルに差し替えてください。")
-                       .arg(fileName)};
+                                                            "「ペルモローダー」はこの情報を使わないため、横向きや逆さまに表示されます。"
+                                                            "正しい向きに回して保存し直したファイルに差し替えてください。")
+                                                 .arg(fileName)};
     if (facts.format == Format::Bmp) {
         QStringList kinds;
         if (facts.bmpBits == 16 || facts.bmpBits == 32) kinds << QStringLiteral("%1 ビット").arg(facts.bmpBits);
@@ -203,8 +203,8 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
         if (facts.bmpCompression == 5) kinds << QStringLiteral("PNG 圧縮");
         if (!kinds.isEmpty())
             doubts << Reason{Doubt::BmpKind, QStringLiteral("グラフィックファイル「%1」は%2の BMP です（表示できるのは 1・4・8・24 ビットの BMP です）。"
-                                     "24 ビットの BMP に変換したファイルに差し替えてください。")
-                           .arg(fileName, kinds.join(QStringLiteral("・")))};
+                                                            "24 ビットの BMP に変換したファイルに差し替えてください。")
+                                                 .arg(fileName, kinds.join(QStringLiteral("・")))};
     }
     return doubts;
 }

@@ -4,13 +4,22 @@
 // player with an older decoder cannot show, or shows on its side.
 
 #include <QByteArray>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 namespace PictureHeaders {
 
-enum class Format { Unknown, Gif, Jpeg, Bmp, Png, WebP, Tiff, Heif };
+enum class Format {
+    Unknown,
+    Gif,
+    Jpeg,
+    Bmp,
+    Png,
+    WebP,
+    Tiff,
+    Heif
+};
 
 struct Facts {
     Format format = Format::Unknown;
@@ -40,7 +49,12 @@ Facts Parse(const QByteArray& head);
 Format FormatOfName(const QString& fileName);
 
 // Why a player on Windows may fail to show a picture, in this order.
-enum class Doubt { FormatMismatch, JpegCoding, Orientation, BmpKind };
+enum class Doubt {
+    FormatMismatch,
+    JpegCoding,
+    Orientation,
+    BmpKind
+};
 struct Reason {
     Doubt doubt;
     QString text;  // what is wrong with the file `fileName` and what to do

@@ -73,8 +73,10 @@ public:
         if (pos_ < n_ && p_[pos_] == '"') {
             ++pos_;
             common = Common();
-            if (common >= 0) pos_ += common_[common].first.size();
-            else pos_ += decoder_.Until(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
+            if (common >= 0)
+                pos_ += common_[common].first.size();
+            else
+                pos_ += decoder_.Until(p_ + pos_, n_ - pos_, kQuotedEnd, out_);
             if (pos_ < n_ && p_[pos_] == '"') {
                 ++pos_;
                 // Whatever follows the closing quote up to the delimiter.
@@ -96,7 +98,7 @@ public:
         }
         ConsumeDelimiter();
         spans_.push_back({static_cast<int32_t>(text - begin_), static_cast<int32_t>(out_ - text),
-                           static_cast<int16_t>(common)});
+                          static_cast<int16_t>(common)});
     }
 
     // Hands on the texts read, in pairs, with their record numbers.
@@ -114,7 +116,6 @@ public:
     int Records() const { return static_cast<int>((spans_.size() + 1) / 2); }
 
 private:
-
     // Which common text the quoted field at the read position holds whole.
     int Common() const
     {
@@ -210,7 +211,7 @@ Image Serialize(int count, const std::function<const QString&(int, int)>& cell, 
                 const QString problem = TextProblem(text);
                 image.bytes.clear();
                 image.result = FileResult::Fail(problem.isEmpty() ? SaveFailedMessage(fileName)
-                                                : QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
+                                                                  : QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
                 return image;
             }
             image.bytes.append('"');

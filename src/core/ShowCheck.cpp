@@ -3,8 +3,8 @@
 #include "core/EventFile.h"
 #include "core/EventRules.h"
 #include "core/ListDataFile.h"
-#include "core/PictureHeaders.h"
 #include "core/ListRules.h"
+#include "core/PictureHeaders.h"
 #include "core/ProjectFiles.h"
 
 #include <QDir>
@@ -260,9 +260,7 @@ private:
             what = QStringLiteral("グラフィックファイル「%1」を読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。")
                        .arg(file);
         if (use.item == Module1::kStartGraphicRow) {
-            findings_.append({Problem::PictureUnusable, use.item, {}, 0, file,
-                              QStringLiteral("スタートグラフィック：") + what
-                                  + QStringLiteral("「ペルモローダー」では表示されません。リスト編集の「ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択」で選び直してください。")});
+            findings_.append({Problem::PictureUnusable, use.item, {}, 0, file, QStringLiteral("スタートグラフィック：") + what + QStringLiteral("「ペルモローダー」では表示されません。リスト編集の「ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択」で選び直してください。")});
             return;
         }
         Add(Problem::PictureUnusable, use.item, use.row, file,
@@ -367,10 +365,9 @@ private:
             return std::tuple(a.size(), a.toLower(), a) < std::tuple(b.size(), b.toLower(), b);
         });
         for (const QString& name : left)
-            findings_.append({Problem::LeftoverEventFile, 0, {}, 0, name,
-                              QStringLiteral("イベントファイル「%1」：どの項目にも使われていません。再生には関係しないので、"
-                                             "要らなければ手で削除してかまいません。")
-                                  .arg(name)});
+            findings_.append({Problem::LeftoverEventFile, 0, {}, 0, name, QStringLiteral("イベントファイル「%1」：どの項目にも使われていません。再生には関係しないので、"
+                                                                                         "要らなければ手で削除してかまいません。")
+                                                                              .arg(name)});
     }
 
     const Module1& m_;
@@ -436,7 +433,7 @@ bool IsPlayableWav(const QString& path)
             const quint16 channels = u16(2);
             const quint16 bits = u16(14);
             pcm = u16(0) == 1 && (channels == 1 || channels == 2) && qFromLittleEndian<quint32>(fmt.constData() + 4) > 0
-                  && (bits == 8 || bits == 16);
+                && (bits == 8 || bits == 16);
             if (!pcm) return false;
             skip -= 16;
         }

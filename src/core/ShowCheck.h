@@ -36,11 +36,11 @@ enum class Problem {
 
 struct Finding {
     Problem problem;
-    int item = 0;        // ListTable row: 1..999 an item, 1002 the start graphic, 0 a left-over file
-    QString itemName;    // column 1 of that row
-    int eventRow = 0;    // EventTable row, 0 when the finding is about no one event
-    QString file;        // the file concerned, as the tables name it (or as the folder does)
-    QString text;        // one line for the user: where, what is wrong, what to do
+    int item = 0;      // ListTable row: 1..999 an item, 1002 the start graphic, 0 a left-over file
+    QString itemName;  // column 1 of that row
+    int eventRow = 0;  // EventTable row, 0 when the finding is about no one event
+    QString file;      // the file concerned, as the tables name it (or as the folder does)
+    QString text;      // one line for the user: where, what is wrong, what to do
 };
 
 // Whether a picture file decodes as gif, jpg or bmp. Called from several

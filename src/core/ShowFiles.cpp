@@ -109,7 +109,7 @@ private:
     {
         if (const QString why = NameProblem(plan_.topFolder); !why.isEmpty())
             plan_.problems << QStringLiteral("フォルダ「%1」：").arg(plan_.topFolder) + why
-                                  + QStringLiteral("フォルダの名前を変えてください。");
+                    + QStringLiteral("フォルダの名前を変えてください。");
         QHash<QString, QString> byFolded;
         for (const File& f : std::as_const(plan_.files)) {
             if (!f.found) continue;
@@ -120,8 +120,8 @@ private:
             if (const auto other = byFolded.constFind(folded); other != byFolded.cend())
                 plan_.problems << QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では同じ名前になります。"
                                                  "どちらかの")
-                                          .arg(*other, f.name)
-                                      + kPickAgain;
+                                      .arg(*other, f.name)
+                        + kPickAgain;
             else
                 byFolded.insert(folded, f.name);
         }

@@ -15,7 +15,12 @@
 
 namespace ShowFiles {
 
-enum class Kind { ListData, Events, Picture, Wav };
+enum class Kind {
+    ListData,
+    Events,
+    Picture,
+    Wav
+};
 
 struct File {
     Kind kind;

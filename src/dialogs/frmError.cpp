@@ -1,9 +1,9 @@
 #include "dialogs/frmError.h"
 
-#include "forms/FormLayout.h"
 #include "core/Module1.h"
-#include "platform/Platform.h"
+#include "forms/FormLayout.h"
 #include "forms/ScrollingText.h"
+#include "platform/Platform.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
 #include "dialogs/frmFilesentaku.h"
 
-#include "forms/FormLayout.h"
 #include "core/EventKinds.h"
 #include "core/Module1.h"
 #include "core/PictureHeaders.h"
 #include "core/ProjectFiles.h"
 #include "dialogs/Messages.h"
+#include "forms/FormLayout.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -48,7 +48,7 @@ QString frmFilesentaku::WindowsProblem(const QString& name) const
     const QString why = ProjectFiles::WindowsNameProblem(name);
     if (!why.isEmpty())
         return QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(name) + why
-               + QStringLiteral("「ペルモローダー」では開けないため、名前を変えてから選んでください。");
+            + QStringLiteral("「ペルモローダー」では開けないため、名前を変えてから選んでください。");
     for (int i = 0; i < File1->count(); ++i) {
         const QString other = File1->item(i)->text();
         if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)

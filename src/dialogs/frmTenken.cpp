@@ -9,7 +9,6 @@
 
 using namespace FormLayout;
 
-
 frmTenken::frmTenken(Module1& m, Platform&, QWidget* parent) : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("frmTenken"));

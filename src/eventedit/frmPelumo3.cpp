@@ -138,8 +138,8 @@ void frmPelumo3::CreateControls()
     lblSound->setWordWrap(true);
     lblSound->setVisible(platform_.SoundDeviceMissing());
 
-    QWidget* order[] = {Command3,  cmdPlay,     cmdSakujoUe, cmdSounyuUe,   cmdBefore,     cmd10Before,  cmdHenshu,
-                        cmdNext,   cmd10Next,   cmdSounyuSita, cmdSakujoSita, cmdNext_Kasou};
+    QWidget* order[] = {Command3, cmdPlay, cmdSakujoUe, cmdSounyuUe, cmdBefore, cmd10Before, cmdHenshu,
+                        cmdNext, cmd10Next, cmdSounyuSita, cmdSakujoSita, cmdNext_Kasou};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command3->setFocus();
 }

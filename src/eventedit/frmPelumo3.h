@@ -64,7 +64,11 @@ private:
     // How a row reaches the preview: shown (a move, an edit), passed by
     // "次へ" on its way to the next text, or played. A missing or unreadable
     // file is told at once, except while playing: the play lists it at its end.
-    enum class Reach { Shown, Passed, Played };
+    enum class Reach {
+        Shown,
+        Passed,
+        Played
+    };
 
     void CreateControls();
     void ConnectHandlers();

@@ -22,8 +22,9 @@ protected:
             QCoreApplication::instance()->removeEventFilter(this);
             // Queued: the painted frame reaches the screen before the loop ends.
             // The loop is left as it is; quit() would ask the windows to close.
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
+                Qt::QueuedConnection);
         }
         return false;
     }

@@ -16,19 +16,21 @@ extern "C" {
 #include <memory>
 #include <type_traits>
 
-#define PELUMO_FFMPEG_FUNCTIONS(X)                                                                             \
-    X(av_channel_layout_copy) X(av_channel_layout_default) X(av_channel_layout_uninit) X(av_find_best_stream)   \
-    X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) X(av_free) X(av_freep) X(av_log_set_level)             \
-    X(av_malloc) X(av_packet_alloc) X(av_packet_free) X(av_packet_unref) X(av_read_frame)                       \
-    X(avcodec_alloc_context3) X(avcodec_free_context) X(avcodec_open2) X(avcodec_parameters_to_context)          \
-    X(avcodec_receive_frame) X(avcodec_send_packet) X(avformat_alloc_context) X(avformat_close_input)           \
-    X(avformat_find_stream_info) X(avformat_open_input) X(avio_alloc_context) X(avio_context_free)              \
-    X(swr_alloc_set_opts2) X(swr_convert) X(swr_free) X(swr_get_out_samples) X(swr_init)
+#define PELUMO_FFMPEG_FUNCTIONS(X)                                                                                     \
+    X(av_channel_layout_copy)                                                                                          \
+    X(av_channel_layout_default) X(av_channel_layout_uninit) X(av_find_best_stream)                                    \
+        X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) X(av_free) X(av_freep) X(av_log_set_level)                \
+            X(av_malloc) X(av_packet_alloc) X(av_packet_free) X(av_packet_unref) X(av_read_frame)                      \
+                X(avcodec_alloc_context3) X(avcodec_free_context) X(avcodec_open2) X(avcodec_parameters_to_context)    \
+                    X(avcodec_receive_frame) X(avcodec_send_packet) X(avformat_alloc_context) X(avformat_close_input)  \
+                        X(avformat_find_stream_info) X(avformat_open_input) X(avio_alloc_context) X(avio_context_free) \
+                            X(swr_alloc_set_opts2) X(swr_convert) X(swr_free) X(swr_get_out_samples) X(swr_init)
 
-#define PELUMO_HEIF_FUNCTIONS(X)                                                                               \
-    X(heif_check_filetype) X(heif_context_alloc) X(heif_context_free) X(heif_context_get_primary_image_handle)   \
-    X(heif_context_read_from_file) X(heif_decode_image) X(heif_image_get_height) X(heif_image_get_plane_readonly) \
-    X(heif_image_get_width) X(heif_image_handle_has_alpha_channel) X(heif_image_handle_release) X(heif_image_release)
+#define PELUMO_HEIF_FUNCTIONS(X)                                                                                      \
+    X(heif_check_filetype)                                                                                            \
+    X(heif_context_alloc) X(heif_context_free) X(heif_context_get_primary_image_handle)                               \
+        X(heif_context_read_from_file) X(heif_decode_image) X(heif_image_get_height) X(heif_image_get_plane_readonly) \
+            X(heif_image_get_width) X(heif_image_handle_has_alpha_channel) X(heif_image_handle_release) X(heif_image_release)
 
 #define PELUMO_FUNCTION_POINTER(name) decltype(&::name) name = nullptr;
 
@@ -60,8 +62,10 @@ struct Freer {
     void operator()(T* p) const
     {
         const auto function = Of(Free).*Free;
-        if constexpr (std::is_invocable_v<decltype(function), T**>) function(&p);
-        else function(p);
+        if constexpr (std::is_invocable_v<decltype(function), T**>)
+            function(&p);
+        else
+            function(p);
     }
 };
 template <typename T, auto Free>

@@ -38,9 +38,9 @@ QString ShownAs(const PictureHeaders::Facts& facts)
 {
     using PictureHeaders::Format;
     const QString extension = facts.format == Format::Jpeg ? QStringLiteral("jpg")
-                              : facts.format == Format::Gif ? QStringLiteral("gif")
-                              : facts.format == Format::Bmp ? QStringLiteral("bmp")
-                                                             : QString();
+        : facts.format == Format::Gif                      ? QStringLiteral("gif")
+        : facts.format == Format::Bmp                      ? QStringLiteral("bmp")
+                                                           : QString();
     if (extension.isEmpty() || !PictureHeaders::Doubts(QStringLiteral("a.") + extension, facts).isEmpty()) return {};
     return extension;
 }
@@ -124,8 +124,7 @@ bool QtReads(const QString& source)
 bool IsHeif(const QByteArray& head)
 {
     const Hf* heif = Codecs::Hf();
-    return heif && heif->heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), int(head.size()))
-           == heif_filetype_yes_supported;
+    return heif && heif->heif_check_filetype(reinterpret_cast<const uint8_t*>(head.constData()), int(head.size())) == heif_filetype_yes_supported;
 }
 
 Converted::File FromHeif(const QString& source, const QString& folder, const Converted::Cancel& cancel)
@@ -144,8 +143,9 @@ Converted::File FromHeif(const QString& source, const QString& folder, const Con
     const bool alpha = heif.heif_image_handle_has_alpha_channel(handle.get());
     heif_image* decoded = nullptr;
     if (heif.heif_decode_image(handle.get(), &decoded, heif_colorspace_RGB,
-                          alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
-            .code != heif_error_Ok)
+                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
+            .code
+        != heif_error_Ok)
         return Refused(BrokenReason());
     const Owned<heif_image, &Hf::heif_image_release> image(decoded);
     int stride = 0;

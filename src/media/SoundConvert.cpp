@@ -66,13 +66,15 @@ struct Input {
     static int Read(void* opaque, uint8_t* buffer, int size)
     {
         const qint64 n = static_cast<Input*>(opaque)->file.read(reinterpret_cast<char*>(buffer), size);
-        return n > 0 ? int(n) : n == 0 ? AVERROR_EOF : AVERROR(EIO);
+        return n > 0 ? int(n) : n == 0 ? AVERROR_EOF
+                                       : AVERROR(EIO);
     }
     static int64_t Seek(void* opaque, int64_t offset, int whence)
     {
         QFile& f = static_cast<Input*>(opaque)->file;
         if (whence == AVSEEK_SIZE) return f.size();
-        const int64_t base = (whence & ~AVSEEK_FORCE) == SEEK_CUR ? f.pos() : (whence & ~AVSEEK_FORCE) == SEEK_END ? f.size() : 0;
+        const int64_t base = (whence & ~AVSEEK_FORCE) == SEEK_CUR ? f.pos() : (whence & ~AVSEEK_FORCE) == SEEK_END ? f.size()
+                                                                                                                   : 0;
         return f.seek(base + offset) ? base + offset : AVERROR(EIO);
     }
     ~Input()
@@ -108,14 +110,16 @@ private:
     bool Start(const AVFrame* frame)
     {
         AVChannelLayout in{};
-        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) Ff().av_channel_layout_default(&in, frame->ch_layout.nb_channels);
-        else if (Ff().av_channel_layout_copy(&in, &frame->ch_layout) < 0) return false;
+        if (frame->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+            Ff().av_channel_layout_default(&in, frame->ch_layout.nb_channels);
+        else if (Ff().av_channel_layout_copy(&in, &frame->ch_layout) < 0)
+            return false;
         AVChannelLayout out{};
         Ff().av_channel_layout_default(&out, in.nb_channels == 1 ? 1 : 2);
         channels_ = out.nb_channels;
         SwrContext* swr = nullptr;
         const int rc = Ff().swr_alloc_set_opts2(&swr, &out, AV_SAMPLE_FMT_S16, kRate, &in, AVSampleFormat(frame->format),
-                                           frame->sample_rate, 0, nullptr);
+                                                frame->sample_rate, 0, nullptr);
         Ff().av_channel_layout_uninit(&in);
         resampler_.reset(swr);
         if (rc < 0 || Ff().swr_init(swr) < 0) return false;

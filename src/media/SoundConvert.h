@@ -14,7 +14,11 @@ namespace SoundConvert {
 bool PlayerPlays(const QString& source);
 
 // What FFmpeg made of a source: nothing it reads, a sound, or a video.
-enum class Seen { Nothing, Sound, Video };
+enum class Seen {
+    Nothing,
+    Sound,
+    Video
+};
 
 // Converts `source`, telling in `seen` what it is. A video (a file with a
 // moving picture, sound or not) is refused, as is anything FFmpeg cannot

@@ -22,7 +22,7 @@ namespace ShowZip {
 namespace {
 
 constexpr qint64 kChunk = 1 << 20;
-constexpr uLong kVersionMadeBy = 20;    // MS-DOS and FAT, zip 2.0: as a Windows zip is
+constexpr uLong kVersionMadeBy = 20;  // MS-DOS and FAT, zip 2.0: as a Windows zip is
 constexpr uLong kArchiveAttribute = 0x20;
 
 // minizip writes through these, into the hidden file that SaveFile opened.
@@ -60,7 +60,8 @@ ZPOS64_T ZCALLBACK TellSink(voidpf, voidpf stream)
 
 long ZCALLBACK SeekSink(voidpf, voidpf stream, ZPOS64_T offset, int origin)
 {
-    const int whence = origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END : SEEK_SET;
+    const int whence = origin == ZLIB_FILEFUNC_SEEK_CUR ? SEEK_CUR : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END
+                                                                                                      : SEEK_SET;
     return ::lseek(static_cast<Sink*>(stream)->fd, off_t(offset), whence) < 0 ? -1 : 0;
 }
 
@@ -111,7 +112,7 @@ public:
     {
         for (const ShowFiles::File& f : plan_.files)
             total_ += f.kind == ShowFiles::Kind::ListData && plan_.listData ? plan_.listData->size()
-                                                                             : QFileInfo(Path(f)).size();
+                                                                            : QFileInfo(Path(f)).size();
         if (!Tell()) return false;
         for (const ShowFiles::File& f : plan_.files)
             if (!Add(zip, f)) return false;
@@ -214,7 +215,7 @@ Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress
 QString RefusalMessage(const QStringList& problems)
 {
     return QStringLiteral("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n・")
-           + problems.join(QStringLiteral("\n・"));
+        + problems.join(QStringLiteral("\n・"));
 }
 
 }  // namespace ShowZip

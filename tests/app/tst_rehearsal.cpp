@@ -117,7 +117,11 @@ private slots:
     // list, Escape ends the rehearsal.
     void startScreen()
     {
-        const struct { const char* way; int key; const char* after; } ways[] = {
+        const struct {
+            const char* way;
+            int key;
+            const char* after;
+        } ways[] = {
             {"a key", Qt::Key_A, "list|ようこそ|0|"},
             {"a click", 0, "list|ようこそ|0|"},
             {"Escape", Qt::Key_Escape, "ended"},
@@ -170,12 +174,14 @@ private slots:
     // audience, エンドレス goes round, the first empty row returns to the list, and sounds stop.
     void item()
     {
-        Show show({{"写真", {{kPicture, "A.BMP"}, {kWavLoop, "loop.wav"}, {kWait, "500"}, {kText, "一"},
-                            {kPicture, "gone.bmp"}, {kPicture, "b.bmp"}, {kWait, "200"}, {kClearText, ""}, {kText, "二"},
-                            {kWavOnce, "once.wav"}, {kWavStop, ""}}},
+        Show show({{"写真", {{kPicture, "A.BMP"}, {kWavLoop, "loop.wav"}, {kWait, "500"}, {kText, "一"}, {kPicture, "gone.bmp"}, {kPicture, "b.bmp"}, {kWait, "200"}, {kClearText, ""}, {kText, "二"}, {kWavOnce, "once.wav"}, {kWavStop, ""}}},
                    {"回る", {{kText, "A"}, {kEndless, kBackToStart}}}});
         show.Click();
-        const struct { const char* step; std::function<void()> act; const char* state; } steps[] = {
+        const struct {
+            const char* step;
+            std::function<void()> act;
+            const char* state;
+        } steps[] = {
             {"Enter on the first", [&] { show.Key(Qt::Key_Return); }, "item||500|P1024"},
             {"Space in a wait", [&] { show.Key(Qt::Key_Space); }, "item||500|P1024"},
             {"the wait ends", [&] { show.Tick(); }, "item|一|0|P1024"},
@@ -215,7 +221,12 @@ private slots:
     // Digits typed within a second make one number; a pause or a zero starts anew.
     void numberTyping()
     {
-        const struct { const char* name; QList<int> typed; int chosen; } cases[] = {  // digit, then milliseconds
+        const struct {
+            const char* name;
+            QList<int> typed;
+            int chosen;
+        } cases[] = {
+            // digit, then milliseconds
             {"a pause starts a new number", {1, 0, 2, 1000}, 2},
             {"zero chooses none", {0, 0}, 0},
             {"a digit after zero starts anew", {0, 0, 4, 10}, 4},
@@ -231,7 +242,11 @@ private slots:
     // The pictures decoded ahead are those that stay on the screen, as play meets them.
     void nextPictureShown()
     {
-        const struct { const char* name; QList<QStringList> events; int next; } cases[] = {
+        const struct {
+            const char* name;
+            QList<QStringList> events;
+            int next;
+        } cases[] = {
             {"before a wait", {{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}, {kWait, "1"}}, 3},
             {"one replaced at once is passed", {{kPicture, "a"}, {kPicture, "b"}, {kPicture, "c"}, {kText, "t"}}, 3},
             {"round エンドレス", {{kPicture, "a"}, {kWait, "1"}, {kEndless, ""}}, 1},

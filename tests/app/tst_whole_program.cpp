@@ -29,7 +29,7 @@ QStringList Snapshot(const QString& root, const QString& skip = "-")
         const QFileInfo fi = it.fileInfo();
         if (path != skip && !path.startsWith(skip + '/'))
             out << path.mid(root.size()) + ' ' + (fi.isSymLink() ? "-> " + fi.symLinkTarget() : !fi.isFile() ? QString("<dir>")
-                                                  : QCryptographicHash::hash(Bytes::Read(path), QCryptographicHash::Sha1).toHex());
+                                                                                                             : QCryptographicHash::hash(Bytes::Read(path), QCryptographicHash::Sha1).toHex());
     }
     out.sort();
     return out;
@@ -50,7 +50,9 @@ Modal::Handler Autopilot(const QString& folder, const QString& walk, QStringList
             events->cmdNext_Kasou->click(), events->Command3->click();
         } else if (auto* editor = qobject_cast<frmPelumo4*>(w)) {
             texts << "list editor";
-            for (const QChar c : walk) (c == 'v' ? editor->cmdNext : c == 'u' ? editor->cmdSakujo1 : editor->cmdSakujo2)->click();
+            for (const QChar c : walk) (c == 'v' ? editor->cmdNext : c == 'u' ? editor->cmdSakujo1
+                                                                              : editor->cmdSakujo2)
+                                           ->click();
             editor->cmdOk->click();  // if it fails and says so, the editor is closed as a test can
         } else {
             texts << w->findChild<QLabel*>("Label1")->text();
@@ -105,10 +107,12 @@ private slots:
         // Item 1: every kind. The picker lists wav files only right after the start graphic was chosen.
         Modal::Expect("frmList", Modal::Enter("はじめに"));
         Modal::Expect("frmPelumo3", [](QWidget* w) {
-            const struct { const char* kind; const char* form = nullptr; const char* value = nullptr; } steps[] = {
-                {"テキスト表示", "frmText2", "ようこそ"}, {"グラフィック表示", "frmFilesentaku", "photo.jpg"},
-                {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"}, {"ウエイト", "frmWait", "1500"}, {"Wav停止"},
-                {"Wav再生", "frmFilesentaku", "chime.wav"}, {"テキスト消去"}, {"エンドレス"}};
+            const struct {
+                const char* kind;
+                const char* form = nullptr;
+                const char* value = nullptr;
+            } steps[] = {
+                {"テキスト表示", "frmText2", "ようこそ"}, {"グラフィック表示", "frmFilesentaku", "photo.jpg"}, {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"}, {"ウエイト", "frmWait", "1500"}, {"Wav停止"}, {"Wav再生", "frmFilesentaku", "chime.wav"}, {"テキスト消去"}, {"エンドレス"}};
             for (const auto& step : steps) {
                 Modal::Expect("form2", Modal::Enter(step.kind));
                 if (step.form) Modal::Expect(step.form, [step](QWidget* d) {
@@ -128,17 +132,17 @@ private slots:
         });
         Modal::Click(&top, "cmdlistSakusei");
         QCOMPARE(Bytes::Read(folder + "/LISTDATA.PLD"),
-                 Record(Hex("817c").repeated(10)) + Record(Hex("82cd82b682df82c9"), "1.pev")   // －…, はじめに
+                 Record(Hex("817c").repeated(10)) + Record(Hex("82cd82b682df82c9"), "1.pev")                  // －…, はじめに
                      + Record(Hex("89ef8ed088c493e0"), "2.pev") + Record(Hex("90bb95692c89bf8a69"), "3.pev")  // 会社案内, 製品,価格
                      + Record().repeated(997) + Record("3") + Record("logo.bmp") + Record(Hex("82e682a482b182bb8149")) + Record());
         QCOMPARE(Bytes::Read(folder + "/1.pev"),
-                 Record() + Record(Hex("8365834c83588367955c8ea6"), Hex("82e682a482b182bb"))  // テキスト表示 ようこそ
-                     + Record(Hex("834f8389837483428362834e955c8ea6"), "photo.jpg")               // グラフィック表示
-                     + Record(Hex("5761768c4a82e895d482b58dc490b6"), "bgm.wav")                   // Wav繰り返し再生
-                     + Record(Hex("8345834783438367"), "1500") + Record(Hex("57617692e28e7e"))    // ウエイト, Wav停止
-                     + Record(Hex("5761768dc490b6"), "chime.wav")                                 // Wav再生
-                     + Record(Hex("8365834c835883678fc18b8e"))                                     // テキスト消去
-                     + Record(Hex("834783938368838c8358"), Hex("81698dc58f8982c996df82e9816a"))   // エンドレス（最初に戻る）
+                 Record() + Record(Hex("8365834c83588367955c8ea6"), Hex("82e682a482b182bb"))     // テキスト表示 ようこそ
+                     + Record(Hex("834f8389837483428362834e955c8ea6"), "photo.jpg")              // グラフィック表示
+                     + Record(Hex("5761768c4a82e895d482b58dc490b6"), "bgm.wav")                  // Wav繰り返し再生
+                     + Record(Hex("8345834783438367"), "1500") + Record(Hex("57617692e28e7e"))   // ウエイト, Wav停止
+                     + Record(Hex("5761768dc490b6"), "chime.wav")                                // Wav再生
+                     + Record(Hex("8365834c835883678fc18b8e"))                                   // テキスト消去
+                     + Record(Hex("834783938368838c8358"), Hex("81698dc58f8982c996df82e9816a"))  // エンドレス（最初に戻る）
                      + Record().repeated(996));
         QCOMPARE(Bytes::Read(folder + "/2.pev") + Bytes::Read(folder + "/3.pev"), Record().repeated(2010));
     }
@@ -237,9 +241,7 @@ private slots:
         QTemporaryDir dir;
         const QString show = Corpus::Prepare(PELUMO_CORPUS, "linked-event-files", dir.path());
         const std::tuple<QStringList, int, QStringList> runs[] = {
-            {{"--help"}, 0, {"使い方:"}}, {{"--chek", show}, 2, {}}, {{"--check"}, 2, {}}, {{"--check", show + "/none"}, 2, {}},
-            {{"--check", dir.path()}, 2, {}},
-            {{"--check", show}, 1, {"2番の項目「二」：イベントファイル「2.pev」がありません。", "1番の項目「一」：イベントがないため"}}};
+            {{"--help"}, 0, {"使い方:"}}, {{"--chek", show}, 2, {}}, {{"--check"}, 2, {}}, {{"--check", show + "/none"}, 2, {}}, {{"--check", dir.path()}, 2, {}}, {{"--check", show}, 1, {"2番の項目「二」：イベントファイル「2.pev」がありません。", "1番の項目「一」：イベントがないため"}}};
         for (const auto& [args, exitCode, starts] : runs) {
             QString err;
             auto [exit, out] = Pelumo(args, &err);

@@ -34,13 +34,19 @@ std::unique_ptr<Module1> Waits(int count)
     return m;
 }
 
-enum Op { UpperInsert, LowerInsert, UpperDelete, LowerDelete };
+enum Op {
+    UpperInsert,
+    LowerInsert,
+    UpperDelete,
+    LowerDelete
+};
 
 // A button as the event editor runs it, a delete answered with Yes.
 void Press(Module1& m, Op op)
 {
     const bool lower = op == LowerInsert || op == LowerDelete;
-    const int row = lower ? m.EventIndex + 1 : op == UpperDelete ? m.EventIndex - 1 : m.EventIndex;
+    const int row = lower ? m.EventIndex + 1 : op == UpperDelete ? m.EventIndex - 1
+                                                                 : m.EventIndex;
     const bool insert = op == UpperInsert || op == LowerInsert;
     if (insert && CanInsertAt(m.EventTable, row)) {
         OpenRowAt(m.EventTable, row);
@@ -57,15 +63,21 @@ void Press(Module1& m, Op op)
 // Rows 1..7, 999 and 1000 ("-" empty) and the current row after each button.
 TEST(EventRules, InsertAndDeleteShiftBothColumnsWithinRows1To999)
 {
-    const struct { int events, index; Op op; const char* rows; int indexAfter; } cases[] = {
-        {5, 3, UpperInsert, "Aa Bb - Cc Dd Ee - - X", 3}, {5, 3, LowerInsert, "Aa Bb Cc - Dd Ee - - X", 4},
-        {5, 3, LowerDelete, "Aa Bb Cc Ee - - - - X", 3}, {5, 3, UpperDelete, "Aa Cc Dd Ee - - - - X", 3},
-        {5, 6, UpperDelete, "Aa Bb Cc Dd - - - - X", 5},  // stays on the first empty row
-        {0, 1, LowerInsert, "- - - - - - - - X", 2},      // a new item's first event on row 2
-        {5, 1, UpperDelete, "Aa Bb Cc Dd Ee - - - X", 1}, {5, 5, LowerDelete, "Aa Bb Cc Dd Ee - - - X", 5},
-        {998, 998, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999}, {998, 1, UpperInsert, "- Aa Bb Cc Dd Ee Ff 998 X", 1},
+    const struct {
+        int events, index;
+        Op op;
+        const char* rows;
+        int indexAfter;
+    } cases[] = {
+        {5, 3, UpperInsert, "Aa Bb - Cc Dd Ee - - X", 3}, {5, 3, LowerInsert, "Aa Bb Cc - Dd Ee - - X", 4}, {5, 3, LowerDelete, "Aa Bb Cc Ee - - - - X", 3}, {5, 3, UpperDelete, "Aa Cc Dd Ee - - - - X", 3}, {5, 6, UpperDelete, "Aa Bb Cc Dd - - - - X", 5},  // stays on the first empty row
+        {0, 1, LowerInsert, "- - - - - - - - X", 2},                                                                                                                                                                                                            // a new item's first event on row 2
+        {5, 1, UpperDelete, "Aa Bb Cc Dd Ee - - - X", 1},
+        {5, 5, LowerDelete, "Aa Bb Cc Dd Ee - - - X", 5},
+        {998, 998, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999},
+        {998, 1, UpperInsert, "- Aa Bb Cc Dd Ee Ff 998 X", 1},
         {999, 1, UpperInsert, "Aa Bb Cc Dd Ee Ff Gg 999 X", 1},  // a full list
-        {10, 999, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999}, {999, 2, UpperDelete, "Bb Cc Dd Ee Ff Gg Hh - X", 2}};
+        {10, 999, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999},
+        {999, 2, UpperDelete, "Bb Cc Dd Ee Ff Gg Hh - X", 2}};
     for (const auto& c : cases) {
         Module1 m = Events(c.events);
         m.EventIndex = c.index;
@@ -74,18 +86,19 @@ TEST(EventRules, InsertAndDeleteShiftBothColumnsWithinRows1To999)
         for (int row : {1, 2, 3, 4, 5, 6, 7, 999, 1000})
             rows << (HoldsEvent(m.EventTable, row) ? m.EventTable[row][0] + m.EventTable[row][1] : QStringLiteral("-"));
         EXPECT_EQ(rows.join(' ').toStdString() + " @" + std::to_string(m.EventIndex),
-                  c.rows + (" @" + std::to_string(c.indexAfter))) << c.events << " events, row " << c.index << " op " << c.op;
+                  c.rows + (" @" + std::to_string(c.indexAfter)))
+            << c.events << " events, row " << c.index << " op " << c.op;
     }
 }
 
 TEST(EventRules, WaitEntry)
 {
-    const struct { const char* text; std::optional<qint32> value; bool accepted; } cases[] = {
-        {"30000", 30000, true}, {"30001", 30001, false}, {"0", 0, false}, {"-5", -5, false}, {" 250 ", 250, true},
-        {"2.5", 2, true}, {"3.5", 4, true}, {"-2.5", -2, false}, {"2.51", 3, true}, {"１５００", 1500, true},
-        {"　－３　", -3, false}, {"−5", -5, false}, {"＋０．５", 0, false}, {"", {}, false}, {"1e3", {}, false},
-        {"1,000", {}, false}, {"1.2.3", {}, false}, {"-", {}, false}, {"-2147483648", -2147483647 - 1, false},
-        {"2147483647.5", {}, false}, {"99999999999999999999", {}, false}};
+    const struct {
+        const char* text;
+        std::optional<qint32> value;
+        bool accepted;
+    } cases[] = {
+        {"30000", 30000, true}, {"30001", 30001, false}, {"0", 0, false}, {"-5", -5, false}, {" 250 ", 250, true}, {"2.5", 2, true}, {"3.5", 4, true}, {"-2.5", -2, false}, {"2.51", 3, true}, {"１５００", 1500, true}, {"　－３　", -3, false}, {"−5", -5, false}, {"＋０．５", 0, false}, {"", {}, false}, {"1e3", {}, false}, {"1,000", {}, false}, {"1.2.3", {}, false}, {"-", {}, false}, {"-2147483648", -2147483647 - 1, false}, {"2147483647.5", {}, false}, {"99999999999999999999", {}, false}};
     for (const auto& c : cases) {
         const std::optional<qint32> value = ParseWait(QString::fromUtf8(c.text));
         EXPECT_EQ(value, c.value) << c.text;
@@ -97,9 +110,11 @@ TEST(EventRules, WaitEntry)
 // 1004 (events pushed down in a damaged file), ▼10 before an empty row and from row 990 on.
 TEST(EventRules, NavigationConditions)
 {
-    const struct { int events, row; const char* moves; } cases[] = {
-        {999, 1, "0101"}, {999, 10, "1101"}, {999, 11, "1111"}, {999, 989, "1111"}, {999, 990, "1110"},
-        {999, 999, "1110"}, {999, 1000, "1010"}, {1004, 1004, "1010"}, {3, 1, "0100"}};
+    const struct {
+        int events, row;
+        const char* moves;
+    } cases[] = {
+        {999, 1, "0101"}, {999, 10, "1101"}, {999, 11, "1111"}, {999, 989, "1111"}, {999, 990, "1110"}, {999, 999, "1110"}, {999, 1000, "1010"}, {1004, 1004, "1010"}, {3, 1, "0100"}};
     for (const auto& c : cases) {
         auto m = Waits(c.events);
         const bool moves[] = {CanMoveUp(c.row), CanMoveDown(m->EventTable, c.row), CanMoveUp10(c.row),
@@ -111,9 +126,12 @@ TEST(EventRules, NavigationConditions)
 // "次へ" stops on the next text, the first empty row or row 1004; it moves from neither of the last two.
 TEST(EventRules, PlayForwardStopsOnTextEmptyRowOrRow1004)
 {
-    const struct { int events, index; bool moves; int from, to; } cases[] = {
-        {1005, 1, true, 2, 7}, {1005, 7, true, 8, 1004}, {1005, 1003, true, 1004, 1004}, {1005, 1004, false, 0, 0},
-        {3, 2, true, 3, 4},    {3, 4, false, 0, 0}};
+    const struct {
+        int events, index;
+        bool moves;
+        int from, to;
+    } cases[] = {
+        {1005, 1, true, 2, 7}, {1005, 7, true, 8, 1004}, {1005, 1003, true, 1004, 1004}, {1005, 1004, false, 0, 0}, {3, 2, true, 3, 4}, {3, 4, false, 0, 0}};
     for (const auto& c : cases) {
         auto m = Waits(c.events);
         const Forward f = PlayForward(m->EventTable, c.index);

@@ -45,8 +45,7 @@ TEST_F(ListDataFileTest, ThreeItemsSaveLoadAndSaveAgainAreExact)
     m.LastEventFileNumber = 3;
     ASSERT_TRUE(ListDataFile::Write(m).ok);
     EXPECT_EQ(m.ListTable[1001][1], "3");
-    const QByteArray expected = ExpectedFile({{Hex("8341838B83748340"), "1.pev"}, {Hex("8378815B835E2C834B8393837D"), "2.pev"},
-                                              {Hex("834B8393837D"), "3.pev"}}, "3", "start.JPG", Hex("8E6E82DF82CC8CBE9774"));
+    const QByteArray expected = ExpectedFile({{Hex("8341838B83748340"), "1.pev"}, {Hex("8378815B835E2C834B8393837D"), "2.pev"}, {Hex("834B8393837D"), "3.pev"}}, "3", "start.JPG", Hex("8E6E82DF82CC8CBE9774"));
     EXPECT_EQ(Files(), QStringList{"listdata.pld"});
     EXPECT_EQ(Bytes::Read(dir.filePath("listdata.pld")), expected);
 
@@ -120,10 +119,10 @@ TEST_F(ListDataFileTest, DamagedFilesLoadAsFarAsTheyGoWithoutLeftovers)
     for (int i = 0; i < 2000; ++i) tooLong += Record("n" + QByteArray::number(i));
     const std::pair<QByteArray, const char*> cases[] = {
         {"", ": : : :"},
-        {"\"a\",\"1.pev\"\r\n\"b\",\"2.p", "a:1.pev b:2.p : :"},  // cut inside a record
-        {"\"a\",\"1.pev\"\r\n\"only\"", "a:1.pev only: : :"},      // a missing last field
+        {"\"a\",\"1.pev\"\r\n\"b\",\"2.p", "a:1.pev b:2.p : :"},                      // cut inside a record
+        {"\"a\",\"1.pev\"\r\n\"only\"", "a:1.pev only: : :"},                         // a missing last field
         {"\"x\",\"\"\n  plain , 5.pev \n\"a,b\",\"c\"\n", "x: plain:5.pev a,b:c :"},  // LF, no quotes, blanks
-        {"\"ab\"cd,\"e\"\r\n", "ab:e : : :"},  // stray text after a closing quote
+        {"\"ab\"cd,\"e\"\r\n", "ab:e : : :"},                                         // stray text after a closing quote
         {tooLong, "n0: n1: n2: n3:"},
     };
     for (const auto& [bytes, rows] : cases) EXPECT_EQ(Loaded(bytes, m), rows) << bytes.left(40).toStdString();
@@ -135,7 +134,7 @@ TEST_F(ListDataFileTest, CounterAfterLoad)
 {
     const char* items[] = {"3.pev", "17.PEV", "99999.pev", "x.pev"};  // 99999 is beyond any counter
     for (int row = 1; row <= 4; ++row) m.ListTable[row][2] = items[row - 1];
-    m.ListTable[999][2] = "1234.pev";  // the last item row counts too
+    m.ListTable[999][2] = "1234.pev";   // the last item row counts too
     m.ListTable[1000][2] = "5000.pev";  // past the items: never
     for (const auto& [row1001, counter] :
          {std::pair{"20", 1234}, {"32767", 32767}, {"2", 1234}, {"", 1234}, {"abc", 1234}, {"40000", 1234}}) {

@@ -18,12 +18,13 @@ static Module1 FullList()
 TEST(ListRules, NavigationAtBothEndsOfAFullList)
 {
     Module1 m = FullList();
-    const std::tuple<int, bool, const char*> cases[] = {{1, 0, "0101"}, {10, 0, "1101"}, {11, 0, "1111"}, {989, 0, "1111"},
-                                                        {990, 0, "1110"}, {999, 0, "1010"}, {989, 1, "1110"}, {998, 1, "1010"}};
+    const std::tuple<int, bool, const char*> cases[] = {{1, 0, "0101"}, {10, 0, "1101"}, {11, 0, "1111"}, {989, 0, "1111"}, {990, 0, "1110"}, {999, 0, "1010"}, {989, 1, "1110"}, {998, 1, "1010"}};
     for (const auto& [row, unnamed998, moves] : cases) {
         m.ListTable[998][1] = unnamed998 ? "" : "i998", m.ItemIndex = qint16(row);
         EXPECT_EQ(QString::asprintf("%d%d%d%d", ListRules::CanMoveUp(m), ListRules::CanMoveDown(m),
-                                    ListRules::CanMoveUp10(m), ListRules::CanMoveDown10(m)), moves) << row;
+                                    ListRules::CanMoveUp10(m), ListRules::CanMoveDown10(m)),
+                  moves)
+            << row;
     }
 }
 
@@ -58,8 +59,7 @@ TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
     Module1 m;
     m.ListTable[3][2] = "3.PEV";
     for (const auto& [name, removed] :
-         {std::pair{"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""}, {"0.pev", ""},
-          {"07.pev", ""}, {"LISTDATA.PLD", ""}, {"photo.jpg", ""}, {"../1.pev", ""}, {"3.pev", ""} /* row 3's */}) {
+         {std::pair{"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""}, {"0.pev", ""}, {"07.pev", ""}, {"LISTDATA.PLD", ""}, {"photo.jpg", ""}, {"../1.pev", ""}, {"3.pev", ""} /* row 3's */}) {
         m.ListTable[2][2] = name;
         EXPECT_EQ(ListRules::EventFileToRemove(m, 2), removed) << name;
     }

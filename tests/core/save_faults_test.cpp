@@ -49,7 +49,7 @@ struct Project {
 
     QString Path() const { return dir.filePath(name); }
     QString Target() const { return dir.path() + ".target"; }
-    void Restore() { QFile::remove(Path()), Bytes::Write(linked ? Target() : Path(), before), linked && QFile::link(Target(), Path()); }  // the old file
+    void Restore() { QFile::remove(Path()), Bytes::Write(linked ? Target() : Path(), before), linked&& QFile::link(Target(), Path()); }  // the old file
     FileResult Save() { return eventFile ? EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable) : ListDataFile::Write(*m); }
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); }
 };
@@ -72,9 +72,9 @@ TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
             SaveFile::SetFaultHook({});
             EXPECT_EQ(result.ok ? QString("saved") : result.message, Records::SaveFailedMessage(q.name));
             EXPECT_EQ(Bytes::Read(q.Path()), q.before);
-            EXPECT_EQ(q.Entries(), QStringList{q.name});  // no temporary copy left behind
+            EXPECT_EQ(q.Entries(), QStringList{q.name});                                                  // no temporary copy left behind
             EXPECT_EQ(q.m->ListTable[Module1::kCounterRow][1], p.m->ListTable[Module1::kCounterRow][1]);  // the tables as they were
-            ASSERT_TRUE(q.Save().ok);  // and the next save writes the new file
+            ASSERT_TRUE(q.Save().ok);                                                                     // and the next save writes the new file
             EXPECT_EQ(Bytes::Read(q.Path()), p.after);
         }
     }

@@ -53,7 +53,11 @@ private:
     const EventRows& rows_;
 };
 
-enum class Press { Next, Tick, Stop };
+enum class Press {
+    Next,
+    Tick,
+    Stop
+};
 
 }  // namespace
 
@@ -63,28 +67,23 @@ enum class Press { Next, Tick, Stop };
 // exactly while the play waits.
 TEST(ShowPlay, PlaysAsTheCheckSays)
 {
-    const QList<QStringList> round = {{kText, "A"},   {kWait, "1500"}, {kPicture, "gone.bmp"}, {kWavOnce, "gone.wav"},
-                                      {kWait, "200"}, {kText, "B"},    {kPicture, "gone.bmp"}, {kEndless, kBackToStart}};
-    const struct { const char* name; QList<QStringList> events; int firstRow, from; QList<Press> presses;
-                   const char* trace; QStringList findings; } cases[] = {
-        {"a round through エンドレス, each missing file listed once", round, 1, 1,
-         {Press::Next, Press::Next, Press::Tick, Press::Tick, Press::Next, Press::Next, Press::Tick, Press::Stop},
-         "1 | 2 wait 1500 | 3 4 5 wait 200 | 6 | | 7 8 1 | 2 wait 1500 | 3 4 5 wait 200 | "
-         "end 3（gone.bmp）,4（gone.wav）,7（gone.bmp）",
+    const QList<QStringList> round = {{kText, "A"}, {kWait, "1500"}, {kPicture, "gone.bmp"}, {kWavOnce, "gone.wav"}, {kWait, "200"}, {kText, "B"}, {kPicture, "gone.bmp"}, {kEndless, kBackToStart}};
+    const struct {
+        const char* name;
+        QList<QStringList> events;
+        int firstRow, from;
+        QList<Press> presses;
+        const char* trace;
+        QStringList findings;
+    } cases[] = {
+        {"a round through エンドレス, each missing file listed once", round, 1, 1, {Press::Next, Press::Next, Press::Tick, Press::Tick, Press::Next, Press::Next, Press::Tick, Press::Stop}, "1 | 2 wait 1500 | 3 4 5 wait 200 | 6 | | 7 8 1 | 2 wait 1500 | 3 4 5 wait 200 | "
+                                                                                                                                                                                             "end 3（gone.bmp）,4（gone.wav）,7（gone.bmp）",
          {}},
-        {"ends on the empty row after the last event", {{kWavLoop, "s.wav"}, {kWait, "100"}, {kText, "B"}}, 1, 1,
-         {Press::Next, Press::Next}, "1 2 wait 100 | 3 | 4 end", {}},
-        {"an empty row before エンドレス ends the item", {{kClearText, ""}, {"", ""}, {kEndless, kBackToStart}}, 1, 1,
-         {}, "1 2 end", {"3 2番の空の行より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"nothing after エンドレス is reached", {{kWait, "5"}, {kEndless, kBackToStart}, {kText, "never"}}, 1, 1,
-         {Press::Tick, Press::Next}, "1 wait 5 | 2 1 wait 5 | 2 1 wait 5",
-         {"3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"an item that would spin is refused", {{kWavStop, ""}, {kEndless, kBackToStart}, {kWait, "5"}}, 1, 1,
-         {Press::Next, Press::Tick}, "refused | |",
-         {"2 この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます",
-          "3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, 1003, {Press::Tick, Press::Next},
-         "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
+        {"ends on the empty row after the last event", {{kWavLoop, "s.wav"}, {kWait, "100"}, {kText, "B"}}, 1, 1, {Press::Next, Press::Next}, "1 2 wait 100 | 3 | 4 end", {}},
+        {"an empty row before エンドレス ends the item", {{kClearText, ""}, {"", ""}, {kEndless, kBackToStart}}, 1, 1, {}, "1 2 end", {"3 2番の空の行より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"nothing after エンドレス is reached", {{kWait, "5"}, {kEndless, kBackToStart}, {kText, "never"}}, 1, 1, {Press::Tick, Press::Next}, "1 wait 5 | 2 1 wait 5 | 2 1 wait 5", {"3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"an item that would spin is refused", {{kWavStop, ""}, {kEndless, kBackToStart}, {kWait, "5"}}, 1, 1, {Press::Next, Press::Tick}, "refused | |", {"2 この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます", "3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, 1003, {Press::Tick, Press::Next}, "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
     };
     QTemporaryDir dir;
     auto m = std::make_unique<Module1>();
@@ -102,7 +101,7 @@ TEST(ShowPlay, PlaysAsTheCheckSays)
         QStringList findings;
         for (const ShowCheck::Finding& f : ShowCheck::Check(*m, {})) {
             const bool aboutPlay = f.problem == ShowCheck::Problem::EndlessWithoutPause
-                                || f.problem == ShowCheck::Problem::EventsNeverReached;
+                || f.problem == ShowCheck::Problem::EventsNeverReached;
             const QString afterPlace = f.text.section(QStringLiteral("："), 1);
             if (aboutPlay) findings << QString::number(f.eventRow) + ' ' + afterPlace.section(QStringLiteral("。"), 0, 0);
         }

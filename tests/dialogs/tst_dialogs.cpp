@@ -27,7 +27,11 @@ private slots:
     {
         m->ErrorText = m->QuestionText = QStringLiteral("消されたか、名前が変更された可能性があります。");
         m->DialogResult = 7;
-        const struct { bool error; const char* button; qint16 result; } answers[] = {
+        const struct {
+            bool error;
+            const char* button;
+            qint16 result;
+        } answers[] = {
             {true, "Command1", 7}, {true, nullptr, 7}, {false, "Command1", 1}, {false, "Command2", 0}, {false, "Command1", 1}, {false, nullptr, 0}};
         for (const auto& a : answers) {
             Modal::Expect(a.error ? "frmError" : "frmYesNo", [&](QWidget* w) { a.button ? Modal::Click(w, a.button) : void(w->close()); });
@@ -44,8 +48,7 @@ private slots:
         m->PrepareNewList(), m->ItemIndex = Module1::kStartMessageRow;  // the start message is checked alike
         QString& cell = m->ListTable[Module1::kStartMessageRow][1];
         frmText1 dlg(*m, *p);
-        for (const auto& [typed, reason] : {std::pair{"A\"B", "ダブルクォーテーション（\"）は使えません。"}, {"A\nB", "改行は使えません。"},
-                                            {"〜", "「〜」はデータに保存できない文字です。別の文字に置き換えてください。"}}) {  // read back as ～
+        for (const auto& [typed, reason] : {std::pair{"A\"B", "ダブルクォーテーション（\"）は使えません。"}, {"A\nB", "改行は使えません。"}, {"〜", "「〜」はデータに保存できない文字です。別の文字に置き換えてください。"}}) {  // read back as ～
             Modal::Expect("frmError", [](QWidget*) {});
             Modal::Enter(QString::fromUtf8(typed))(&dlg);
             QCOMPARE(Modal::Texts().last(), QString::fromUtf8(reason));

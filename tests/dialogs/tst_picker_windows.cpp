@@ -18,10 +18,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");  // a part of the one message shown; empty for none
         QTest::addColumn<bool>("taken");
-        QTest::newRow("device name") << "con.bmp" << "は Windows が装置の名前として使う" << false;
-        QTest::newRow("case twin") << "Twin.bmp" << "「Twin.bmp」と「twin.bmp」は大文字と小文字の違いしかなく" << false;
-        QTest::newRow("progressive") << "soft.jpg" << "はプログレッシブの JPEG です" << true;
-        QTest::newRow("plain") << "plain.bmp" << "" << true;
+        QTest::newRow("device name") << "con.bmp"
+                                     << "は Windows が装置の名前として使う" << false;
+        QTest::newRow("case twin") << "Twin.bmp"
+                                   << "「Twin.bmp」と「twin.bmp」は大文字と小文字の違いしかなく" << false;
+        QTest::newRow("progressive") << "soft.jpg"
+                                     << "はプログレッシブの JPEG です" << true;
+        QTest::newRow("plain") << "plain.bmp"
+                               << "" << true;
     }
 
     void choices()

@@ -51,8 +51,9 @@ struct Item {
     QString View() const
     {
         return QStringList{w->lblNoBefore->text(), w->lblYousoBefore->text(), w->lblTextUe->text(),
-                           w->lblNo->text(),       w->lblYouso->text(),       w->lblText->text(),
-                           w->lblNoNext->text(),   w->lblYousoNext->text(),   w->lblTextSita->text()}.join('|');
+                           w->lblNo->text(), w->lblYouso->text(), w->lblText->text(),
+                           w->lblNoNext->text(), w->lblYousoNext->text(), w->lblTextSita->text()}
+            .join('|');
     }
     // "text|sound calls|P while a picture shows" of the preview.
     QString Preview() const
@@ -90,14 +91,13 @@ private slots:
     // shown. "次へ" applies the rows up to the next text, showing the last picture it passed.
     void previewAndPlayForward()
     {
-        Item item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"},
-                   {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"},
-                   {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}},
+        Item item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"}, {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"}, {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}},
                   {"p.bmp", "s.wav", "broken.jpg"});
-        const struct { const char* shown; QString notice; } rows[] = {
-            {"A|stop|", {}}, {"1000||", {}}, {" ||", {}}, {" ||P", {}}, {" ||P", MissingPictureNotice()},
-            {" |stop,once s.wav|P", {}}, {" |stop,loop s.wav|P", {}}, {"B||P", {}},
-            {"B||P", UndecodablePictureNotice()}, {"B||P", MissingWavNotice()}, {"B||P", {}}};
+        const struct {
+            const char* shown;
+            QString notice;
+        } rows[] = {
+            {"A|stop|", {}}, {"1000||", {}}, {" ||", {}}, {" ||P", {}}, {" ||P", MissingPictureNotice()}, {" |stop,once s.wav|P", {}}, {" |stop,loop s.wav|P", {}}, {"B||P", {}}, {"B||P", UndecodablePictureNotice()}, {"B||P", MissingWavNotice()}, {"B||P", {}}};
         for (const auto& r : rows) {
             item.platform.sounds.clear(), Modal::Reset();
             if (!r.notice.isEmpty()) Modal::Expect("frmError");
@@ -181,8 +181,7 @@ private slots:
     // Escape stops it and keeps the window. An item that would spin forever is refused.
     void play()
     {
-        Item item({{kText, "A"}, {kWait, "1"}, {kPicture, "gone.bmp"}, {kWavOnce, "none.wav"}, {kWavLoop, "s.wav"},
-                   {kWait, "1500"}},
+        Item item({{kText, "A"}, {kWait, "1"}, {kPicture, "gone.bmp"}, {kWavOnce, "none.wav"}, {kWavLoop, "s.wav"}, {kWait, "1500"}},
                   {"s.wav"});
         auto& w = *item.w;
         w.cmdPlay->click();

@@ -20,7 +20,11 @@ private slots:
         QBuffer jpeg;
         jpeg.open(QIODevice::WriteOnly);
         QVERIFY(picture.save(&jpeg, "JPG", 95));
-        const QByteArray exif = QByteArray("Exif\0\0", 6) + Bytes::Hex("4D4D002A00000008" "0001" "0112000300000001" "00060000" "00000000");
+        const QByteArray exif = QByteArray("Exif\0\0", 6) + Bytes::Hex("4D4D002A00000008"
+                                                                       "0001"
+                                                                       "0112000300000001"
+                                                                       "00060000"
+                                                                       "00000000");
         const QByteArray app1 = Bytes::Hex("FFE1") + char((exif.size() + 2) >> 8) + char((exif.size() + 2) & 0xFF) + exif;
         QTemporaryDir dir;
         QVERIFY(Bytes::Write(dir.filePath("sideways.jpg"), jpeg.data().left(2) + app1 + jpeg.data().mid(2)));

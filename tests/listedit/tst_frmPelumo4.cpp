@@ -46,8 +46,7 @@ class TestFrmPelumo4 : public QObject {
     }
     QString View() const  // number and name of the rows above, at and below ItemIndex, and its event file
     {
-        return QStringList{w_->lblYousoUe->text(), w_->lblListUe->text(), w_->cmdYouso->text(), w_->lblList->text() + ':'
-                           + m_->ListTable[m_->ItemIndex][2], w_->lblYousoSita->text(), w_->lblListSita->text()}.join('|');
+        return QStringList{w_->lblYousoUe->text(), w_->lblListUe->text(), w_->cmdYouso->text(), w_->lblList->text() + ':' + m_->ListTable[m_->ItemIndex][2], w_->lblYousoSita->text(), w_->lblListSita->text()}.join('|');
     }
 
 private slots:
@@ -74,7 +73,7 @@ private slots:
 
         QVERIFY(QDir(dir_->path()).mkdir("7.pev") && QDir(dir_->path()).mkdir("LISTDATA.PLD"));
         Click(w_->cmdSounyu1), Click(w_->cmdSounyu2);
-        Click(w_->cmdHenshu);  // the name is not asked
+        Click(w_->cmdHenshu);                                                              // the name is not asked
         QCOMPARE(View() + QString::number(m_->LastEventFileNumber), "3|i3|4|:6.pev|5|6");  // the unnamed row kept its file
         w_->close();
         Click(w_->cmdOk);

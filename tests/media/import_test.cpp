@@ -69,7 +69,7 @@ QByteArray Encoded(const QImage& image, const char* format, bool progressive = f
 QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
 {
     const QByteArray exif = QByteArray("Exif\0\0", 6) + Hex("4D4D002A00000008 0001 0112000300000001") + char(0)
-                            + char(orientation) + Hex("0000 00000000");
+        + char(orientation) + Hex("0000 00000000");
     return jpeg.left(2) + Hex("FFE1") + char(0) + char(exif.size() + 2) + exif + jpeg.mid(2);
 }
 
@@ -78,11 +78,11 @@ QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
 QByteArray Cmyk()
 {
     return Hex("FFD8 FFEE000E 41646F626500640000000000")  // Adobe, no transform
-           + Hex("FFDB0043 00") + QByteArray(64, '\1')
-           + Hex("FFC00014 08 0008 0008 04 011100 021100 031100 041100")
-           + Hex("FFC40014 00 01000000000000000000000000000000 00")  // DC: category 0
-           + Hex("FFC40014 10 01000000000000000000000000000000 00")  // AC: end of block
-           + Hex("FFDA000E 04 0100 0200 0300 0400 003F00") + Hex("00 FFD9");
+        + Hex("FFDB0043 00") + QByteArray(64, '\1')
+        + Hex("FFC00014 08 0008 0008 04 011100 021100 031100 041100")
+        + Hex("FFC40014 00 01000000000000000000000000000000 00")  // DC: category 0
+        + Hex("FFC40014 10 01000000000000000000000000000000 00")  // AC: end of block
+        + Hex("FFDA000E 04 0100 0200 0300 0400 003F00") + Hex("00 FFD9");
 }
 
 QByteArray Heic(const QImage& picture)
@@ -281,8 +281,8 @@ TEST_F(Import, WhatCannotComeInIsRefusedWithItsReasonAndNothingElseInTheFolderCh
     const QByteArray frame = "FRAME\n" + QByteArray(16 * 16 * 3 / 2, '\x80');
     const struct {
         const char* source;
-        QByteArray bytes;      // null: made before
-        const char* outcome;   // the start of the reason, or the new name
+        QByteArray bytes;     // null: made before
+        const char* outcome;  // the start of the reason, or the new name
     } cases[] = {
         {"clip.y4m", "YUV4MPEG2 W16 H16 F25:1 C420jpeg\n" + frame + frame, "動画は取り込めません。"},
         {"empty.wav", "", "ファイルが空です"},

@@ -31,7 +31,7 @@ TEST(ShowZip, EndsWithoutAZip)
 {
     const auto fault = [](const char* operation) { return QByteArray(operation) == "rename"; };
     const struct {
-        QString target;  // in the folder "out"
+        QString target;                        // in the folder "out"
         std::function<void(Module1&)> change;  // once the files are collected
         ShowZip::Progress progress;
         QString message;

@@ -55,7 +55,8 @@ struct Listener {
         std::string levels;
         for (qsizetype at = 0, n = f->frequency / 100 * f->channels; at + n <= bytes.size() / 2; at += n) {
             const int peak = std::abs(*std::max_element(s + at, s + at + n, [](int a, int b) { return std::abs(a) < std::abs(b); }));
-            levels += peak < 1600 ? '.' : peak < 16000 ? 's' : 'L';
+            levels += peak < 1600 ? '.' : peak < 16000 ? 's'
+                                                       : 'L';
         }
         return levels;
     }
@@ -81,9 +82,18 @@ TEST(SdlSound, LoadedWithTheFirstSound)
 TEST(SdlSound, PlaysOnceOrLoopsUntilEnded)
 {
     const char *once = R"(\.*s?L{17,23}s?\.{20,})", *ended = R"(\.*s?L{40,}s?\.{25,})";
-    const struct { int flags; std::optional<QString> next; const char* heard; int beeps = 0; } cases[] = {
-        {kOnce, {}, once}, {0, {}, once}, {kLoop, QString(), ended}, {kLoop, kSoft, R"(\.*s?L{40,}s{17,23}\.{10,})"},
-        {kLoop, Put("text.wav", "not a wav"), ended, 1}, {kLoop, Put("nodata.wav", Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", {}))), ended, 1},
+    const struct {
+        int flags;
+        std::optional<QString> next;
+        const char* heard;
+        int beeps = 0;
+    } cases[] = {
+        {kOnce, {}, once},
+        {0, {}, once},
+        {kLoop, QString(), ended},
+        {kLoop, kSoft, R"(\.*s?L{40,}s{17,23}\.{10,})"},
+        {kLoop, Put("text.wav", "not a wav"), ended, 1},
+        {kLoop, Put("nodata.wav", Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", {}))), ended, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(&c - cases);

@@ -9,15 +9,15 @@
 #include <QtTest>
 #include <QtWidgets>
 
-#define PELUMO_GUI_TEST_MAIN(TestClass)                          \
-    int main(int argc, char** argv)                              \
-    {                                                            \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                 \
-        QTemporaryDir trash;                                     \
+#define PELUMO_GUI_TEST_MAIN(TestClass)                            \
+    int main(int argc, char** argv)                                \
+    {                                                              \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                   \
+        QTemporaryDir trash;                                       \
         qputenv("XDG_DATA_HOME", QFile::encodeName(trash.path())); \
-        QApplication app(argc, argv);                            \
-        FormLayout::InstallFontSubstitutions();                  \
-        Modal::InstallGuard();                                   \
-        TestClass tc;                                            \
-        return QTest::qExec(&tc, argc, argv);                    \
+        QApplication app(argc, argv);                              \
+        FormLayout::InstallFontSubstitutions();                    \
+        Modal::InstallGuard();                                     \
+        TestClass tc;                                              \
+        return QTest::qExec(&tc, argc, argv);                      \
     }

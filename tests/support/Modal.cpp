@@ -17,8 +17,10 @@ QStringList g_texts;
 
 void Close(QWidget* w)
 {
-    if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible()) d->done(QDialog::Rejected);
-    else if (w && w->isVisible()) w->close();
+    if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+        d->done(QDialog::Rejected);
+    else if (w && w->isVisible())
+        w->close();
 }
 
 void Poll()
@@ -37,15 +39,20 @@ void Poll()
     g_texts.append(label ? label->text() : QString());
     auto [form, handler] = g_queue.empty() ? std::pair{w->objectName(), g_others} : g_queue.front();
     if (!g_queue.empty()) g_queue.pop_front();
-    if (w->objectName() != form) QTest::qFail(qPrintable(w->objectName() + " opened, not " + form), __FILE__, __LINE__);
-    else handler(w);
+    if (w->objectName() != form)
+        QTest::qFail(qPrintable(w->objectName() + " opened, not " + form), __FILE__, __LINE__);
+    else
+        handler(w);
     QTimer::singleShot(0, [guard = QPointer<QWidget>(w)] { Close(guard); });
 }
 
 }  // namespace
 
 void Expect(const QString& form, Handler handler) { g_queue.emplace_back(form, std::move(handler)); }
-void Expect(const QString& form, const QString& button) { Expect(form, [button](QWidget* w) { Click(w, button); }); }
+void Expect(const QString& form, const QString& button)
+{
+    Expect(form, [button](QWidget* w) { Click(w, button); });
+}
 void AnswerOthers(Handler handler) { g_others = std::move(handler); }
 void InstallGuard() { QTimer::singleShot(10, Poll); }
 QStringList& Texts() { return g_texts; }

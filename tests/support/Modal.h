@@ -21,11 +21,11 @@ using Handler = std::function<void(QWidget*)>;
 
 void Expect(const QString& form, Handler handler);
 void Expect(const QString& form, const QString& button = QStringLiteral("Command1"));  // clicks it
-void AnswerOthers(Handler handler);  // any window while no answer is queued, until Reset()
-void InstallGuard();                 // by the test main
-QStringList& Texts();  // the Label1 text of each window answered ("" without one)
-int Pending();         // queued answers not yet used: 0 at the end of a test
-void Reset();          // drops queued answers and Texts()
+void AnswerOthers(Handler handler);                                                    // any window while no answer is queued, until Reset()
+void InstallGuard();                                                                   // by the test main
+QStringList& Texts();                                                                  // the Label1 text of each window answered ("" without one)
+int Pending();                                                                         // queued answers not yet used: 0 at the end of a test
+void Reset();                                                                          // drops queued answers and Texts()
 
 // Types into a line edit as an input method commits text (QTest::keyClicks
 // aborts on non-ASCII text).

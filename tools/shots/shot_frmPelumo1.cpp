@@ -1,13 +1,13 @@
 // Picture of the top menu after a project with a start graphic and two items
 // has been loaded. Usage: shot_frmPelumo1 OUT.png (on a real display).
 
-#include "forms/FormLayout.h"
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
 #include "core/ListDataFile.h"
+#include "forms/FormLayout.h"
+#include "shots/Shot.h"
 #include "support/FakePlatform.h"
 #include "support/Modal.h"
-#include "shots/Shot.h"
 
 #include <QImage>
 #include <QPushButton>

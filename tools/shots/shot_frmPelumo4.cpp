@@ -1,11 +1,11 @@
 // Picture of the list editor with three named items, the view on item 2.
 // Usage: shot_frmPelumo4 OUT.png (on a real display).
 
-#include "forms/FormLayout.h"
 #include "core/Module1.h"
+#include "forms/FormLayout.h"
 #include "listedit/frmPelumo4.h"
-#include "support/FakePlatform.h"
 #include "shots/Shot.h"
+#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // Picture of the folder chooser as a load opens it, on a prepared folder with
 // subfolders and files. Usage: shot_frmPelumo5 OUT.png (on a real display).
 
-#include "forms/FormLayout.h"
-#include "core/Module1.h"
 #include "app/frmPelumo5.h"
-#include "support/FakePlatform.h"
+#include "core/Module1.h"
+#include "forms/FormLayout.h"
 #include "shots/Shot.h"
+#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -110,7 +110,7 @@ int main(int argc, char** argv)
              });
          }},
         {"rehearsal-start", [&] { rehearsal({}); }},
-        {"rehearsal-list", [&] { rehearsal({Qt::Key_Space, Qt::Key_Down}); }},  // "会社案内" chosen
+        {"rehearsal-list", [&] { rehearsal({Qt::Key_Space, Qt::Key_Down}); }},               // "会社案内" chosen
         {"rehearsal-item", [&] { rehearsal({Qt::Key_Space, Qt::Key_3, Qt::Key_Return}); }},  // "製品紹介" at its text
         {"listedit", [&] { GuideProject::SaveLater({listEditor(1)}, out); }},
         {"itemname", [&] {
