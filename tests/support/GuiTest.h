@@ -9,6 +9,16 @@
 #include <QtTest>
 #include <QtWidgets>
 
+// A window's control found by its object name, as a person finds it by its
+// caption: the windows keep their controls to themselves.
+template <typename T>
+T* Control(const QObject* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("%s has no control named %s", qPrintable(window->objectName()), name);
+    return found;
+}
+
 #define PELUMO_GUI_TEST_MAIN(TestClass)                            \
     int main(int argc, char** argv)                                \
     {                                                              \
