@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 using EventRules::PreviewAction;
 
@@ -33,6 +34,8 @@ constexpr int kListLettersPerHeight = 16;
 // than the workers, so that none of them waits for the next picture to be
 // asked for.
 constexpr int kPicturesAhead = PicturesAhead::kWorkers + 1;
+// The pointer hides after this long without moving, as a video player's does.
+constexpr int kPointerIdleMs = 2000;
 
 QFont Gothic(int pixels)
 {
@@ -123,6 +126,11 @@ void frmRehearsal::CreateControls()
     for (int i = 0; i < itemNames_.size(); ++i)
         lstItems->addItem(QStringLiteral("%1　%2").arg(i + 1).arg(itemNames_[i]));
     lstItems->setCurrentRow(0);
+
+    pointerIdle_ = new QTimer(this);
+    pointerIdle_->setObjectName(QStringLiteral("pointerIdle"));
+    pointerIdle_->setSingleShot(true);
+    pointerIdle_->setInterval(kPointerIdleMs);
     LayOut();
 }
 
@@ -130,6 +138,13 @@ void frmRehearsal::ConnectHandlers()
 {
     lstItems->installEventFilter(this);
     connect(lstItems, &QListWidget::itemClicked, this, &frmRehearsal::lstItems_Click);
+    // The pointer's moves over any part of the screen.
+    for (QWidget* area : {static_cast<QWidget*>(this), static_cast<QWidget*>(imgPicture), static_cast<QWidget*>(lblBand), lstItems->viewport()}) {
+        area->setMouseTracking(true);
+        if (area != this) area->installEventFilter(this);
+    }
+    connect(pointerIdle_, &QTimer::timeout, this, [this] { setCursor(Qt::BlankCursor); });
+    pointerIdle_->start();
 }
 
 // The picture above the band, the list in the picture's place.
@@ -248,6 +263,7 @@ void frmRehearsal::mouseDoubleClickEvent(QMouseEvent*) {}
 // Enter opens the item chosen.
 bool frmRehearsal::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseMove) PointerMoved();
     if (watched != lstItems || event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
@@ -267,6 +283,31 @@ void frmRehearsal::reject()
 {
     if (screen_ == Screen::Item) return play_.Stop();
     QDialog::reject();
+}
+
+void frmRehearsal::mouseMoveEvent(QMouseEvent* event)
+{
+    PointerMoved();
+    QDialog::mouseMoveEvent(event);
+}
+
+void frmRehearsal::PointerMoved()
+{
+    unsetCursor();
+    pointerIdle_->start();
+}
+
+// The screen saver stays off while the rehearsal is on the screen.
+void frmRehearsal::showEvent(QShowEvent* event)
+{
+    platform_.HoldScreenSaver(true);
+    QDialog::showEvent(event);
+}
+
+void frmRehearsal::hideEvent(QHideEvent* event)
+{
+    platform_.HoldScreenSaver(false);
+    QDialog::hideEvent(event);
 }
 
 void frmRehearsal::closeEvent(QCloseEvent* event)

@@ -19,6 +19,7 @@ class Platform;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QTimer;
 class TimerClock;
 
 class frmRehearsal : public QDialog, private PlayView {
@@ -62,6 +63,9 @@ protected:
     // Escape.
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void CreateControls();
@@ -75,6 +79,7 @@ private:
     void ChooseByNumber(int digit);
     void Next_Event();
     void ToggleFullScreen();
+    void PointerMoved();
 
     // What the play asks of the window.
     void Started() override;
@@ -102,6 +107,7 @@ private:
     Rehearsal::Skipped skipped_;
     Rehearsal::NumberTyping typing_;
     QElapsedTimer sinceOpened_;  // the time of each digit typed
+    QTimer* pointerIdle_;        // hides the pointer when it has not moved for a while
     Screen screen_ = Screen::Start;
     int item_ = 0;           // the item playing
     QString shownPicture_;   // the path of the picture shown, fitted again when the screen changes size

@@ -1,6 +1,6 @@
 #pragma once
 // The services of the desktop that the windows use and that tests observe:
-// the alert beep, ending the whole program, and sound.
+// the alert beep, ending the whole program, sound, and the screen saver.
 
 #include <QString>
 
@@ -26,4 +26,8 @@ public:
 
     // True once a sound could not be heard because there is no sound device.
     virtual bool SoundDeviceMissing() const = 0;
+
+    // Keeps the screen saver from starting while `hold` is true, through the
+    // desktop's inhibit service; where there is none, nothing happens.
+    virtual void HoldScreenSaver(bool hold) = 0;
 };

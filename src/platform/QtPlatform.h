@@ -11,7 +11,9 @@ public:
     void EndProgram() override;
     void sndPlaySoundA(const QString& fileName, int flags) override;
     bool SoundDeviceMissing() const override { return sound_.DeviceMissing(); }
+    void HoldScreenSaver(bool hold) override;
 
 private:
     SdlSound sound_;
+    uint screenSaverCookie_ = 0;  // the inhibit service's, while held
 };

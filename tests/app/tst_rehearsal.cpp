@@ -218,6 +218,23 @@ private slots:
         QCOMPARE(show.w->SkippedMessage(), EventRules::SkippedRowsMessage({"スタートグラフィック（none.bmp）", "「写真」3（gone.bmp）"}));
     }
 
+    // While the rehearsal shows, the screen saver is held off; the pointer hides after two seconds
+    // without a move and comes back with the next move, over the picture as over the list.
+    void screenSaverAndPointer()
+    {
+        Show show(Numbered(1));
+        QVERIFY(show.platform.screenSaverHeld);
+        QCOMPARE(show.w->cursor().shape(), Qt::ArrowCursor);
+        for (QWidget* area : {static_cast<QWidget*>(show.w->imgPicture), show.w->findChild<QListWidget*>("lstItems")->viewport()}) {
+            QTRY_COMPARE_WITH_TIMEOUT(show.w->cursor().shape(), Qt::BlankCursor, 3000);
+            QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(area, &move);
+            QCOMPARE(show.w->cursor().shape(), Qt::ArrowCursor);
+        }
+        show.w->close();
+        QVERIFY(!show.platform.screenSaverHeld);
+    }
+
     // Digits typed within a second make one number; a pause or a zero starts anew.
     void numberTyping()
     {
