@@ -8,6 +8,7 @@
 
 #include "app/frmPelumo1.h"
 #include "app/frmPelumo5.h"
+#include "core/Cp932.h"
 #include "core/EventFile.h"
 #include "core/EventKinds.h"
 #include "core/ListDataFile.h"
@@ -349,6 +350,57 @@ QString BuildFaulty(const Place& place)
     return folder;
 }
 
+QByteArray ReadAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A copy as it would fail on the player's Windows PC: "会社案内" shows a
+// picture named as a device, and one stored sideways with an EXIF
+// orientation; "製品紹介" names its picture in two letter cases.
+QString BuildForWindows(const Place& place)
+{
+    const QString folder = place.Folder(QStringLiteral("Windowsの点検の例"));
+    auto items = Items();
+    items[1].second.insert(items[1].second.begin() + 2, {{kPicture, QStringLiteral("CON.jpg")}, {kPicture, QStringLiteral("yokomuki.jpg")}});
+    items[2].second.insert(items[2].second.begin() + 1, {kPicture, QStringLiteral("Seihin.jpg")});
+    // Orientation 6 in a big-endian EXIF block right after the start of the JPEG.
+    const QByteArray exif = QByteArray::fromHex("FFE10022457869660000"
+                                                "4D4D002A00000008"
+                                                "0001011200030000000100060000"
+                                                "00000000");
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(folder + QLatin1Char('/') + name);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, items)) return {};
+    const QByteArray jpeg = ReadAll(folder + QStringLiteral("/honsha.jpg"));
+    if (!write(QStringLiteral("CON.jpg"), jpeg) || !write(QStringLiteral("yokomuki.jpg"), jpeg.left(2) + exif + jpeg.mid(2))
+        || !write(QStringLiteral("Seihin.jpg"), ReadAll(folder + QStringLiteral("/seihin.jpg")))) {
+        std::fprintf(stderr, "could not prepare the sample project\n");
+        return {};
+    }
+    return folder;
+}
+
+// A copy as it comes back from a Windows PC through a zip: the product's
+// picture is named "製品.jpg" in the show, and the file's name is those
+// characters' CP932 bytes.
+QString BuildFromWindows(const Place& place)
+{
+    const QString folder = place.Folder(QStringLiteral("Windowsから戻った例"));
+    auto items = Items();
+    items[2].second[0].parameter = QStringLiteral("製品.jpg");
+    const QByteArray cp932Name = QFile::encodeName(folder) + '/' + Cp932::Encode(QStringLiteral("製品.jpg")).bytes;
+    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, items)
+        || ::rename(QFile::encodeName(folder + QStringLiteral("/seihin.jpg")).constData(), cp932Name.constData()) != 0) {
+        std::fprintf(stderr, "could not prepare the sample project\n");
+        return {};
+    }
+    return folder;
+}
+
 bool Load(Module1& m, const QString& folder)
 {
     return ListDataFile::LoadProject(m, folder, ListDataFile::LoadFor::Editing).result.ok;
@@ -356,13 +408,14 @@ bool Load(Module1& m, const QString& folder)
 
 // The top menu's load of `folder`, the folder chooser answered as a user
 // does: the folder opened, OK. Runs inside the event loop.
-void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder)
+void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder, const std::function<void()>& thenExpect)
 {
     Modal::Expect(QStringLiteral("frmPelumo5"), [folder](QWidget* w) {
         auto* chooser = static_cast<frmPelumo5*>(w);
         chooser->OpenFolder(folder);
         chooser->cmdOk->click();
     });
+    if (thenExpect) thenExpect();
     topMenu.cmdLoad->click();
 }
 

@@ -42,11 +42,17 @@ QString Build(const Place& place);
 // The same with two faults for the show check: the map picture is gone, and
 // "はじめに" goes back to its start without a wait or a text.
 QString BuildFaulty(const Place& place);
+// A copy with what fails on the player's Windows PC: a device name, a
+// photograph stored sideways, a name in two letter cases.
+QString BuildForWindows(const Place& place);
+// A copy as it comes back from Windows: a picture's name in CP932 bytes.
+QString BuildFromWindows(const Place& place);
 // What the top menu's load leaves in the shared state.
 bool Load(Module1& m, const QString& folder);
 // The top menu's load of `folder`, the folder chooser answered as a user
-// does. Runs inside the event loop.
-void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder);
+// does; `thenExpect` (if any) queues the answers to what the load asks
+// next. Runs inside the event loop.
+void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder, const std::function<void()>& thenExpect = {});
 
 // Saves the picture of `windows`, the first at the bottom, once they have
 // been shown and painted, and ends the program (0 when saved).

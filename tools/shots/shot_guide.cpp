@@ -68,6 +68,9 @@ int main(int argc, char** argv)
         m.CallerMode = Module1::kModeListEditor;
         auto* editor = new frmPelumo4(m, platform);
         for (int i = 0; i < downs; ++i) editor->cmdNext->click();
+        // Shown here, not answered: while the check works, it is the modal
+        // window the answers would otherwise take for the one they expect.
+        editor->setProperty("answered", true);
         editor->show();
         return editor;
     };
@@ -173,6 +176,19 @@ int main(int argc, char** argv)
                  editor->cmdNext->click();
              });
          }},
+        {"tenken-windows", [&] {
+             auto* editor = listEditor(0);
+             Later([=] {
+                 GuideProject::SaveModal(nullptr, QStringLiteral("frmTenken"), out);
+                 editor->findChild<QPushButton*>(QStringLiteral("cmdTenken"))->click();
+             });
+         }},
+        {"rename", [&] {
+             auto* menu = topMenu();
+             Later([=] {
+                 GuideProject::LoadInTopMenu(*menu, folder, [=] { GuideProject::SaveModal(menu, QStringLiteral("frmYesNo"), out); });
+             });
+         }},
     };
 
     if (view == QLatin1String("--list")) {
@@ -191,8 +207,11 @@ int main(int argc, char** argv)
     } else {
         // The findings and the message box come from the copy whose map is gone.
         const bool faulty = view == QLatin1String("tenken") || view == QLatin1String("error");
-        folder = faulty ? GuideProject::BuildFaulty(place) : GuideProject::Build(place);
-        const bool throughTopMenu = view == QLatin1String("topmenu") || view == QLatin1String("itempicker");
+        folder = faulty                               ? GuideProject::BuildFaulty(place)
+            : view == QLatin1String("tenken-windows") ? GuideProject::BuildForWindows(place)
+            : view == QLatin1String("rename")         ? GuideProject::BuildFromWindows(place)
+                                                      : GuideProject::Build(place);
+        const bool throughTopMenu = view == QLatin1String("topmenu") || view == QLatin1String("itempicker") || view == QLatin1String("rename");
         if (folder.isEmpty() || (!throughTopMenu && !GuideProject::Load(m, folder))) return 1;
     }
     found->second();
