@@ -6,7 +6,7 @@
 # all cores at once. Prints the rows for the check table of
 # docs/performance.md.
 set -euo pipefail
-EXTRA_PACKAGES="hyperfine libjpeg-turbo-progs python3" BUILD_KIND=tools source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+EXTRA_PACKAGES="hyperfine libjpeg-turbo-progs python3" BUILD_KIND=tools BUILD_TARGETS="pelumo make_bench_project" source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 PROJECT="$BUILD/bench-project"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT

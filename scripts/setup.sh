@@ -68,4 +68,6 @@ if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=true
 fi
 cmake -S "$ROOT" -B "$BUILD" "${CMAKE_ARGS[@]}" >/dev/null
-cmake --build "$BUILD" -j"$(nproc)"
+# BUILD_TARGETS, when set, names the only targets a script needs.
+read -r -a targets <<<"${BUILD_TARGETS:-all}"
+cmake --build "$BUILD" -j"$(nproc)" --target "${targets[@]}"
