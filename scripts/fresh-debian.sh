@@ -13,15 +13,32 @@
 #
 # In the copy: `apt-get install ./PELUMO.deb` with nothing installed before
 # it (and no recommended packages, unless --with-recommends), then the checks
-# that need no display (--help, --check, the installed files, every library
-# the program and its Qt plugins load). Only after that the test tools are
-# installed (xvfb, x11-utils, desktop-file-utils, appstream): the desktop
-# entry and the AppStream metadata are validated, and the entry's Exec= line
-# is started by an unprivileged user under Xvfb, timed until the top menu's
-# window is mapped; no file of a package installed after the program's own
-# may be among those it has loaded then. A summary of PASS/FAIL lines ends
-# the run; the exit code is 0 only when everything passed (1 when a check
-# failed, 2 when the run could not be made; the work folder is kept then).
+# that need no display: --help, --check, the installed files, every library
+# the program and its Qt plugins load, and `pelumo --import` of a HEIC
+# photograph and an MP3 made now on this machine (with ffmpeg and heif-enc),
+# which needs the libraries the program loads itself. Only after that the
+# test tools are installed (xvfb, x11-utils, x11-apps, desktop-file-utils,
+# appstream, xdg-utils, shared-mime-info, libfile-mimeinfo-perl): the desktop
+# entry and the AppStream metadata are validated, the list data file's type
+# is looked up (xdg-mime), and an unprivileged user on Xvfb starts
+#   - the entry's Exec= line, timed until the top menu's window is mapped; its
+#     window class must be the entry's StartupWMClass and it must carry an
+#     icon; no file of a package installed after the program's own may be
+#     among those it has loaded;
+#   - `pelumo FOLDER` and `xdg-open FOLDER/LISTDATA.PLD` on a sample show,
+#     whose start graphic must then be on the top menu;
+#   - `pelumo FOLDER` on a show whose start graphic is broken, which must say
+#     so in an error box, as the top menu's load does;
+#   - `pelumo PATH` on a path that is no show: exit code 2 and a reason;
+#   - the start of the program against two floors, a Qt window of the same
+#     size, bare and with one Japanese label in the same face, alternating
+#     (scripts/start-times.sh; the floors come from build/bench, which is
+#     built when they are missing); the program must start within 1.1 times
+#     the labelled window.
+# Last, lintian checks the package: no error, no warning. A summary of
+# PASS/FAIL lines ends the run; the exit code is 0 only when everything
+# passed (1 when a check failed, 2 when the run could not be made; the work
+# folder is kept then).
 #
 #   --keep             keep the work folder (the root copy and the logs)
 #   --work DIR         work folder (default: a new one in $TMPDIR or /var/tmp)
@@ -34,7 +51,10 @@ SUITE=bookworm
 MIRROR=http://deb.debian.org/debian
 TITLE="ペルモトップメニュー"
 DESKTOP_ID=org.pelumo.Editor
-TOOLS=(xvfb x11-utils desktop-file-utils appstream)
+TOOLS=(xvfb x11-utils x11-apps desktop-file-utils appstream xdg-utils shared-mime-info libfile-mimeinfo-perl)
+MIME_TYPE=application/x-pelumo-listdata
+START_RUNS=30
+START_LIMIT=1.10
 ROOT_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 die() { echo "fresh-debian: $*" >&2; exit 2; }
@@ -73,6 +93,22 @@ if [ -z "${PELUMO_FRESH_NS:-}" ] && command -v unshare >/dev/null && unshare --m
   [ -n "$SHOT" ] && args+=(--shot "$SHOT")
   [ "$RECOMMENDS" = 1 ] && args+=(--with-recommends)
   PELUMO_FRESH_NS=1 exec unshare --mount --propagation private -- bash "${BASH_SOURCE[0]}" "${args[@]}" "$DEB" ${CACHE:+"$CACHE"}
+fi
+
+# What this machine needs to make the media and the floors.
+host_install() {  # PACKAGE... that are not installed yet
+  local missing=() p
+  for p in "$@"; do dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p"); done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing on this machine: ${missing[*]}"
+  { apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } >/dev/null 2>&1
+}
+host_install ffmpeg libheif-examples python3 binutils || die "could not install ffmpeg, heif-enc, python3 and binutils here"
+FLOORS="$ROOT_DIR/build/bench"
+if [ ! -x "$FLOORS/bare_window" ] || [ ! -x "$FLOORS/label_window" ]; then
+  echo "Building the start floors in $FLOORS"
+  (BUILD_KIND=tools BUILD_TARGETS="bare_window label_window" source "$ROOT_DIR/scripts/setup.sh") >/dev/null \
+    || die "building bare_window and label_window failed"
 fi
 
 if [ -z "$WORK" ]; then
@@ -207,12 +243,43 @@ else
   note "no sample show at $SAMPLE; the --check run with findings was left out"
 fi
 
+# A photograph in HEIC and a song in MP3, made now; the import needs libheif
+# and FFmpeg, which the program loads itself: only the package's dependencies
+# can have brought them.
+MEDIA="$WORK/media"
+mkdir -p "$MEDIA"
+if ffmpeg -loglevel error -f lavfi -i "testsrc2=s=640x480" -frames:v 1 -q:v 2 "$MEDIA/photo.jpg" \
+   && heif-enc -q 60 -o "$MEDIA/photo.heic" "$MEDIA/photo.jpg" >/dev/null \
+   && ffmpeg -loglevel error -f lavfi -i "sine=f=440:d=3" -ac 2 -b:a 128k "$MEDIA/song.mp3"; then
+  cp "$MEDIA/photo.heic" "$MEDIA/song.mp3" "$R/tmp/"
+  in_root mkdir -p /root/samples/import
+  : >"$R/root/samples/import/LISTDATA.PLD"
+  in_root pelumo --import /root/samples/import /tmp/photo.heic /tmp/song.mp3 >"$LOG/import.out" 2>&1
+  rc=$?
+  sed 's/^/    /' "$LOG/import.out"
+  JPG="$(find "$R/root/samples/import" -name '*.jpg' | head -1)"
+  WAV="$(find "$R/root/samples/import" -name '*.wav' | head -1)"
+  check "pelumo --import of a HEIC photograph and an MP3 exits 0 and makes a JPEG and a wav" \
+    test "$rc" -eq 0 -a -n "$JPG" -a -n "$WAV" \
+    -a "$(head -c 2 "${JPG:-/dev/null}" | od -An -tx1 | tr -d ' ')" = ffd8 \
+    -a "$(head -c 12 "${WAV:-/dev/null}" | tail -c 4)" = WAVE
+else
+  fail "making a HEIC photograph and an MP3 with ffmpeg and heif-enc"
+fi
+
 DESKTOP_FILE=/usr/share/applications/$DESKTOP_ID.desktop
 ICON_FILE=/usr/share/icons/hicolor/scalable/apps/$DESKTOP_ID.svg
 METAINFO_FILE=/usr/share/metainfo/$DESKTOP_ID.metainfo.xml
+MIME_FILE=/usr/share/mime/packages/$DESKTOP_ID.xml
 check "desktop entry $DESKTOP_FILE" test -s "$R$DESKTOP_FILE"
 check "icon $ICON_FILE" test -s "$R$ICON_FILE"
 check "AppStream metadata $METAINFO_FILE" test -s "$R$METAINFO_FILE"
+check "file type $MIME_FILE" test -s "$R$MIME_FILE"
+check "manual pages in English and Japanese" \
+  test -s "$R/usr/share/man/man1/pelumo.1.gz" -a -s "$R/usr/share/man/ja/man1/pelumo.1.gz"
+check "copyright and changelog.Debian.gz in /usr/share/doc/pelumo" \
+  test -s "$R/usr/share/doc/pelumo/copyright" -a -s "$R/usr/share/doc/pelumo/changelog.Debian.gz"
+check "the program carries no debug information" test -z "$(readelf -S "$R/usr/bin/pelumo" | grep -e '\.debug_' -e '\.symtab')"
 
 # Every library that the program and the Qt plugins it loads on an X11
 # desktop need, checked before any test tool can bring one in.
@@ -247,6 +314,30 @@ in_root appstreamcli validate --no-net "$METAINFO_FILE" >"$LOG/appstream-validat
 rc=$?
 sed '/^$/d; s/^/    /' "$LOG/appstream-validate.out"
 check "appstreamcli validate --no-net $(basename "$METAINFO_FILE")" test "$rc" -eq 0
+
+step "The list data file's type"
+in_root useradd -m -s /bin/bash tester 2>/dev/null
+TESTER_UID="$(in_root id -u tester)"
+in_root install -d -m 700 -o tester -g tester "/run/user/$TESTER_UID"
+# Two sample shows in the user's home: one whose start graphic is an orange
+# photograph, and one whose start graphic is a text file.
+cp -a "$ROOT_DIR/tests/corpus/damaged-media" "$R/home/tester/show"
+cp -a "$ROOT_DIR/tests/corpus/start-graphic-is-text" "$R/home/tester/bad"
+in_root chown -R tester:tester /home/tester/show /home/tester/bad
+as_tester() {
+  chroot "$R" setpriv --reuid=tester --regid=tester --init-groups -- /usr/bin/env -i HOME=/home/tester USER=tester \
+    PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 XDG_CURRENT_DESKTOP=X-Generic "$@"
+}
+FILETYPE="$(as_tester xdg-mime query filetype /home/tester/show/LISTDATA.PLD 2>&1)"
+echo "    xdg-mime query filetype LISTDATA.PLD: $FILETYPE"
+check "LISTDATA.PLD is a $MIME_TYPE" test "$FILETYPE" = "$MIME_TYPE"
+mv "$R/home/tester/bad/LISTDATA.PLD" "$R/home/tester/bad/ListData.pld"
+FILETYPE="$(as_tester xdg-mime query filetype /home/tester/bad/ListData.pld 2>&1)"
+echo "    xdg-mime query filetype ListData.pld: $FILETYPE"
+check "ListData.pld is a $MIME_TYPE too" test "$FILETYPE" = "$MIME_TYPE"
+HANDLER="$(as_tester xdg-mime query default "$MIME_TYPE" 2>&1)"
+echo "    xdg-mime query default $MIME_TYPE: $HANDLER"
+check "$MIME_TYPE opens with $DESKTOP_ID.desktop" test "$HANDLER" = "$DESKTOP_ID.desktop"
 
 step "Starting the desktop entry's Exec= line under Xvfb"
 # The Exec= key of the [Desktop Entry] group, with the field codes a menu
