@@ -19,7 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 #include <QLoggingCategory>
+#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
@@ -147,14 +149,20 @@ int Usage(FILE* to, int exitCode)
 }
 
 // The windows belong to the desktop entry, which a task bar shows them
-// under, with its icon. The icon was rendered from the entry's SVG when the
-// program was built, so that no SVG renderer is loaded at the start.
+// under, with its icon. The icon was rendered from the entry's SVG as PNG
+// when the program was built, and is read by Qt's own PNG reader alone: an
+// SVG renderer, or a reader that asks every image plugin first, would load a
+// dozen libraries at every start.
 void TieToDesktopEntry()
 {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pelumo.Editor"));
     QIcon icon;
     const QDir sizes(QStringLiteral(":/icon"));
-    for (const QString& name : sizes.entryList()) icon.addFile(sizes.filePath(name));
+    for (const QString& name : sizes.entryList()) {
+        QImageReader png(sizes.filePath(name), "png");
+        png.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(png.read()));
+    }
     QApplication::setWindowIcon(icon);
 }
 
