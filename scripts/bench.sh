@@ -2,7 +2,9 @@
 # Measures the editor against its floors and writes the table of figures to
 # docs/performance.md (or the file given):
 #   start     the program started to its top menu painted, on a virtual
-#             display, against a bare Qt Widgets window (whole processes)
+#             display, against a Qt window of the same size with one Japanese
+#             label in the same face, and against a bare one (whole processes,
+#             alternating, scripts/start-times.sh)
 #   files     reading and saving the list data file and an event file against
 #             reading and atomically writing the same bytes raw
 #   editor    the event editor on an item of 999 events with 500 different
@@ -11,7 +13,8 @@
 #   check     pelumo --check on a full folder of 999 items of those events
 #   rehearsal the rehearsal full screen: Enter to an item's photograph on
 #             screen, the pace of photographs 100 ms apart, peak memory
-# The heavy project (2 GB) is made once in build/bench-project.
+# The heavy project (2 GB) is made once in build/bench-project. The page's
+# Import section, which scripts/bench-import.sh measures, is kept as it is.
 set -euo pipefail
 EXTRA_PACKAGES="hyperfine time python3" BUILD_KIND=tools source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 OUT="${1:-$ROOT/docs/performance.md}"
@@ -26,16 +29,11 @@ echo "Start to first paint..."
 for display in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$display" ] || break; done
 Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
-export DISPLAY=":$display" PELUMO_QUIT_AFTER_FIRST_PAINT=1 XDG_RUNTIME_DIR="$RESULTS/runtime"
+export DISPLAY=":$display" XDG_RUNTIME_DIR="$RESULTS/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-# Four rounds of ten each, in turn, so that a busy moment of the machine
-# does not fall on one program only.
-for round in 1 2 3 4; do
-  hyperfine -N --style basic -w 3 -r 10 --export-json "$RESULTS/start$round.json" \
-    -n bare "$BUILD/bench/bare_window" -n pelumo "$BUILD/src/pelumo" >/dev/null
-done
-unset PELUMO_QUIT_AFTER_FIRST_PAINT
+bash "$ROOT/scripts/start-times.sh" 40 bare="$BUILD/bench/bare_window" label="$BUILD/bench/label_window" \
+  pelumo="$BUILD/src/pelumo" >"$RESULTS/start.txt"
 
 echo "Files..."
 "$BUILD/bench/bench_files" --benchmark_min_time=0.2 --benchmark_repetitions=15 \
@@ -78,9 +76,9 @@ def rss_mb(name):
         return int(f.read().split()[-1]) / 1024
 
 start = {}
-for round in range(1, 5):
-    for r in load(f"start{round}.json")["results"]:
-        start.setdefault(r["command"], []).extend(r["times"])
+for line in open(os.path.join(results, "start.txt")):
+    name, median, fastest = line.split()
+    start[name] = float(median)
 files = bench("files.json")
 editor = bench("editor.json")
 nxt = bench("next.json")
@@ -90,9 +88,10 @@ rows = []
 def row(what, ours, floor, ratio, target, ok):
     rows.append(f"| {what} | {ours} | {floor} | {ratio} | {target} | {'yes' if ok else '**no**'} |")
 
-bare, ours = min(start["bare"]) * 1e3, min(start["pelumo"]) * 1e3
-row("start to the painted top menu (whole process, fastest of 40)", f"{ours:.0f} ms", f"{bare:.0f} ms bare window",
-    f"{ours / bare:.2f}x", "≤ 1.2x", ours / bare <= 1.2)
+ours, label, bare = start["pelumo"], start["label"], start["bare"]
+row("start to the painted top menu (whole process, median of 40)", f"{ours:.0f} ms", f"{label:.0f} ms window with a Japanese label",
+    f"{ours / label:.2f}x", "≤ 1.1x", ours / label <= 1.1)
+row("the same against an empty window", f"{ours:.0f} ms", f"{bare:.0f} ms bare window", f"{ours / bare:.2f}x", "", True)
 for label, kind, raw, limit in [
     ("read the list data file (999 items)", "BM_List_Read", "BM_ListRaw_Read", 5),
     ("read an event file (999 events)", "BM_Event_Read", "BM_EventRaw_Read", 5),
@@ -111,6 +110,14 @@ row("show check of the full folder (`--check`, median of 3)", f"{check['median']
 row("peak memory of the show check", f"{rss_mb('check.rss'):.0f} MB", "", "", "", True)
 
 cpu = next((l.split(":", 1)[1].strip() for l in open("/proc/cpuinfo") if l.startswith("model name")), "?")
+# The Import section comes from scripts/bench-import.sh: kept from the page as it was.
+kept = ""
+if os.path.exists(out):
+    old = open(out).read()
+    at = old.find("\n## Import\n")
+    if at >= 0:
+        end = old.find("\n## ", at + 1)
+        kept = old[at:end if end >= 0 else len(old)].rstrip("\n") + "\n"
 with open(out, "w") as f:
     f.write(f"""# Performance
 
@@ -125,12 +132,15 @@ photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
 """)
     f.write("\n".join(rows) + "\n")
     f.write("""
-- Start: both programs run on the same virtual display (Xvfb) and end at
-  their first paint (`PELUMO_QUIT_AFTER_FIRST_PAINT`); hyperfine times the
-  whole process, from its start to its end, in four rounds of ten runs of
-  each program in turn; the fastest run counts. The bare window
-  (`bench/bare_window.cpp`) is an empty Qt Widgets window of the top menu's
-  size.
+- Start: the three programs run on the same virtual display (Xvfb) and end
+  at their first paint (`PELUMO_QUIT_AFTER_FIRST_PAINT`), which comes after
+  the window is mapped; `scripts/start-times.sh` times each whole process,
+  from its start to its end, 40 times after two rounds of warm-up, one run
+  of each program in turn, so that a busy moment of the machine falls on
+  all three alike; the median counts. The floors are Qt Widgets windows of
+  the top menu's size: `bench/label_window.cpp` shows one Japanese label in
+  the top menu's face (so it finds the fonts and loads and draws a Japanese
+  face, as the editor must), `bench/bare_window.cpp` nothing.
 - Files: `bench/bench_files.cpp`, the fastest of fifteen runs each (on a
   shared machine, anything else running only adds time). The floor reads the same
   file with `QFile::readAll`, and writes the same bytes through `QSaveFile`.
@@ -142,6 +152,7 @@ photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
   memory is the maximum resident set of a process that opens the item twice
   and runs "次へ" across it each time.
 """)
+    f.write(kept)
 print(open(out).read())
 PY
 

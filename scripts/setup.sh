@@ -6,6 +6,8 @@
 #   test    ./build-test with the tests, built with the address and
 #           undefined-behaviour sanitizers, without the screenshot programs
 #           and benchmarks (the test command)
+#   deb     ./build-deb, the program alone with Debian's hardening flags, for
+#           the Debian package (scripts/package.sh)
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,7 +17,10 @@ if [ "${BUILD_KIND:-}" = test ]; then
   BUILD="$ROOT/build-test"
   CMAKE_ARGS+=(-DPELUMO_SANITIZE=ON -DPELUMO_EXTRAS=OFF "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1")
 fi
-if [ -n "${BUILD_KIND:-}" ]; then
+if [ "${BUILD_KIND:-}" = deb ]; then
+  BUILD="$ROOT/build-deb"
+fi
+if [ "${BUILD_KIND:-}" = tools ] || [ "${BUILD_KIND:-}" = test ]; then
   CMAKE_ARGS+=(-DBUILD_TESTING=ON)
 else
   CMAKE_ARGS+=(-DBUILD_TESTING=OFF)
@@ -24,7 +29,7 @@ fi
 # What the program needs to build and run.
 PACKAGES=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev librsvg2-bin
   libsdl2-dev
   libminizip-dev zlib1g-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libheif-dev qt6-image-formats-plugins
@@ -33,7 +38,7 @@ PACKAGES=(
 )
 # Beside that, the tests, the fuzz targets (clang), the screenshot programs
 # and the benchmarks (a virtual display).
-if [ -n "${BUILD_KIND:-}" ]; then
+if [ "${BUILD_KIND:-}" = tools ] || [ "${BUILD_KIND:-}" = test ]; then
   PACKAGES+=(
     libgtest-dev googletest
     libbenchmark-dev
@@ -62,6 +67,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
+if [ "${BUILD_KIND:-}" = deb ]; then
+  CMAKE_ARGS+=("-DCMAKE_CXX_FLAGS=$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+               "-DCMAKE_EXE_LINKER_FLAGS=$(dpkg-buildflags --get LDFLAGS)")
+fi
 if command -v ccache >/dev/null; then
   CMAKE_ARGS+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   # Paths relative to the checkout, so that another clone reuses the cache.

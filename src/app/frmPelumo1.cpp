@@ -153,6 +153,19 @@ void frmPelumo1::cmdLoad_Click()
         frmPelumo5 chooser(m_, platform_, this);
         chooser.exec();
     }
+    LoadChosenFolder();
+}
+
+// A folder named when the program was started, loaded as if it had been chosen.
+void frmPelumo1::LoadFolder(const QString& folder)
+{
+    m_.CallerMode = Module1::kModeLoad;
+    m_.ProjectFolder = folder;
+    LoadChosenFolder();
+}
+
+void frmPelumo1::LoadChosenFolder()
+{
     lblPath->setText(m_.ProjectFolder);
 
     if (!m_.ProjectFolder.isEmpty()) {

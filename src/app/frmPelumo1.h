@@ -34,12 +34,14 @@ public:
     void cmdSakusei_Click();
     void Command1_Click();
     void cmdRehearsal_Click();
+    void LoadFolder(const QString& folder);
 
 protected:
     // Closing through the frame asks the quit question, as Command1 does.
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void LoadChosenFolder();
     bool FolderHasListData() const;
     void FixWindowsNames();
     void ShowEventCommands();

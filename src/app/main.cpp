@@ -18,7 +18,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QImageReader>
 #include <QLoggingCategory>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -29,6 +33,9 @@ namespace {
 const char kUsage[] =
     "使い方:\n"
     "  pelumo                    エディタを開きます。\n"
+    "  pelumo フォルダ           エディタを開き、フォルダのショーを「リスト項目ロード」と同じように読み込みます。\n"
+    "                            フォルダの代わりに、その中の listdata.pld を指定することもできます。\n"
+    "                            どちらでもないときは、理由を表示して終了コード 2 で終わります。\n"
     "  pelumo --check フォルダ   フォルダのショーを点検し、再生で困る所を一行ずつ表示します。\n"
     "                            終了コード: 0 問題なし、1 問題あり、2 フォルダを読み込めない。\n"
     "  pelumo --pack フォルダ 保存先.zip\n"
@@ -141,6 +148,24 @@ int Usage(FILE* to, int exitCode)
     return exitCode;
 }
 
+// The windows belong to the desktop entry, which a task bar shows them
+// under, with its icon. The icon was rendered from the entry's SVG as PNG
+// when the program was built, and is read by Qt's own PNG reader alone: an
+// SVG renderer, or a reader that asks every image plugin first, would load a
+// dozen libraries at every start.
+void TieToDesktopEntry()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.pelumo.Editor"));
+    QIcon icon;
+    const QDir sizes(QStringLiteral(":/icon"));
+    for (const QString& name : sizes.entryList()) {
+        QImageReader png(sizes.filePath(name), "png");
+        png.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(png.read()));
+    }
+    QApplication::setWindowIcon(icon);
+}
+
 // `pelumo --rehearse FOLDER [--window]`: the show rehearsed full screen, or
 // in a window; 2 when the folder cannot be read. The folder is read before
 // the display is opened.
@@ -155,6 +180,7 @@ int RehearseFolder(int argc, char** argv)
     const std::unique_ptr<Module1> m = LoadFolder(QFile::decodeName(argv[2]), notice);
     if (!m) return 2;
     QApplication app(argc, argv);
+    TieToDesktopEntry();
     FormLayout::InstallFontSubstitutions();
     QtPlatform platform;
     frmRehearsal::Rehearse(*m, platform, nullptr, QApplication::arguments().contains(QStringLiteral("--window")));
@@ -194,6 +220,17 @@ int main(int argc, char** argv)
         if (!std::strncmp(argv[i], "--", 2) || !std::strcmp(argv[i], "-h")) return Usage(stderr, 2);
 
     QApplication app(argc, argv);
+    // Qt has taken its own options out: what is left names the show to open.
+    if (argc > 2) return Usage(stderr, 2);
+    QString folder;
+    if (argc == 2) {
+        const QString path = QFile::decodeName(argv[1]);
+        folder = ListDataFile::FolderNamedBy(path);
+        if (folder.isEmpty())
+            return FolderUnreadable(QFileInfo::exists(path) ? QStringLiteral("「%1」はフォルダでもリストデータ(listdata.pld)でもありません。").arg(path)
+                                                            : QStringLiteral("「%1」がありません。").arg(path));
+    }
+    TieToDesktopEntry();
     FormLayout::InstallFontSubstitutions();
 
     auto state = std::make_unique<Module1>();
@@ -201,5 +238,7 @@ int main(int argc, char** argv)
     frmPelumo1 topMenu(*state, platform);
     FirstPaint::QuitAfterIfAsked(&topMenu);
     topMenu.show();
+    // Loaded once the loop runs, so that its messages come over the shown menu.
+    if (!folder.isEmpty()) QTimer::singleShot(0, &topMenu, [&] { topMenu.LoadFolder(folder); });
     return app.exec();
 }

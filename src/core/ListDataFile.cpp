@@ -5,6 +5,9 @@
 #include "core/Records.h"
 #include "core/SaveFile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace ListDataFile {
@@ -12,6 +15,14 @@ namespace ListDataFile {
 QString Find(const QString& folder)
 {
     return ProjectFiles::FindEntryNoCase(folder, kFileName);
+}
+
+QString FolderNamedBy(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) return QDir::cleanPath(info.absoluteFilePath());
+    if (info.isFile() && !info.fileName().compare(kFileName, Qt::CaseInsensitive)) return QDir::cleanPath(info.absolutePath());
+    return {};
 }
 
 Records::Image Serialize(const Module1& m, qint16 counter)

@@ -19,6 +19,11 @@ inline const QString kFileName = QStringLiteral("LISTDATA.PLD");
 QString Find(const QString& folder);
 inline bool Exists(const QString& folder) { return !Find(folder).isEmpty(); }
 
+// The project folder a path names, as an absolute path: the folder itself,
+// or the folder of the list data file it names (any letter case). Empty when
+// it names neither.
+QString FolderNamedBy(const QString& path);
+
 // The file image of rows 0..1004, with `counter` as row 1001's text.
 // Fails (naming the character) when a cell holds text CP932 cannot store.
 Records::Image Serialize(const Module1& m, qint16 counter);

@@ -143,4 +143,23 @@ TEST_F(ListDataFileTest, CounterAfterLoad)
     }
 }
 
+// A path on the command line names a show by its folder or by its list data
+// file, whatever that file's letter case; anything else names none.
+TEST_F(ListDataFileTest, FolderNamedByAPath)
+{
+    const QString show = dir.filePath("show");
+    ASSERT_TRUE(QDir().mkdir(show));
+    ASSERT_TRUE(Bytes::Write(show + "/ListData.Pld", ""));
+    ASSERT_TRUE(Bytes::Write(show + "/1.pev", ""));
+    const std::pair<QString, QString> cases[] = {
+        {show, show},
+        {show + "/../show/", show},
+        {show + "/ListData.Pld", show},
+        {show + "/LISTDATA.PLD", ""},  // no file of that spelling
+        {show + "/1.pev", ""},
+        {dir.filePath("missing"), ""},
+    };
+    for (const auto& [path, folder] : cases) EXPECT_EQ(ListDataFile::FolderNamedBy(path), folder) << path.toStdString();
+}
+
 }  // namespace
