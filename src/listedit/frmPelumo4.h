@@ -5,6 +5,8 @@
 // OK is the only way out: closing through the frame is refused, so event
 // files created or deleted meanwhile are always recorded in the list.
 
+#include "forms/RowKeys.h"
+
 #include <QDialog>
 
 class ClickLabel;
@@ -63,6 +65,9 @@ private:
     void cmdTenken_Click();
     void cmdMatome_Click();
     void cmdOk_Click();
+
+    void RunRowCommand(RowCommand command);
+    void GoToRow(int row);
 
     bool CreateEventFile();
     bool DeleteItem(int row);
