@@ -3,7 +3,9 @@
 // commands, and the preview pane that imitates the player's screen, where
 // "▶ ここから再生" shows what its play (ShowPlay) applies.
 // "トップメニューに戻る" is the only way out, and it saves: the frame and
-// Escape do not close the window.
+// Escape do not close the window. The keys and the wheel run the row
+// buttons (RowKeys); Ctrl+Z and Ctrl+Y take back and redo the changes of
+// this visit (EventHistory).
 
 #include "core/EventHistory.h"
 #include "core/ShowPlay.h"

@@ -3,7 +3,8 @@
 // commands, the start message and start graphic (which the top menu shows
 // from ListTable once the list editor has closed), and OK that saves the list.
 // OK is the only way out: closing through the frame is refused, so event
-// files created or deleted meanwhile are always recorded in the list.
+// files created or deleted meanwhile are always recorded in the list. The
+// keys and the wheel run the row buttons (RowKeys).
 
 #include "forms/RowKeys.h"
 
