@@ -66,6 +66,13 @@ bool CanMoveDown10(const EventRows& rows, int index)
     return index < 990 && HoldsEvent(rows, index + 10);
 }
 
+int LastEventRow(const EventRows& rows)
+{
+    for (int row = kLastCurrentRow; row > kFirstEventRow; --row)
+        if (HoldsEvent(rows, row)) return row;
+    return kFirstEventRow;
+}
+
 bool CanInsertAt(const EventRows& rows, int newRow)
 {
     return !HoldsEvent(rows, kLastEventRow) && kEventRows.Contains(newRow);

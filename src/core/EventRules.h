@@ -35,6 +35,9 @@ bool CanMoveUp(int index);                             // ▲: index > 1
 bool CanMoveDown(const EventRows& rows, int index);    // ▼: the current row holds an event
 bool CanMoveUp10(int index);                           // ▲ 10: index > 10
 bool CanMoveDown10(const EventRows& rows, int index);  // ▼ 10: index < 990 and row index + 10 holds an event
+// The last row that holds an event, however many empty rows lie before it;
+// row 1 when none does.
+int LastEventRow(const EventRows& rows);
 
 // "すでに999イベント作成され、これ以上は作れません。"
 QString ListFullMessage();

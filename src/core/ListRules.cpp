@@ -65,6 +65,13 @@ bool CanMoveDown10(const Module1& m)
     return m.ItemIndex < kLast - 9 && IsNamed(m, m.ItemIndex + 9);
 }
 
+int LastNamedRow(const Module1& m)
+{
+    for (int row = kLast; row > kFirstItemRow; --row)
+        if (IsNamed(m, row)) return row;
+    return kFirstItemRow;
+}
+
 bool IsListFull(const Module1& m) { return HoldsItem(m, kLast); }
 
 bool CanInsertBelow(const Module1& m) { return !IsListFull(m) && m.ItemIndex < kLast; }

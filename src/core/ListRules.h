@@ -39,6 +39,9 @@ bool CanMoveUp(const Module1& m);      // ▲: ItemIndex > 1
 bool CanMoveDown(const Module1& m);    // ▼: current row named and ItemIndex < 999
 bool CanMoveUp10(const Module1& m);    // ▲ 10: ItemIndex > 10
 bool CanMoveDown10(const Module1& m);  // ▼ 10: ItemIndex < 990 and row ItemIndex + 9 named
+// The last named item row, however many unnamed rows lie before it; row 1
+// when none is named.
+int LastNamedRow(const Module1& m);
 
 // Both inserts are refused when row 999 holds an item.
 bool IsListFull(const Module1& m);

@@ -14,6 +14,7 @@
 #include "dialogs/frmWait.h"
 #include "forms/FormLayout.h"
 #include "forms/Picture.h"
+#include "forms/RowKeys.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -147,17 +148,19 @@ void frmPelumo3::CreateControls()
 void frmPelumo3::ConnectHandlers()
 {
     connect(Command3, &QPushButton::clicked, this, &frmPelumo3::Command3_Click);
-    connect(cmdSakujoUe, &QPushButton::clicked, this, &frmPelumo3::cmdSakujoUe_Click);
-    connect(cmdSounyuUe, &QPushButton::clicked, this, &frmPelumo3::cmdSounyuUe_Click);
+    connect(cmdSakujoUe, &QPushButton::clicked, this, [this] { Undoable(&frmPelumo3::cmdSakujoUe_Click); });
+    connect(cmdSounyuUe, &QPushButton::clicked, this, [this] { Undoable(&frmPelumo3::cmdSounyuUe_Click); });
     connect(cmdBefore, &QPushButton::clicked, this, &frmPelumo3::cmdBefore_Click);
     connect(cmd10Before, &QPushButton::clicked, this, &frmPelumo3::cmd10Before_Click);
-    connect(cmdHenshu, &QPushButton::clicked, this, &frmPelumo3::cmdHenshu_Click);
+    connect(cmdHenshu, &QPushButton::clicked, this, [this] { Undoable(&frmPelumo3::cmdHenshu_Click); });
     connect(cmdNext, &QPushButton::clicked, this, &frmPelumo3::cmdNext_Click);
     connect(cmd10Next, &QPushButton::clicked, this, &frmPelumo3::cmd10Next_Click);
-    connect(cmdSounyuSita, &QPushButton::clicked, this, &frmPelumo3::cmdSounyuSita_Click);
-    connect(cmdSakujoSita, &QPushButton::clicked, this, &frmPelumo3::cmdSakujoSita_Click);
+    connect(cmdSounyuSita, &QPushButton::clicked, this, [this] { Undoable(&frmPelumo3::cmdSounyuSita_Click); });
+    connect(cmdSakujoSita, &QPushButton::clicked, this, [this] { Undoable(&frmPelumo3::cmdSakujoSita_Click); });
     connect(cmdNext_Kasou, &QPushButton::clicked, this, &frmPelumo3::cmdNext_Kasou_Click);
     connect(cmdPlay, &QPushButton::clicked, this, &frmPelumo3::cmdPlay_Click);
+    new RowKeys(this, {lblNoBefore, lblYousoBefore, lblTextUe, lblNo, lblYouso, lblText, lblNoNext, lblYousoNext, lblTextSita},
+                [this](RowCommand command) { RunRowCommand(command); });
 }
 
 // Opening: the item's event file must be there, or the program ends; then
@@ -477,6 +480,48 @@ void frmPelumo3::reject()
     // Escape stops a play. Neither it nor the frame closes the event editor:
     // leaving saves.
     play_.Stop();
+}
+
+// ---- keys, the wheel and undo ----
+
+// Each key and notch of the wheel runs its button's handler, under the
+// button's own condition. While a play runs they do nothing: Escape, which
+// stops it, is not among them.
+void frmPelumo3::RunRowCommand(RowCommand command)
+{
+    if (play_.Playing()) return;
+    switch (command) {
+    case RowCommand::Up: return cmdBefore_Click();
+    case RowCommand::Down: return cmdNext_Click();
+    case RowCommand::Up10: return cmd10Before_Click();
+    case RowCommand::Down10: return cmd10Next_Click();
+    case RowCommand::First: return GoToRow(EventRules::kFirstEventRow);
+    case RowCommand::Last: return GoToRow(EventRules::LastEventRow(m_.EventTable));
+    case RowCommand::Edit: return Undoable(&frmPelumo3::cmdHenshu_Click);
+    case RowCommand::Undo: return TakeBack(&EventHistory::Undo);
+    case RowCommand::Redo: return TakeBack(&EventHistory::Redo);
+    }
+}
+
+// Runs an action that may change the rows so that Ctrl+Z can take it back.
+// An insert and the edit it opens are one step, as they are one click.
+void frmPelumo3::Undoable(void (frmPelumo3::*action)())
+{
+    history_.Begin(m_.EventTable, m_.EventIndex);
+    (this->*action)();
+    history_.End(m_.EventTable, m_.EventIndex);
+}
+
+void frmPelumo3::TakeBack(bool (EventHistory::*step)(EventRows&, int&))
+{
+    if ((history_.*step)(m_.EventTable, m_.EventIndex)) RefreshEventView();
+}
+
+void frmPelumo3::GoToRow(int row)
+{
+    if (row == m_.EventIndex) return;
+    m_.EventIndex = row;
+    RefreshEventView();
 }
 
 void frmPelumo3::ShowError(const QString& text)

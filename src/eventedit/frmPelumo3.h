@@ -3,9 +3,13 @@
 // commands, and the preview pane that imitates the player's screen, where
 // "▶ ここから再生" shows what its play (ShowPlay) applies.
 // "トップメニューに戻る" is the only way out, and it saves: the frame and
-// Escape do not close the window.
+// Escape do not close the window. The keys and the wheel run the row
+// buttons (RowKeys); Ctrl+Z and Ctrl+Y take back and redo the changes of
+// this visit (EventHistory).
 
+#include "core/EventHistory.h"
 #include "core/ShowPlay.h"
+#include "forms/RowKeys.h"
 #include "forms/TimerClock.h"
 
 #include <QDialog>
@@ -99,6 +103,12 @@ private:
     void Refused(const QString& message) override;
     void EnableCommands(bool enabled);
 
+    // Keys, the wheel and undo.
+    void RunRowCommand(RowCommand command);
+    void Undoable(void (frmPelumo3::*action)());
+    void TakeBack(bool (EventHistory::*step)(EventRows&, int&));
+    void GoToRow(int row);
+
     void ChooseFile();
     void EmptyRowWithMessage(const QString& message);
     void StopSound();
@@ -108,5 +118,6 @@ private:
     Platform& platform_;
     TimerClock clock_;  // the QTimer "Timer1"
     ShowPlay play_;
+    EventHistory history_;
     bool opened_ = false;
 };

@@ -116,6 +116,8 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     connect(cmdMatome, &QPushButton::clicked, this, &frmPelumo4::cmdMatome_Click);
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo4::cmdOk_Click);
     connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
+    new RowKeys(this, {lblYousoUe, lblListUe, cmdYouso, lblList, lblYousoSita, lblListSita},
+                [this](RowCommand command) { RunRowCommand(command); });
 
     Form_Load();
 }
@@ -369,6 +371,33 @@ void frmPelumo4::cmdOk_Click()
 void frmPelumo4::reject()
 {
     // The frame and Escape do not close the list editor: OK records the list.
+}
+
+// ---- keys and the wheel ----
+
+// Each key and notch of the wheel runs its button's handler, under the
+// button's own condition. There is no undo: inserts and deletes create and
+// trash event files at once.
+void frmPelumo4::RunRowCommand(RowCommand command)
+{
+    switch (command) {
+    case RowCommand::Up: return cmdBefor_Click();
+    case RowCommand::Down: return cmdNext_Click();
+    case RowCommand::Up10: return cmd10Before_Click();
+    case RowCommand::Down10: return cmd10Next_Click();
+    case RowCommand::First: return GoToRow(ListRules::kFirstItemRow);
+    case RowCommand::Last: return GoToRow(ListRules::LastNamedRow(m_));
+    case RowCommand::Edit: return cmdHenshu_Click();
+    case RowCommand::Undo:
+    case RowCommand::Redo: return;
+    }
+}
+
+void frmPelumo4::GoToRow(int row)
+{
+    if (row == m_.ItemIndex) return;
+    m_.ItemIndex = qint16(row);
+    RefreshListView();
 }
 
 void frmPelumo4::ShowError(const QString& text)

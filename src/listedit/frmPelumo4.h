@@ -3,7 +3,10 @@
 // commands, the start message and start graphic (which the top menu shows
 // from ListTable once the list editor has closed), and OK that saves the list.
 // OK is the only way out: closing through the frame is refused, so event
-// files created or deleted meanwhile are always recorded in the list.
+// files created or deleted meanwhile are always recorded in the list. The
+// keys and the wheel run the row buttons (RowKeys).
+
+#include "forms/RowKeys.h"
 
 #include <QDialog>
 
@@ -63,6 +66,9 @@ private:
     void cmdTenken_Click();
     void cmdMatome_Click();
     void cmdOk_Click();
+
+    void RunRowCommand(RowCommand command);
+    void GoToRow(int row);
 
     bool CreateEventFile();
     bool DeleteItem(int row);
