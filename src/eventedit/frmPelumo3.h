@@ -59,6 +59,8 @@ public:
 
 protected:
     void reject() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // How a row reaches the preview: shown (a move, an edit), passed by
@@ -99,6 +101,7 @@ private:
     void Refused(const QString& message) override;
     void EnableCommands(bool enabled);
 
+    void ImportDropped(const QStringList& paths);
     void ChooseFile();
     void EmptyRowWithMessage(const QString& message);
     void StopSound();

@@ -1,8 +1,12 @@
 #pragma once
 // The services of the desktop that the windows use and that tests observe:
-// the alert beep, ending the whole program, and sound.
+// the alert beep, ending the whole program, sound, and the desktop's own
+// dialog for choosing files.
 
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 class Platform {
 public:
@@ -26,4 +30,11 @@ public:
 
     // True once a sound could not be heard because there is no sound device.
     virtual bool SoundDeviceMissing() const = 0;
+
+    // The desktop's dialog for opening files, over `parent`: the files the
+    // user chose, several at once, starting in `folder` with `filters` (name
+    // filters as Qt writes them, "絵 (*.png *.jpg)") to choose from; empty
+    // when the user cancels.
+    virtual QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
+                                    const QStringList& filters) = 0;
 };

@@ -11,6 +11,8 @@ public:
     void EndProgram() override;
     void sndPlaySoundA(const QString& fileName, int flags) override;
     bool SoundDeviceMissing() const override { return sound_.DeviceMissing(); }
+    QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
+                            const QStringList& filters) override;
 
 private:
     SdlSound sound_;

@@ -3,6 +3,7 @@
 // each picture, and pictures of its windows as the desktop shows them.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -42,6 +43,9 @@ QString Build(const Place& place);
 // The same with two faults for the show check: the map picture is gone, and
 // "はじめに" goes back to its start without a wait or a text.
 QString BuildFaulty(const Place& place);
+// What a user keeps outside the show, in `place`: a phone photo larger than
+// the player shows and a screenshot; their paths.
+QStringList WriteOutsideFiles(const Place& place);
 // What the top menu's load leaves in the shared state.
 bool Load(Module1& m, const QString& folder);
 // The top menu's load of `folder`, the folder chooser answered as a user

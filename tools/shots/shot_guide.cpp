@@ -149,6 +149,18 @@ int main(int argc, char** argv)
                  editor->cmdHenshu->click();
              });
          }},
+        {"import", [&] {
+             auto* editor = eventEditor(1);
+             platform.chosenFiles = GuideProject::WriteOutsideFiles(place);
+             Later([=] {
+                 PickKind(EventKinds::kPicture);
+                 Modal::Expect(QStringLiteral("frmFilesentaku"), [out](QWidget* picker) {
+                     GuideProject::SaveModal(picker, QStringLiteral("frmError"), out);
+                     picker->findChild<QPushButton*>(QStringLiteral("cmdTorikomi"))->click();
+                 });
+                 editor->cmdHenshu->click();
+             });
+         }},
         {"wait", [&] {
              auto* editor = eventEditor(3);  // row 4, the wait
              Later([=] {
