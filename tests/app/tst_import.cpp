@@ -14,48 +14,25 @@ using namespace EventKinds;
 
 namespace {
 
-// `name` in `folder`, made by its extension: a PNG, which comes in as a
-// JPEG; a wav the player plays, copied; anything else empty, which is
-// refused.
+// `name` made in `folder` by its extension: a PNG comes in as a JPEG, a wav
+// the player plays is copied, an empty file is refused.
 QString Source(const QString& folder, const QString& name)
 {
     const QString path = folder + '/' + name;
     QDir().mkpath(QFileInfo(path).path());
-    if (name.endsWith(".png")) {
-        QImage picture(8, 6, QImage::Format_RGB32);
-        picture.fill(Qt::darkCyan);
-        picture.save(path);
-    } else {
-        Bytes::Write(path, name.endsWith(".wav") ? Bytes::Wav(1, 1, 8000, 8, Bytes::Chunk("data", QByteArray(800, '\x80'))) : QByteArray());
-    }
-    return path;
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    const QByteArray wav = Bytes::Wav(1, 1, 8000, 8, Bytes::Chunk("data", QByteArray(800, '\x80')));
+    const bool made = name.endsWith(".png") ? picture.save(path) : Bytes::Write(path, name.endsWith(".wav") ? wav : QByteArray());
+    return made ? path : QString();
 }
 
-QStringList Sources(const QString& folder, const QStringList& names)
-{
-    QStringList paths;
-    for (const QString& name : names) paths << Source(folder, name);
-    return paths;
-}
-
-// What a file manager drags for `names` made in `folder`: each file, and of
-// a name in a folder ("束/a.png") the folder, once.
-QList<QUrl> Dragged(const QString& folder, const QStringList& names)
-{
-    QList<QUrl> urls;
-    for (const QString& name : names) {
-        Source(folder, name);
-        const QUrl top = QUrl::fromLocalFile(folder + '/' + name.section('/', 0, 0));
-        if (!urls.contains(top)) urls << top;
-    }
-    return urls;
-}
-
-// Rows from..from + count - 1 as "KIND PARAMETER", joined by "|".
+// Rows from..from + count - 1 as "KIND PARAMETER", joined by "|", the
+// current row marked "▶".
 QString Rows(const Module1& m, int from, int count)
 {
     QStringList rows;
-    for (int row = from; row < from + count; ++row) rows << (m.EventTable[row][0] + ' ' + m.EventTable[row][1]).trimmed();
+    for (int row = from; row < from + count; ++row) rows << (row == m.EventIndex ? "▶" : "") + (m.EventTable[row][0] + ' ' + m.EventTable[row][1]).trimmed();
     return rows.join('|');
 }
 
@@ -95,22 +72,19 @@ private slots:
         QTest::addColumn<QString>("dialog");  // where the file dialog starts, and its first filter
         QTest::addColumn<QString>("form");    // the window of the message
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("listed");
-        QTest::addColumn<QString>("current");
+        QTest::addColumn<QString>("listed");  // the selected file marked "▶"
 
         QTest::newRow("start graphic")
             << QString() << QStringList{"夕日.png", "空.jpg"} << "Pictures|取り込める絵"
             << "frmError"
             << "2 個のうち 1 個のファイルを取り込みました。\n・夕日.png → 夕日.jpg\n・空.jpg：取り込めません。ファイルが空です（0 バイト）。"
-            << "a.jpg|夕日.jpg"
-            << "夕日.jpg";
+            << "a.jpg|▶夕日.jpg";
         QTest::newRow("sounds, a name the folder has, a list of the results")
             << kWavLoop << QStringList{"3.wav", "b.wav", "1.wav", "2.wav"} << "Music|取り込める音"
             << "frmTenken"
             << "4 個のファイルを取り込みました。\n3.wav → 3.wav\nb.wav → b(2).wav\n1.wav → 1.wav\n2.wav → 2.wav"
-            << "1.wav|2.wav|3.wav|b(2).wav|b.wav"
-            << "3.wav";
-        QTest::newRow("cancelled") << kPicture << QStringList{} << "Pictures|取り込める絵" << QString() << QString() << "a.jpg" << QString();
+            << "1.wav|2.wav|▶3.wav|b(2).wav|b.wav";
+        QTest::newRow("cancelled") << kPicture << QStringList{} << "Pictures|取り込める絵" << QString() << QString() << "a.jpg";
     }
 
     // The files chosen come in, the message says how, and the list shows them with the first selected.
@@ -125,7 +99,7 @@ private slots:
         m->EventIndex = 1;
         m->EventTable[1][0] = kind;
         FakePlatform platform;
-        platform.chosenFiles = Sources(tmp.filePath("from"), chosen);
+        for (const QString& name : chosen) platform.chosenFiles << Source(tmp.filePath("from"), name);
         frmFilesentaku picker(*m, platform);
         QString message;
         if (!form.isEmpty()) Modal::Expect(form, [&message](QWidget* w) { message = Shown(w); });
@@ -137,9 +111,8 @@ private slots:
         QTEST(message, "message");
         const auto* list = Control<QListWidget>(&picker, "File1");
         QStringList listed;
-        for (int i = 0; i < list->count(); ++i) listed << list->item(i)->text();
+        for (int i = 0; i < list->count(); ++i) listed << (list->item(i)->isSelected() ? "▶" : "") + list->item(i)->text();
         QTEST(listed.join('|'), "listed");
-        QTEST(list->currentItem() && list->currentItem()->isSelected() ? list->currentItem()->text() : QString(), "current");
     }
 
     void drop_data()
@@ -147,23 +120,21 @@ private slots:
         QTest::addColumn<int>("events");  // text events "1", "2", ... of the item
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("dropped");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<QString>("rows");  // from row `from` on
-        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("rows");  // from row `index` on, the current row marked "▶"
         QTest::addColumn<QStringList>("messages");
 
         const QString full = EventRules::ListFullMessage();
         QTest::newRow("three files below the current row")
-            << 2 << 1 << QStringList{"写真.png", "音.wav", "絵.png"} << 1
-            << "テキスト表示 1|グラフィック表示 写真.jpg|Wav再生 音.wav|グラフィック表示 絵.jpg|テキスト表示 2" << 4
+            << 2 << 1 << QStringList{"写真.png", "音.wav", "絵.png"}
+            << "テキスト表示 1|グラフィック表示 写真.jpg|Wav再生 音.wav|▶グラフィック表示 絵.jpg|テキスト表示 2"
             << QStringList{"3 個のファイルを取り込みました。\n・写真.png → 写真.jpg\n・音.wav → 音.wav\n・絵.png → 絵.jpg"};
         QTest::newRow("a new item: from its first row; a folder in name order; a refused file takes no row")
-            << 0 << 1 << QStringList{"束/b.wav", "束/空.jpg", "束/a.png"} << 1 << "グラフィック表示 a.jpg|Wav再生 b.wav|" << 2
+            << 0 << 1 << QStringList{"束/b.wav", "束/空.jpg", "束/a.png"} << "グラフィック表示 a.jpg|▶Wav再生 b.wav|"
             << QStringList{"3 個のうち 2 個のファイルを取り込みました。\n・a.png → a.jpg\n・b.wav → b.wav\n・空.jpg：取り込めません。ファイルが空です（0 バイト）。"};
         QTest::newRow("room for one: the others are not brought in")
-            << 998 << 5 << QStringList{"写真.png", "音.wav"} << 5 << "テキスト表示 5|グラフィック表示 写真.jpg|テキスト表示 6" << 6
+            << 998 << 5 << QStringList{"写真.png", "音.wav"} << "テキスト表示 5|▶グラフィック表示 写真.jpg|テキスト表示 6"
             << QStringList{"1 個のファイルを取り込みました。\n・写真.png → 写真.jpg", full};
-        QTest::newRow("a full list: nothing") << 999 << 5 << QStringList{"写真.png"} << 5 << "テキスト表示 5|テキスト表示 6" << 5 << QStringList{full};
+        QTest::newRow("a full list: nothing") << 999 << 5 << QStringList{"写真.png"} << "▶テキスト表示 5|テキスト表示 6" << QStringList{full};
     }
 
     // Dropped files come in as events below the current row, as the lower insert adds one.
@@ -182,8 +153,15 @@ private slots:
         QFETCH(int, index);
         m->EventIndex = index;
         Modal::AnswerOthers([](QWidget*) {});
+        // A file manager drags a file in a folder ("束/a.png") as the folder.
+        QList<QUrl> urls;
+        for (const QString& name : dropped) {
+            Source(tmp.filePath("from"), name);
+            const QUrl top = QUrl::fromLocalFile(tmp.filePath("from/" + name.section('/', 0, 0)));
+            if (!urls.contains(top)) urls << top;
+        }
         QMimeData mime;
-        mime.setUrls(Dragged(tmp.filePath("from"), dropped));
+        mime.setUrls(urls);
         const QPointF at = editor.rect().center();
 
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -193,29 +171,26 @@ private slots:
         QApplication::sendEvent(&editor, &drop);
         QApplication::processEvents();  // the import runs once the drop has ended
 
-        QFETCH(int, from);
-        QCOMPARE(Rows(*m, from, int(rows.count('|')) + 1), rows);
-        QTEST(m->EventIndex, "current");
+        QCOMPARE(Rows(*m, index, int(rows.count('|')) + 1), rows);
         QTEST(Modal::Texts(), "messages");
     }
 
-    // One line per file; 0 when all came in, 1 when any did not, 2 for a folder without a show.
+    // One line per file; 0 when all came in, 1 when any did not.
     void commandLine()
     {
         QTemporaryDir tmp;
         const QString show = Shows::Make(tmp.filePath("show"), {}, "", {})->ProjectFolder;
         const QString from = tmp.filePath("from");
-        const std::tuple<QStringList, int, QStringList> runs[] = {
-            {{show, Source(from, "夕日.png"), Source(from, "空.jpg")}, 1, {from + "/夕日.png → 夕日.jpg", from + "/空.jpg：取り込めません。ファイルが空です（0 バイト）。"}},
-            {{show, Source(from, "音.wav")}, 0, {from + "/音.wav → 音.wav"}},
-            {{from, Source(from, "音.wav")}, 2, {}},
+        const std::tuple<QStringList, int, QString> runs[] = {
+            {{Source(from, "夕日.png"), Source(from, "空.jpg")}, 1, from + "/夕日.png → 夕日.jpg\n" + from + "/空.jpg：取り込めません。ファイルが空です（0 バイト）。\n"},
+            {{Source(from, "音.wav")}, 0, from + "/音.wav → 音.wav\n"},
         };
-        for (const auto& [args, exitCode, lines] : runs) {
+        for (const auto& [files, exitCode, lines] : runs) {
             QProcess pelumo;
-            pelumo.start(QCoreApplication::applicationDirPath() + "/../src/pelumo", QStringList{"--import"} + args);
+            pelumo.start(QCoreApplication::applicationDirPath() + "/../src/pelumo", QStringList{"--import", show} + files);
             QVERIFY(pelumo.waitForFinished(60000));
             QCOMPARE(pelumo.exitCode(), exitCode);
-            QCOMPARE(QString::fromUtf8(pelumo.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts), lines);
+            QCOMPARE(QString::fromUtf8(pelumo.readAllStandardOutput()), lines);
         }
     }
 };
