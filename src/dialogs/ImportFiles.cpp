@@ -1,7 +1,7 @@
 #include "dialogs/ImportFiles.h"
 
 #include "core/Module1.h"
-#include "dialogs/Messages.h"
+#include "dialogs/frmError.h"
 #include "dialogs/frmTenken.h"
 #include "forms/LongWork.h"
 #include "platform/Platform.h"
@@ -48,11 +48,15 @@ void Tell(Module1& m, Platform& platform, QWidget* parent, const QList<Importer:
     QStringList lines;
     for (const Importer::Result& r : results) lines << Importer::Line(r, QFileInfo(r.source).fileName());
     const QString heading = Importer::Heading(results);
+    const QString title = QStringLiteral("取り込みの結果");
     if (results.size() <= kMessageBoxFiles) {
-        Messages::ShowError(m, platform, parent, heading + QStringLiteral("\n・") + lines.join(QStringLiteral("\n・")));
+        m.ErrorText = heading + QStringLiteral("\n・") + lines.join(QStringLiteral("\n・"));
+        frmError box(m, platform, parent);
+        box.setWindowTitle(title);  // not every import is an error
+        box.exec();
         return;
     }
-    frmTenken list(m, platform, QStringLiteral("取り込みの結果"), QStringList{heading} + lines, parent);
+    frmTenken list(m, platform, title, QStringList{heading} + lines, parent);
     list.exec();
 }
 

@@ -4,6 +4,8 @@
 // "▶ ここから再生" shows what its play (ShowPlay) applies.
 // "トップメニューに戻る" is the only way out, and it saves: the frame and
 // Escape do not close the window.
+// Pictures and sounds dropped on it come into the folder as events below
+// the current row.
 
 #include "core/ShowPlay.h"
 #include "forms/TimerClock.h"

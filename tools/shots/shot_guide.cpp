@@ -155,7 +155,10 @@ int main(int argc, char** argv)
              Later([=] {
                  PickKind(EventKinds::kPicture);
                  Modal::Expect(QStringLiteral("frmFilesentaku"), [out](QWidget* picker) {
-                     GuideProject::SaveModal(picker, QStringLiteral("frmError"), out);
+                     // The message aside, as a user moves it, so that the file chosen shows.
+                     GuideProject::SaveModal(picker, QStringLiteral("frmError"), out, [picker](QWidget* message) {
+                         message->move(picker->pos() + QPoint(picker->width() / 2, picker->height() * 2 / 3));
+                     });
                      picker->findChild<QPushButton*>(QStringLiteral("cmdTorikomi"))->click();
                  });
                  editor->cmdHenshu->click();
