@@ -137,7 +137,7 @@ int ImportFiles(const QString& folder, const QStringList& files)
     bool refused = false;
     for (const Importer::Result& r : Importer::Import(m->ProjectFolder, files)) {
         refused = refused || r.name.isEmpty();
-        Print(stdout, r.name.isEmpty() ? QStringLiteral("%1：取り込めません。%2").arg(r.source, r.reason) : QStringLiteral("%1 → %2").arg(r.source, r.name));
+        Print(stdout, Importer::Line(r, r.source));
     }
     return refused ? 1 : 0;
 }

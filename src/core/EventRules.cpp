@@ -147,6 +147,44 @@ bool FolderHoldsWav(const QString& folder)
     return ProjectFiles::AnyFileMatches(folder, QStringLiteral("*.wav"));
 }
 
+// ---- events for files brought into the folder ----
+
+QString KindForFile(const QString& name)
+{
+    for (const char* picture : {".jpg", ".gif", ".bmp"})
+        if (name.endsWith(QLatin1String(picture), Qt::CaseInsensitive)) return EventKinds::kPicture;
+    if (name.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive)) return EventKinds::kWavOnce;
+    return {};
+}
+
+int DropRow(const EventRows& rows, int index)
+{
+    return HoldsEvent(rows, index) ? index + 1 : index;
+}
+
+int RoomForInserts(const EventRows& rows, int row)
+{
+    // After n inserts, row 999 holds what row 999 - n held before them.
+    int room = 0;
+    while (CanInsertAt(rows, row + room) && !HoldsEvent(rows, kLastEventRow - room)) ++room;
+    return room;
+}
+
+int InsertFileEvents(EventRows& rows, int row, const QStringList& names)
+{
+    int inserted = 0;
+    for (const QString& name : names) {
+        const QString kind = KindForFile(name);
+        if (kind.isEmpty()) continue;
+        if (!CanInsertAt(rows, row + inserted)) break;
+        OpenRowAt(rows, row + inserted);
+        rows[row + inserted][0] = kind;
+        rows[row + inserted][1] = name;
+        ++inserted;
+    }
+    return inserted;
+}
+
 // ---- the preview ----
 
 PreviewAction PreviewOf(const EventRows& rows, int row)

@@ -84,6 +84,28 @@ bool WaitAccepted(qint32 millis);
 bool FolderHoldsPicture(const QString& folder);
 bool FolderHoldsWav(const QString& folder);
 
+// ---- events for files brought into the folder ----
+
+// The event that shows or plays a file of the folder: "グラフィック表示" for
+// a .jpg, .gif or .bmp, "Wav再生" for a .wav (letter case ignored); empty
+// for anything else.
+QString KindForFile(const QString& name);
+
+// The row where the first of the events for files dropped on the editor
+// goes: below the current row, as the lower insert puts one; the current row
+// itself when it holds no event, so that no empty row, where play ends, comes
+// before them.
+int DropRow(const EventRows& rows, int index);
+
+// How many inserts one after another at `row`, row + 1, ... CanInsertAt
+// allows: each pushes row 999 out, which must hold no event.
+int RoomForInserts(const EventRows& rows, int row);
+
+// Inserts at `row`, row + 1, ... an event for each of `names` (its kind by
+// KindForFile, the name as its parameter), as many as RoomForInserts allows;
+// how many went in.
+int InsertFileEvents(EventRows& rows, int row, const QStringList& names);
+
 // ---- the preview ----
 
 // What the preview does with a row.

@@ -4,6 +4,7 @@
 #include "core/Module1.h"
 #include "core/PictureHeaders.h"
 #include "core/ProjectFiles.h"
+#include "dialogs/ImportFiles.h"
 #include "dialogs/Messages.h"
 #include "forms/FormLayout.h"
 
@@ -34,9 +35,15 @@ frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
     Command1 = AddButton(this, "Command1", QStringLiteral("OK"),
                          QRect(5520, 2880, 975, 615), Font(kGothic, 12, true));
 
+    cmdTorikomi = AddButton(this, "cmdTorikomi", QStringLiteral("ほかの場所から取り込む…"),
+                            QRect(480, 150, 3120, 435), Font(kGothic, 9.75, true),
+                            QStringLiteral("写真や音楽をペルモローダーで使える形にして、このフォルダに入れます"));
+
     setTabOrder(File1, Command1);
+    setTabOrder(Command1, cmdTorikomi);
     File1->setFocus();
     connect(Command1, &QPushButton::clicked, this, &frmFilesentaku::Command1_Click);
+    connect(cmdTorikomi, &QPushButton::clicked, this, &frmFilesentaku::cmdTorikomi_Click);
 
     Form_Load();
 }
@@ -80,13 +87,38 @@ void frmFilesentaku::Form_Load()
     }
 
     patterns_ = patterns;
+    cmdTorikomi->setVisible(!patterns.isEmpty());
+    ListFiles();
+}
+
+void frmFilesentaku::ListFiles()
+{
     File1->clear();
-    if (patterns.isEmpty()) return;
-    for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns)) {
+    if (patterns_.isEmpty()) return;
+    for (const QString& name : ProjectFiles::ListFiles(m_.ProjectFolder, patterns_)) {
         // A name that a project file cannot hold, or that would come back as
         // another name after a save and a load, is not offered.
         if (ProjectFiles::IsStorableName(name)) File1->addItem(name);
     }
+}
+
+void frmFilesentaku::cmdTorikomi_Click()
+{
+    const auto material = patterns_ == kSoundPattern ? ImportFiles::Material::Sounds : ImportFiles::Material::Pictures;
+    const QStringList sources = ImportFiles::Choose(platform_, this, material);
+    if (sources.isEmpty()) return;
+    const QList<Importer::Result> results = ImportFiles::Import(m_, this, sources);
+    ListFiles();
+    // The first that came in of the kind listed: a sound chosen for a
+    // picture came in too, but is not offered here.
+    for (const QString& name : Importer::NewNames(results)) {
+        const QList<QListWidgetItem*> found = File1->findItems(name, Qt::MatchFixedString | Qt::MatchCaseSensitive);
+        if (found.isEmpty()) continue;
+        File1->setCurrentItem(found.first());
+        File1->scrollToItem(found.first());
+        break;
+    }
+    ImportFiles::Tell(m_, platform_, this, results);
 }
 
 void frmFilesentaku::Command1_Click()

@@ -5,6 +5,8 @@
 // EventTable(EventIndex, 0) and stores the choice in EventTable(EventIndex, 1).
 // Only names that a project file can hold are listed. OK sets DialogResult 1
 // and closes when a file is selected; the frame stores nothing and sets 0.
+// "ほかの場所から取り込む…" brings files of the listed kind in from anywhere
+// and selects the first that came in.
 
 #include <QDialog>
 
@@ -31,9 +33,13 @@ protected:
 
 private:
     void Form_Load();
+    void ListFiles();
+    void cmdTorikomi_Click();
     void Command1_Click();
     bool StartGraphicMode() const;
     QString WindowsProblem(const QString& name) const;
+
+    QPushButton* cmdTorikomi;
 
     Module1& m_;
     Platform& platform_;

@@ -9,10 +9,17 @@
 
 using namespace FormLayout;
 
-frmTenken::frmTenken(Module1& m, Platform&, QWidget* parent) : QDialog(parent), m_(m)
+frmTenken::frmTenken(Module1& m, Platform& platform, QWidget* parent)
+    : frmTenken(m, platform, QStringLiteral("ショーの点検結果"),
+                m.CheckFindings.isEmpty() ? QStringList{ShowCheck::NothingFoundMessage()} : m.CheckFindings, parent)
+{
+}
+
+frmTenken::frmTenken(Module1& m, Platform&, const QString& title, const QStringList& lines, QWidget* parent)
+    : QDialog(parent), m_(m)
 {
     setObjectName(QStringLiteral("frmTenken"));
-    setWindowTitle(QStringLiteral("ショーの点検結果"));
+    setWindowTitle(title);
     setModal(true);
     SetClientArea(this, 9000, 5400);
 
@@ -32,22 +39,19 @@ frmTenken::frmTenken(Module1& m, Platform&, QWidget* parent) : QDialog(parent), 
     cmdOk->setFocus();
     connect(cmdOk, &QPushButton::clicked, this, &frmTenken::cmdOk_Click);
 
-    Form_Load();
+    Form_Load(lines);
 }
 
-void frmTenken::Form_Load()
+void frmTenken::Form_Load(const QStringList& lines)
 {
     // A finding is one entry, wrapped to the width of the list. Wrapping
     // measures every entry; past a few thousand (a show whose pictures are
     // all gone) each stays one line, so that the window opens at once.
-    const bool wrap = m_.CheckFindings.size() <= 5000;
+    const bool wrap = lines.size() <= 5000;
     lstKekka->setWordWrap(wrap);
     lstKekka->setUniformItemSizes(!wrap);
     lstKekka->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-    if (m_.CheckFindings.isEmpty())
-        lstKekka->addItem(ShowCheck::NothingFoundMessage());
-    else
-        lstKekka->addItems(m_.CheckFindings);
+    lstKekka->addItems(lines);
 }
 
 void frmTenken::cmdOk_Click()

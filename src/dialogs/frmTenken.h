@@ -1,9 +1,11 @@
 #pragma once
 // "ショーの点検結果": lists CheckFindings, one line per finding, or says that
-// nothing was found. OK closes it; it changes nothing.
+// nothing was found. OK closes it; it changes nothing. The same window lists
+// any message too long for frmError, under a title of its own.
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class Module1;
 class Platform;
@@ -14,6 +16,7 @@ class frmTenken : public QDialog {
     Q_OBJECT
 public:
     frmTenken(Module1& m, Platform& platform, QWidget* parent = nullptr);
+    frmTenken(Module1& m, Platform& platform, const QString& title, const QStringList& lines, QWidget* parent = nullptr);
 
     // The one line shown when nothing was found.
 
@@ -21,7 +24,7 @@ public:
     QPushButton* cmdOk;
 
 private:
-    void Form_Load();
+    void Form_Load(const QStringList& lines);
     void cmdOk_Click();
 
     Module1& m_;

@@ -7,6 +7,7 @@
 #include "core/ProjectFiles.h"
 #include "core/ShowCheck.h"
 #include "core/TableRows.h"
+#include "dialogs/ImportFiles.h"
 #include "dialogs/Messages.h"
 #include "dialogs/form2.h"
 #include "dialogs/frmFilesentaku.h"
@@ -15,11 +16,14 @@
 #include "forms/FormLayout.h"
 #include "forms/Picture.h"
 #include "forms/RowKeys.h"
+#include "media/Importer.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 
 #include <iterator>
@@ -143,6 +147,8 @@ void frmPelumo3::CreateControls()
                         cmdNext, cmd10Next, cmdSounyuSita, cmdSakujoSita, cmdNext_Kasou};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command3->setFocus();
+    // Pictures and sounds dropped anywhere on the window come in as events.
+    setAcceptDrops(true);
 }
 
 void frmPelumo3::ConnectHandlers()
@@ -417,6 +423,46 @@ void frmPelumo3::cmdSakujoSita_Click()
     if (!Messages::Ask(m_, platform_, this, EventRules::DeleteQuestion(row))) return;
     EventRules::RemoveRowAt(m_.EventTable, row);
     RefreshEventView();
+}
+
+// ---- files dropped on the window ----
+
+void frmPelumo3::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!play_.Playing() && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void frmPelumo3::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    if (play_.Playing() || paths.isEmpty()) return;
+    event->acceptProposedAction();
+    // The file manager waits for the drop to end: the import runs after it.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { ImportDropped(paths); }, Qt::QueuedConnection);
+}
+
+// The files come in, then an event for each below the current row, as the
+// lower insert adds one; the last of them becomes the current row. Only as
+// many as the list has room for are brought in.
+void frmPelumo3::ImportDropped(const QStringList& paths)
+{
+    const int row = EventRules::DropRow(m_.EventTable, m_.EventIndex);
+    const QStringList sources = Importer::Sources(paths);
+    if (sources.isEmpty()) return;
+    const int room = EventRules::RoomForInserts(m_.EventTable, row);
+    if (room == 0) return ShowError(EventRules::ListFullMessage());
+    const QList<Importer::Result> results = ImportFiles::Import(m_, this, sources.mid(0, room));
+    // Ctrl+Z takes the events back; the files stay in the folder.
+    history_.Begin(m_.EventTable, m_.EventIndex);
+    const int inserted = EventRules::InsertFileEvents(m_.EventTable, row, Importer::NewNames(results));
+    if (inserted > 0) m_.EventIndex = row + inserted - 1;
+    history_.End(m_.EventTable, m_.EventIndex);
+    RefreshEventView();
+    ImportFiles::Tell(m_, platform_, this, results);
+    if (sources.size() > room) ShowError(EventRules::ListFullMessage());
 }
 
 // ---- save and return ----

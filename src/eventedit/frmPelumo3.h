@@ -6,6 +6,8 @@
 // Escape do not close the window. The keys and the wheel run the row
 // buttons (RowKeys); Ctrl+Z and Ctrl+Y take back and redo the changes of
 // this visit (EventHistory).
+// Pictures and sounds dropped on it come into the folder as events below
+// the current row.
 
 #include "core/EventHistory.h"
 #include "core/ShowPlay.h"
@@ -63,6 +65,8 @@ public:
 
 protected:
     void reject() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // How a row reaches the preview: shown (a move, an edit), passed by
@@ -109,6 +113,7 @@ private:
     void TakeBack(bool (EventHistory::*step)(EventRows&, int&));
     void GoToRow(int row);
 
+    void ImportDropped(const QStringList& paths);
     void ChooseFile();
     void EmptyRowWithMessage(const QString& message);
     void StopSound();

@@ -6,6 +6,7 @@
 #include "media/PictureConvert.h"
 #include "media/SoundConvert.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -140,6 +141,52 @@ QList<Result> Import(const QString& folder, const QStringList& sources, const Pr
         goOn(i + 1);
     }
     return results;
+}
+
+QStringList Sources(const QStringList& dropped)
+{
+    QStringList sources;
+    for (const QString& path : dropped) {
+        if (!QFileInfo(path).isDir()) {
+            sources << path;
+            continue;
+        }
+        const QDir folder(path);
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase)) sources << folder.filePath(name);
+    }
+    return sources;
+}
+
+QStringList NewNames(const QList<Result>& results)
+{
+    QStringList names;
+    for (const Result& r : results)
+        if (!r.name.isEmpty()) names << r.name;
+    return names;
+}
+
+QString Line(const Result& result, const QString& shown)
+{
+    if (result.name.isEmpty()) return QStringLiteral("%1：取り込めません。%2").arg(shown, result.reason);
+    return QStringLiteral("%1 → %2").arg(shown, result.name);
+}
+
+QString Heading(const QList<Result>& results)
+{
+    const auto in = std::count_if(results.begin(), results.end(), [](const Result& r) { return !r.name.isEmpty(); });
+    if (in == 0) return QStringLiteral("ファイルを取り込めませんでした。");
+    if (in == results.size()) return QStringLiteral("%1 個のファイルを取り込みました。").arg(in);
+    return QStringLiteral("%1 個のうち %2 個のファイルを取り込みました。").arg(results.size()).arg(in);
+}
+
+QString PicturePatterns()
+{
+    return QStringLiteral("*.jpg *.jpeg *.png *.heic *.heif *.webp *.gif *.bmp *.tif *.tiff");
+}
+
+QString SoundPatterns()
+{
+    return QStringLiteral("*.mp3 *.m4a *.aac *.wav *.ogg *.oga *.opus *.flac *.wma *.aif *.aiff");
 }
 
 }  // namespace Importer

@@ -33,4 +33,23 @@ using Progress = std::function<bool(int done, int total)>;
 // are refused with their reason; the others go on.
 QList<Result> Import(const QString& folder, const QStringList& sources, const Progress& progress = {});
 
+// The files of what the user dropped: each path as it is, a folder as its
+// files in name order (not its folders, not its hidden files).
+QStringList Sources(const QStringList& dropped);
+
+// The names of the new files, in the order of their sources.
+QStringList NewNames(const QList<Result>& results);
+
+// What became of a source, for the user, the source named `shown`:
+// "SHOWN → NAME", or "SHOWN：取り込めません。REASON".
+QString Line(const Result& result, const QString& shown);
+// How many came in, as the first line above the others.
+QString Heading(const QList<Result>& results);
+
+// For a file dialog: the names of the pictures and of the sounds that the
+// importer reads, as patterns ("*.jpg *.png ..."). It decides by a file's
+// content, not its name: these are the usual names only.
+QString PicturePatterns();
+QString SoundPatterns();
+
 }  // namespace Importer

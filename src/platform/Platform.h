@@ -1,8 +1,12 @@
 #pragma once
 // The services of the desktop that the windows use and that tests observe:
-// the alert beep, ending the whole program, sound, and the screen saver.
+// the alert beep, ending the whole program, sound, the screen saver, and
+// the desktop's own dialog for choosing files.
 
 #include <QString>
+#include <QStringList>
+
+class QWidget;
 
 class Platform {
 public:
@@ -30,4 +34,11 @@ public:
     // Keeps the screen saver from starting while `hold` is true, through the
     // desktop's inhibit service; where there is none, nothing happens.
     virtual void HoldScreenSaver(bool hold) = 0;
+
+    // The desktop's dialog for opening files, over `parent`: the files the
+    // user chose, several at once, starting in `folder` with `filters` (name
+    // filters as Qt writes them, "絵 (*.png *.jpg)") to choose from; empty
+    // when the user cancels.
+    virtual QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
+                                    const QStringList& filters) = 0;
 };

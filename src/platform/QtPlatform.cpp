@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFileDialog>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,4 +47,21 @@ void QtPlatform::HoldScreenSaver(bool hold)
         bus.call(call, QDBus::NoBlock);
         screenSaverCookie_ = 0;
     }
+}
+
+QStringList QtPlatform::ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
+                                    const QStringList& filters)
+{
+    QFileDialog dialog(parent, title, folder);
+    dialog.setObjectName(QStringLiteral("dlgFiles"));
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setNameFilters(filters);
+    // Qt's own dialog speaks English unless told; the desktop's ignores these.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("場所："));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名："));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("種類："));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("開く"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
 }

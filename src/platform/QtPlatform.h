@@ -12,6 +12,8 @@ public:
     void sndPlaySoundA(const QString& fileName, int flags) override;
     bool SoundDeviceMissing() const override { return sound_.DeviceMissing(); }
     void HoldScreenSaver(bool hold) override;
+    QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
+                            const QStringList& filters) override;
 
 private:
     SdlSound sound_;

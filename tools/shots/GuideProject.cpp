@@ -401,6 +401,15 @@ QString BuildFromWindows(const Place& place)
     return folder;
 }
 
+QStringList WriteOutsideFiles(const Place& place)
+{
+    const QString folder = place.Folder(QStringLiteral("写真"));
+    const QString photo = folder + QStringLiteral("/IMG_0412.JPG");
+    const QString screenshot = folder + QStringLiteral("/スクリーンショット.png");
+    if (!ProductPicture().scaled(2016, 1512).save(photo, "JPG", 90) || !MapPicture().save(screenshot, "PNG")) return {};
+    return {photo, screenshot};
+}
+
 bool Load(Module1& m, const QString& folder)
 {
     return ListDataFile::LoadProject(m, folder, ListDataFile::LoadFor::Editing).result.ok;

@@ -3,6 +3,7 @@
 // each picture, and pictures of its windows as the desktop shows them.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -47,6 +48,9 @@ QString BuildFaulty(const Place& place);
 QString BuildForWindows(const Place& place);
 // A copy as it comes back from Windows: a picture's name in CP932 bytes.
 QString BuildFromWindows(const Place& place);
+// What a user keeps outside the show, in `place`: a phone photo larger than
+// the player shows and a screenshot; their paths.
+QStringList WriteOutsideFiles(const Place& place);
 // What the top menu's load leaves in the shared state.
 bool Load(Module1& m, const QString& folder);
 // The top menu's load of `folder`, the folder chooser answered as a user

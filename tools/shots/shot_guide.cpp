@@ -152,6 +152,21 @@ int main(int argc, char** argv)
                  editor->cmdHenshu->click();
              });
          }},
+        {"import", [&] {
+             auto* editor = eventEditor(1);
+             platform.chosenFiles = GuideProject::WriteOutsideFiles(place);
+             Later([=] {
+                 PickKind(EventKinds::kPicture);
+                 Modal::Expect(QStringLiteral("frmFilesentaku"), [out](QWidget* picker) {
+                     // The message aside, as a user moves it, so that the file chosen shows.
+                     GuideProject::SaveModal(picker, QStringLiteral("frmError"), out, [picker](QWidget* message) {
+                         message->move(picker->pos() + QPoint(picker->width() / 2, picker->height() * 2 / 3));
+                     });
+                     picker->findChild<QPushButton*>(QStringLiteral("cmdTorikomi"))->click();
+                 });
+                 editor->cmdHenshu->click();
+             });
+         }},
         {"wait", [&] {
              auto* editor = eventEditor(3);  // row 4, the wait
              Later([=] {
