@@ -133,7 +133,7 @@ void frmPelumo3::CreateControls()
                         Font(kGothic, 12, true), QStringLiteral("ウエイトを守って、この行から再生します"));
 
     // Says, once a sound has failed for want of a device, why nothing is heard.
-    lblSound = AddLabel(this, "lblSound", QStringLiteral("音を出す装置が見つからないため、音は鳴りません。"),
+    lblSound = AddLabel(this, "lblSound", Platform::NoSoundDeviceNotice(),
                         QRect(7920, 5220, 3855, 450), Font(kGothic, 9, true));
     lblSound->setWordWrap(true);
     lblSound->setVisible(platform_.SoundDeviceMissing());

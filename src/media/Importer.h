@@ -33,4 +33,15 @@ using Progress = std::function<bool(int done, int total)>;
 // are refused with their reason; the others go on.
 QList<Result> Import(const QString& folder, const QStringList& sources, const Progress& progress = {});
 
+// Why a source is refused before its content is looked at, and when it is
+// neither a picture nor a sound.
+QString NotFoundReason();
+QString NotAFileReason();
+QString EmptyReason();
+QString TooLargeReason();
+QString UnknownKindReason();
+
+// The line of the command line for a refused source.
+QString RefusedLine(const QString& source, const QString& reason);
+
 }  // namespace Importer

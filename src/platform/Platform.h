@@ -26,4 +26,6 @@ public:
 
     // True once a sound could not be heard because there is no sound device.
     virtual bool SoundDeviceMissing() const = 0;
+    // What a window says while SoundDeviceMissing() holds.
+    static QString NoSoundDeviceNotice() { return QStringLiteral("音を出す装置が見つからないため、音は鳴りません。"); }
 };
