@@ -35,6 +35,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
