@@ -6,6 +6,7 @@
 #include "core/ListDataFile.h"
 #include "core/Module1.h"
 #include "core/ProjectFiles.h"
+#include "core/TopMenu.h"
 #include "dialogs/Messages.h"
 #include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
@@ -19,15 +20,6 @@
 #include <QPushButton>
 
 using namespace FormLayout;
-
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-const QString kIdleText = QStringLiteral("ペルモ トップメニュー　　項目を選んで下さい。");
-const QString kNoFolderText = QStringLiteral("データを保存するフォルダが指定されていません。") + kCrLf
-    + QStringLiteral("新規にフォルダを指定するか、以前のデータを読み込んでください。");
-
-}  // namespace
 
 frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     : QWidget(parent), m_(m), platform_(platform)
@@ -80,7 +72,7 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
                        QRect(2520, 5130, 6495, 375), Font(kGothic, 12, true));
     Framed(lblPath);
 
-    lblTopText = AddLabel(this, "lblTopText", kIdleText, QRect(360, 5760, 8775, 1215),
+    lblTopText = AddLabel(this, "lblTopText", TopMenu::IdleText(), QRect(360, 5760, 8775, 1215),
                           Font(kGothic, 14.25, true));
     Framed(lblTopText);
     lblTopText->setWordWrap(true);
@@ -105,9 +97,7 @@ void frmPelumo1::cmdSinki_Click()
 {
     m_.CallerMode = Module1::kModeNewProject;
     m_.LastEventFileNumber = 0;
-    lblTopText->setText(
-        QStringLiteral("使用するデータ（画像ファイルや Wav データ）を集めたフォルダを選択してください。")
-        + kCrLf + QStringLiteral("（ファイルを選ぶ必要はありません。）"));
+    lblTopText->setText(TopMenu::NewFolderPrompt());
     {
         frmPelumo5 chooser(m_, platform_, this);
         chooser.exec();
@@ -115,23 +105,21 @@ void frmPelumo1::cmdSinki_Click()
 
     if (m_.ProjectFolder.isEmpty()) {
         lblPath->setText(m_.ProjectFolder);
-        lblTopText->setText(kIdleText);
+        lblTopText->setText(TopMenu::IdleText());
         return;
     }
     if (FolderHasListData()) {
         platform_.Beep();
         m_.ProjectFolder.clear();
         lblPath->setText(m_.ProjectFolder);
-        lblTopText->setText(
-            QStringLiteral("指定されたフォルダには、すでにデータ(listdata.pld)が存在します。") + kCrLf
-            + QStringLiteral("これをロードするか、別のフォルダを選択してください。"));
+        lblTopText->setText(TopMenu::ListDataThereMessage());
         return;
     }
 
     m_.PrepareNewList();
     lblPath->setText(m_.ProjectFolder);
     m_.ItemIndex = 1;
-    lblTopText->setText(QStringLiteral("リストデータ編集"));
+    lblTopText->setText(TopMenu::ListEditingText());
 
     m_.CallerMode = Module1::kModeListEditor;
     {
@@ -147,7 +135,7 @@ void frmPelumo1::cmdSinki_Click()
 void frmPelumo1::cmdLoad_Click()
 {
     m_.CallerMode = Module1::kModeLoad;
-    lblTopText->setText(QStringLiteral("リストデータ(listdata.pld)のあるフォルダを選択してください。"));
+    lblTopText->setText(TopMenu::LoadFolderPrompt());
     m_.PreviousFolder = lblPath->text();
     {
         frmPelumo5 chooser(m_, platform_, this);
@@ -174,14 +162,12 @@ void frmPelumo1::LoadChosenFolder()
         lblPath->setText(m_.ProjectFolder);
         if (loaded.missing) {
             platform_.Beep();
-            lblTopText->setText(
-                QStringLiteral("選択したフォルダには、リストデータ(listdata.pld)が存在しません。") + kCrLf
-                + QStringLiteral("このフォルダに新規に作成するか、別のフォルダを選択してください。"));
+            lblTopText->setText(TopMenu::NoListDataMessage());
             return;
         }
         if (!loaded.result.ok) {
             // The file is there but could not be read: nothing of it was taken.
-            lblTopText->setText(kIdleText);
+            lblTopText->setText(TopMenu::IdleText());
             ShowError(loaded.result.message);
             return;
         }
@@ -191,7 +177,7 @@ void frmPelumo1::LoadChosenFolder()
         cmdlistSakusei->setVisible(true);
         if (!m_.ListTable[1][1].isEmpty()) ShowEventCommands();
     }
-    lblTopText->setText(kIdleText);
+    lblTopText->setText(TopMenu::IdleText());
 }
 
 void frmPelumo1::cmdListSakusei_Click()
@@ -199,7 +185,7 @@ void frmPelumo1::cmdListSakusei_Click()
     m_.CallerMode = Module1::kModeListEditor;
     if (lblPath->text().isEmpty()) {
         platform_.Beep();
-        lblTopText->setText(kNoFolderText);
+        lblTopText->setText(TopMenu::NoFolderMessage());
         return;
     }
     {
@@ -214,13 +200,12 @@ void frmPelumo1::cmdSakusei_Click()
 {
     if (lblPath->text().isEmpty()) {
         platform_.Beep();
-        lblTopText->setText(kNoFolderText);
+        lblTopText->setText(TopMenu::NoFolderMessage());
         return;
     }
     if (m_.ListTable[1][1].isEmpty()) {
         platform_.Beep();
-        lblTopText->setText(QStringLiteral("リスト項目がありません。") + kCrLf
-                            + QStringLiteral("まず、１つ以上リスト項目を作成して下さい。"));
+        lblTopText->setText(TopMenu::NoItemsMessage());
         return;
     }
     m_.CallerMode = Module1::kModeEventEditor;
@@ -275,13 +260,7 @@ void frmPelumo1::FixWindowsNames()
 {
     const QList<ForeignNames::Misnamed> found = ForeignNames::Find(m_.ProjectFolder);
     if (found.isEmpty()) return;
-    QStringList names;
-    for (const ForeignNames::Misnamed& f : found) names << QStringLiteral("「%1」").arg(f.proper);
-    const QString question =
-        QStringLiteral("Windows で付けられたままで名前が読めないファイルが %1 個あります。ショーで使えるように、次の名前に直しますか？\n")
-            .arg(found.size())
-        + names.join(QStringLiteral("、"));
-    if (!Messages::Ask(m_, platform_, this, question)) return;
+    if (!Messages::Ask(m_, platform_, this, ForeignNames::RenameQuestion(found))) return;
     const QStringList failed = ForeignNames::Rename(m_.ProjectFolder, found);
     if (!failed.isEmpty()) ShowError(failed.join(QLatin1Char('\n')));
 }
@@ -315,7 +294,7 @@ void frmPelumo1::ShowStartGraphic(bool report)
 bool frmPelumo1::AskQuit()
 {
     platform_.Beep();
-    return Messages::Ask(m_, platform_, this, QStringLiteral("「ペルモ」を終了します。いいですか？"));
+    return Messages::Ask(m_, platform_, this, TopMenu::QuitQuestion());
 }
 
 void frmPelumo1::ShowError(const QString& text)

@@ -117,7 +117,7 @@ void frmPelumo5::drvSentaku_Change()
     const QString drive = drvSentaku->currentData().toString();
     if (OpenFolder(drive)) return;
     platform_.Beep();
-    Messages::ShowError(m_, platform_, this, QStringLiteral("ディスクが準備されていません。"));
+    Messages::ShowError(m_, platform_, this, ProjectFiles::DriveNotReadyMessage());
 }
 
 void frmPelumo5::dirSentaku_Change()

@@ -71,14 +71,14 @@ std::unique_ptr<Module1> LoadFolder(const QString& folder, QString& notice)
     QString reason;
     auto m = std::make_unique<Module1>();
     if (!info.exists()) {
-        reason = QStringLiteral("フォルダ「%1」がありません。").arg(folder);
+        reason = ListDataFile::NoSuchFolderMessage(folder);
     } else if (!info.isDir()) {
-        reason = QStringLiteral("「%1」はフォルダではありません。").arg(folder);
+        reason = ListDataFile::NotAFolderMessage(folder);
     } else {
         const ListDataFile::Loaded loaded =
             ListDataFile::LoadProject(*m, QDir::cleanPath(info.absoluteFilePath()), ListDataFile::LoadFor::Checking);
         if (loaded.missing)
-            reason = QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder);
+            reason = ListDataFile::NoListDataMessage(folder);
         else if (!loaded.result.ok)
             reason = loaded.result.message;
         notice = loaded.result.notice;
@@ -98,7 +98,7 @@ int CheckFolder(const QString& folder)
     const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
     if (!m) return 2;
     if (!notice.isEmpty())
-        Print(stderr, QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。").arg(ListDataFile::Find(m->ProjectFolder)));
+        Print(stderr, ShowCheck::DamagedListMessage(ListDataFile::Find(m->ProjectFolder)));
 
     CheckCache::Store cache(CheckCache::DefaultFile());
     const QStringList lines = ShowCheck::Lines(ShowCheck::Check(*m, Picture::CanDecode, &cache));
@@ -117,7 +117,7 @@ int PackFolder(const QString& folder, const QString& zipPath)
     const std::unique_ptr<Module1> m = LoadFolder(folder, notice);
     if (!m) return 2;
     if (QFileInfo(zipPath).exists() || QFileInfo(zipPath).isSymLink()) {
-        Print(stderr, QStringLiteral("「%1」はすでにあります。別の名前を指定するか、先に移動してください。").arg(zipPath));
+        Print(stderr, ShowZip::ZipExistsMessage(zipPath));
         return 1;
     }
     const ShowZip::Result packed = ShowZip::Write(ShowFiles::Collect(*m), zipPath);

@@ -14,12 +14,6 @@ namespace EventFile {
 
 namespace {
 
-QString CreateFailedMessage(const QString& fileName)
-{
-    return QStringLiteral("「%1」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。")
-        .arg(fileName);
-}
-
 // Moves the entry at `path` to the desktop's trash (freedesktop.org), so that
 // a deleted item's events can be got back. QFile::moveToTrash renames the
 // path it is given: a link goes to the trash as a link and what it points to
@@ -124,9 +118,19 @@ FileResult Remove(const QString& folder, const QString& fileName)
     // A link is removed itself, never what it points to.
     const QString path = folder + QLatin1Char('/') + name;
     if (!MoveToTrash(path) && !QFile::remove(path))
-        return FileResult::Fail(
-            QStringLiteral("「%1」を削除できませんでした。フォルダに書き込めるかを確認してください。").arg(name));
+        return FileResult::Fail(RemoveFailedMessage(name));
     return FileResult::Ok();
+}
+
+QString CreateFailedMessage(const QString& fileName)
+{
+    return QStringLiteral("「%1」を作成できませんでした。フォルダに書き込めるか、ディスクに空きがあるかを確認してください。")
+        .arg(fileName);
+}
+
+QString RemoveFailedMessage(const QString& fileName)
+{
+    return QStringLiteral("「%1」を削除できませんでした。フォルダに書き込めるかを確認してください。").arg(fileName);
 }
 
 }  // namespace EventFile

@@ -22,8 +22,10 @@ bool Exists(const QString& folder, const QString& fileName);
 
 // Creates `fileName` in `folder` with 1005 empty records (7035 bytes),
 // replacing a file of that name. Fails for a name that is not a plain file
-// name; the message is "「NAME」を作成できませんでした。…".
+// name; the message is CreateFailedMessage.
 FileResult Create(const QString& folder, const QString& fileName);
+// "「NAME」を作成できませんでした。…"
+QString CreateFailedMessage(const QString& fileName);
 
 // Reads the event file `fileName` of `folder` into `rows`, which are cleared
 // first; on failure `rows` are untouched. A file that had damaged parts reads
@@ -40,6 +42,8 @@ FileResult Write(const QString& folder, const QString& fileName, const EventRows
 // it points to. A name that is not a plain file name is never touched; a file
 // already missing counts as removed.
 FileResult Remove(const QString& folder, const QString& fileName);
+// "「NAME」を削除できませんでした。…"
+QString RemoveFailedMessage(const QString& fileName);
 
 // The file image of rows 0..1004; `fileName` names the file in a message.
 Records::Image Serialize(const EventRows& rows, const QString& fileName);

@@ -92,11 +92,25 @@ QStringList Rename(const QString& folder, const QList<Misnamed>& files)
         if (folderFd >= 0 && IsOrdinaryFile(folderFd, f.raw.constData())
             && RenameNoReplace(folderFd, f.raw.constData(), QFile::encodeName(f.proper).constData()))
             continue;
-        failed << QStringLiteral("「%1」に名前を直せませんでした。同じ名前のものがないか、フォルダに書き込めるかを確かめてください。")
-                      .arg(f.proper);
+        failed << RenameFailedMessage(f.proper);
     }
     if (folderFd >= 0) ::close(folderFd);
     return failed;
+}
+
+QString RenameQuestion(const QList<Misnamed>& files)
+{
+    QStringList names;
+    for (const Misnamed& f : files) names << QStringLiteral("「%1」").arg(f.proper);
+    return QStringLiteral("Windows で付けられたままで名前が読めないファイルが %1 個あります。ショーで使えるように、次の名前に直しますか？\n")
+               .arg(files.size())
+        + names.join(QStringLiteral("、"));
+}
+
+QString RenameFailedMessage(const QString& proper)
+{
+    return QStringLiteral("「%1」に名前を直せませんでした。同じ名前のものがないか、フォルダに書き込めるかを確かめてください。")
+        .arg(proper);
 }
 
 }  // namespace ForeignNames

@@ -27,4 +27,9 @@ QList<Misnamed> Find(const QString& folder);
 // files that could not be renamed, one each.
 QStringList Rename(const QString& folder, const QList<Misnamed>& files);
 
+// Whether to rename `files`, each listed by its proper name.
+QString RenameQuestion(const QList<Misnamed>& files);
+// Why the file could not get its proper name, and what to look at.
+QString RenameFailedMessage(const QString& proper);
+
 }  // namespace ForeignNames

@@ -101,4 +101,13 @@ Loaded LoadProject(Module1& m, const QString& folder, LoadFor purpose)
     return loaded;
 }
 
+QString NoSuchFolderMessage(const QString& path) { return QStringLiteral("フォルダ「%1」がありません。").arg(path); }
+
+QString NotAFolderMessage(const QString& path) { return QStringLiteral("「%1」はフォルダではありません。").arg(path); }
+
+QString NoListDataMessage(const QString& folder)
+{
+    return QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder);
+}
+
 }  // namespace ListDataFile

@@ -66,4 +66,10 @@ struct Loaded {
 };
 Loaded LoadProject(Module1& m, const QString& folder, LoadFor purpose);
 
+// Why a command given `path` finds no project there: no such folder, not a
+// folder, a folder without list data.
+QString NoSuchFolderMessage(const QString& path);
+QString NotAFolderMessage(const QString& path);
+QString NoListDataMessage(const QString& folder);
+
 }  // namespace ListDataFile

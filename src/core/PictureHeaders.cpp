@@ -174,10 +174,7 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
     if (facts.format == Format::Unknown) return doubts;
     const Format named = FormatOfName(fileName);
     if (named != Format::Unknown && named != facts.format)
-        doubts << Reason{Doubt::FormatMismatch, QStringLiteral("グラフィックファイル「%1」の中身は %2 形式ですが、名前は %3 形式です。"
-                                                               "名前の形式で読む「ペルモローダー」では表示できないことがあります。"
-                                                               "中身に合った名前に変えるか、%3 形式に変換したファイルに差し替えてください。")
-                                                    .arg(fileName, FormatName(facts.format), FormatName(named))};
+        doubts << Reason{Doubt::FormatMismatch, FormatMismatchText(fileName, FormatName(facts.format), FormatName(named))};
     if (facts.format == Format::Jpeg) {
         QStringList kinds;
         if (facts.progressive) kinds << QStringLiteral("プログレッシブ");
@@ -186,15 +183,10 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
         if (facts.precision != 8) kinds << QStringLiteral("%1 ビット").arg(facts.precision);
         if (facts.components == 4) kinds << QStringLiteral("CMYK（印刷用の色）");
         if (!kinds.isEmpty())
-            doubts << Reason{Doubt::JpegCoding, QStringLiteral("グラフィックファイル「%1」は%2の JPEG です。古い JPEG の読み込みでは表示できないため、"
-                                                               "通常の（ベースライン）カラー JPEG に変換したファイルに差し替えてください。")
-                                                    .arg(fileName, kinds.join(QStringLiteral("・")))};
+            doubts << Reason{Doubt::JpegCoding, JpegCodingText(fileName, kinds.join(QStringLiteral("・")))};
     }
     if (facts.orientation > 1)
-        doubts << Reason{Doubt::Orientation, QStringLiteral("グラフィックファイル「%1」は、撮影したときの向きの情報（EXIF）で回して見せる写真です。"
-                                                            "「ペルモローダー」はこの情報を使わないため、横向きや逆さまに表示されます。"
-                                                            "正しい向きに回して保存し直したファイルに差し替えてください。")
-                                                 .arg(fileName)};
+        doubts << Reason{Doubt::Orientation, OrientationText(fileName)};
     if (facts.format == Format::Bmp) {
         QStringList kinds;
         if (facts.bmpBits == 16 || facts.bmpBits == 32) kinds << QStringLiteral("%1 ビット").arg(facts.bmpBits);
@@ -202,11 +194,39 @@ QList<Reason> Doubts(const QString& fileName, const Facts& facts)
         if (facts.bmpCompression == 4) kinds << QStringLiteral("JPEG 圧縮");
         if (facts.bmpCompression == 5) kinds << QStringLiteral("PNG 圧縮");
         if (!kinds.isEmpty())
-            doubts << Reason{Doubt::BmpKind, QStringLiteral("グラフィックファイル「%1」は%2の BMP です（表示できるのは 1・4・8・24 ビットの BMP です）。"
-                                                            "24 ビットの BMP に変換したファイルに差し替えてください。")
-                                                 .arg(fileName, kinds.join(QStringLiteral("・")))};
+            doubts << Reason{Doubt::BmpKind, BmpKindText(fileName, kinds.join(QStringLiteral("・")))};
     }
     return doubts;
+}
+
+QString FormatMismatchText(const QString& fileName, const QString& content, const QString& named)
+{
+    return QStringLiteral("グラフィックファイル「%1」の中身は %2 形式ですが、名前は %3 形式です。"
+                          "名前の形式で読む「ペルモローダー」では表示できないことがあります。"
+                          "中身に合った名前に変えるか、%3 形式に変換したファイルに差し替えてください。")
+        .arg(fileName, content, named);
+}
+
+QString JpegCodingText(const QString& fileName, const QString& kinds)
+{
+    return QStringLiteral("グラフィックファイル「%1」は%2の JPEG です。古い JPEG の読み込みでは表示できないため、"
+                          "通常の（ベースライン）カラー JPEG に変換したファイルに差し替えてください。")
+        .arg(fileName, kinds);
+}
+
+QString OrientationText(const QString& fileName)
+{
+    return QStringLiteral("グラフィックファイル「%1」は、撮影したときの向きの情報（EXIF）で回して見せる写真です。"
+                          "「ペルモローダー」はこの情報を使わないため、横向きや逆さまに表示されます。"
+                          "正しい向きに回して保存し直したファイルに差し替えてください。")
+        .arg(fileName);
+}
+
+QString BmpKindText(const QString& fileName, const QString& kinds)
+{
+    return QStringLiteral("グラフィックファイル「%1」は%2の BMP です（表示できるのは 1・4・8・24 ビットの BMP です）。"
+                          "24 ビットの BMP に変換したファイルに差し替えてください。")
+        .arg(fileName, kinds);
 }
 
 }  // namespace PictureHeaders

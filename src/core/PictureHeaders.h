@@ -64,4 +64,11 @@ struct Reason {
 // for those.
 QList<Reason> Doubts(const QString& fileName, const Facts& facts);
 
+// The texts of the reasons. `kinds` lists what the JPEG or BMP is coded as
+// ("プログレッシブ・CMYK（印刷用の色）"); formats are named as "JPEG".
+QString FormatMismatchText(const QString& fileName, const QString& content, const QString& named);
+QString JpegCodingText(const QString& fileName, const QString& kinds);
+QString OrientationText(const QString& fileName);
+QString BmpKindText(const QString& fileName, const QString& kinds);
+
 }  // namespace PictureHeaders

@@ -150,4 +150,19 @@ QString WindowsNameProblem(const QString& name)
     return {};
 }
 
+QString PickedNameMessage(const QString& name, const QString& why)
+{
+    return QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(name) + why
+        + QStringLiteral("「ペルモローダー」では開けないため、名前を変えてから選んでください。");
+}
+
+QString PickedCaseTwinMessage(const QString& name, const QString& other)
+{
+    return QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
+                          "どちらかの名前を変えてから選んでください。")
+        .arg(name, other);
+}
+
+QString DriveNotReadyMessage() { return QStringLiteral("ディスクが準備されていません。"); }
+
 }  // namespace ProjectFiles

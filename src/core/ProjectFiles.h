@@ -43,4 +43,13 @@ QStringList ListFiles(const QString& folder, const QString& patterns);
 // units.
 QString WindowsNameProblem(const QString& name);
 
+// Why the file picker does not take a file: its name is one Windows cannot
+// hold (`why`, from WindowsNameProblem), or another file of the folder
+// differs from it only in letter case.
+QString PickedNameMessage(const QString& name, const QString& why);
+QString PickedCaseTwinMessage(const QString& name, const QString& other);
+
+// The folder chooser's message for a drive that cannot be opened.
+QString DriveNotReadyMessage();
+
 }  // namespace ProjectFiles

@@ -211,7 +211,7 @@ Image Serialize(int count, const std::function<const QString&(int, int)>& cell, 
                 const QString problem = TextProblem(text);
                 image.bytes.clear();
                 image.result = FileResult::Fail(problem.isEmpty() ? SaveFailedMessage(fileName)
-                                                                  : QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem);
+                                                                  : UnstorableTextMessage(fileName, problem));
                 return image;
             }
             image.bytes.append('"');
@@ -237,6 +237,11 @@ QString RepairedMessage(const QString& fileName)
 {
     return QStringLiteral("「%1」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。")
         .arg(fileName);
+}
+
+QString UnstorableTextMessage(const QString& fileName, const QString& problem)
+{
+    return QStringLiteral("「%1」を保存できませんでした。").arg(fileName) + problem;
 }
 
 }  // namespace Records

@@ -63,5 +63,7 @@ QString SaveFailedMessage(const QString& fileName);
 QString ReadFailedMessage(const QString& fileName);
 // "「NAME」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。"
 QString RepairedMessage(const QString& fileName);
+// "「NAME」を保存できませんでした。" followed by the TextProblem `problem`.
+QString UnstorableTextMessage(const QString& fileName, const QString& problem);
 
 }  // namespace Records

@@ -28,16 +28,6 @@ namespace {
 const QString kIgnored = QStringLiteral("「ペルモローダー」では、このイベントは無視されます。");
 const QString kPickAgain = QStringLiteral("ファイルをフォルダに戻すか、イベント編集で別のファイルを選び直してください。");
 
-QString ItemPlace(int item, const QString& name)
-{
-    return QStringLiteral("%1番の項目「%2」：").arg(QString::number(item), name);
-}
-
-QString EventPlace(int item, const QString& name, int row)
-{
-    return QStringLiteral("%1番の項目「%2」の%3番のイベント：").arg(QString::number(item), name, QString::number(row));
-}
-
 // A file that the events name, looked up and judged once however many
 // events name it.
 struct MediaFile {
@@ -107,34 +97,20 @@ private:
         // As the event editor opens an item: a name that is not a plain file
         // name is refused, a missing file ends the program.
         if (!EventFile::IsEventFileName(file)) {
-            Add(Problem::EventFileMissing, item, 0, file,
-                ItemPlace(item, name)
-                    + (file.isEmpty() ? QStringLiteral("イベントファイル名が空のため、")
-                                      : QStringLiteral("イベントファイル名「%1」が正しくないため、").arg(file))
-                    + QStringLiteral("イベント編集で開けません。項目を削除して作り直してください。"));
+            Add(Problem::EventFileMissing, item, 0, file, ItemPlace(item, name) + UnopenableItemText(file));
             return;
         }
         if (!EventFile::Exists(m_.ProjectFolder, file)) {
-            Add(Problem::EventFileMissing, item, 0, file,
-                ItemPlace(item, name)
-                    + QStringLiteral("イベントファイル「%1」がありません。このままイベント編集で開くと「ペルモ」が終了します。"
-                                     "項目を削除して作り直してください。")
-                          .arg(file));
+            Add(Problem::EventFileMissing, item, 0, file, ItemPlace(item, name) + MissingEventFileText(file));
             return;
         }
         const FileResult read = EventFile::Read(m_.ProjectFolder, file, *events_);
         if (!read.ok) {
-            Add(Problem::EventFileDamaged, item, 0, file,
-                ItemPlace(item, name) + read.message
-                    + QStringLiteral("読み取りの許可を確かめ、直らないときは項目を削除して作り直してください。"));
+            Add(Problem::EventFileDamaged, item, 0, file, ItemPlace(item, name) + UnreadableEventFileText(read.message));
             return;
         }
         if (!read.notice.isEmpty())
-            Add(Problem::EventFileDamaged, item, 0, file,
-                ItemPlace(item, name)
-                    + QStringLiteral("イベントファイル「%1」の一部が壊れています。イベント編集で開くと読み取れない部分が取り除かれるので、"
-                                     "内容を確かめてから「トップメニューに戻る」で保存し直してください。")
-                          .arg(file));
+            Add(Problem::EventFileDamaged, item, 0, file, ItemPlace(item, name) + DamagedEventFileText(file));
         Use(ProjectFiles::FindFileNoCase(m_.ProjectFolder, file), item, 0);
         CheckEvents(item);
     }
@@ -155,25 +131,11 @@ private:
         }
         const EventRules::Course course = EventRules::CourseOf(events);
         if (course.spinsForever)
-            Add(Problem::EndlessWithoutPause, item, course.turn, {},
-                EventPlace(item, name, course.turn)
-                    + QStringLiteral("この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます。"
-                                     "「エンドレス」の前に「ウエイト」を入れてください。"));
-        if (course.firstUnreached) {
-            const QString turn = QString::number(course.turn);
+            Add(Problem::EndlessWithoutPause, item, course.turn, {}, EventPlace(item, name, course.turn) + EndlessWithoutPauseText());
+        if (course.firstUnreached)
             Add(Problem::EventsNeverReached, item, course.firstUnreached, {},
-                EventPlace(item, name, course.firstUnreached)
-                    + (course.backToStart ? QStringLiteral("%1番の「エンドレス」より後にあるため、").arg(turn)
-                                          : QStringLiteral("%1番の空の行より後にあるため、").arg(turn))
-                    + QStringLiteral("ここから後の%1個のイベントは再生されません。").arg(course.unreached)
-                    + (course.backToStart ? QStringLiteral("必要なイベントは「エンドレス」より前に移してください。")
-                                          : QStringLiteral("項目は最初の空の行で終わります。空の行にイベントを入れてください。")));
-        }
-        if (!any)
-            Add(Problem::NoEvents, item, 0, m_.ListTable[item][2],
-                ItemPlace(item, name)
-                    + QStringLiteral("イベントがないため、選んでも何も再生されません。"
-                                     "「イベント作成、編集」でイベントを作るか、項目を削除してください。"));
+                EventPlace(item, name, course.firstUnreached) + NeverReachedText(course.turn, course.backToStart, course.unreached));
+        if (!any) Add(Problem::NoEvents, item, 0, m_.ListTable[item][2], ItemPlace(item, name) + NoEventsText());
     }
 
     // Pictures are looked up now and decoded later, all at once. Names that
@@ -251,22 +213,13 @@ private:
             }
             return;
         }
-        QString what;
-        if (file.isEmpty())
-            what = QStringLiteral("グラフィックファイルが指定されていません。");
-        else if (picture.actual.isEmpty())
-            what = QStringLiteral("グラフィックファイル「%1」がありません。").arg(file);
-        else
-            what = QStringLiteral("グラフィックファイル「%1」を読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。")
-                       .arg(file);
+        const bool found = !picture.actual.isEmpty();
         if (use.item == Module1::kStartGraphicRow) {
-            findings_.append({Problem::PictureUnusable, use.item, {}, 0, file, QStringLiteral("スタートグラフィック：") + what + QStringLiteral("「ペルモローダー」では表示されません。リスト編集の「ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択」で選び直してください。")});
+            findings_.append({Problem::PictureUnusable, use.item, {}, 0, file, StartGraphicPlace() + StartGraphicText(file, found)});
             return;
         }
         Add(Problem::PictureUnusable, use.item, use.row, file,
-            EventPlace(use.item, m_.ListTable[use.item][1], use.row) + what + kIgnored
-                + (picture.actual.isEmpty() ? kPickAgain
-                                            : QStringLiteral("正しく表示できるファイルに差し替えてください。")));
+            EventPlace(use.item, m_.ListTable[use.item][1], use.row) + PictureText(file, found));
     }
 
     void CheckWav(int item, int row, const QString& file)
@@ -278,16 +231,7 @@ private:
         }
         Use(it->actual, item, row);
         if (it->usable) return;
-        QString what;
-        if (file.isEmpty())
-            what = QStringLiteral("Wavファイルが指定されていません。") + kIgnored + kPickAgain;
-        else if (it->actual.isEmpty())
-            what = QStringLiteral("Wavファイル「%1」がありません。").arg(file) + kIgnored + kPickAgain;
-        else
-            what = QStringLiteral("Wavファイル「%1」は再生できる形式ではありません（再生できるのは、8 ビットか 16 ビットでモノラルかステレオの PCM 形式の wav です）。"
-                                  "その形式に変換したファイルに差し替えてください。")
-                       .arg(file);
-        Add(Problem::WavUnusable, item, row, file, EventPlace(item, m_.ListTable[item][1], row) + what);
+        Add(Problem::WavUnusable, item, row, file, EventPlace(item, m_.ListTable[item][1], row) + WavText(file, !it->actual.isEmpty()));
     }
 
     // Tells how far the check is; false once it is to stop.
@@ -312,7 +256,7 @@ private:
     QString UsePlace(int item, int row) const
     {
         if (item == 0) return {};
-        if (item == Module1::kStartGraphicRow) return QStringLiteral("スタートグラフィック：");
+        if (item == Module1::kStartGraphicRow) return StartGraphicPlace();
         return row ? EventPlace(item, m_.ListTable[item][1], row) : ItemPlace(item, m_.ListTable[item][1]);
     }
 
@@ -335,17 +279,12 @@ private:
             const QString why = ProjectFiles::WindowsNameProblem(use.actual);
             if (!why.isEmpty())
                 findings_.append({Problem::WindowsName, use.item, m_.ListTable[use.item][1], use.row, use.actual,
-                                  UsePlace(use.item, use.row)
-                                      + QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(use.actual) + why
-                                      + QStringLiteral("このままでは Windows のパソコンに移せないため、名前を変えてから選び直してください。")});
+                                  UsePlace(use.item, use.row) + WindowsNameText(use.actual, why)});
             const QString folded = use.actual.toLower();
             const QString twin = byFoldedName.value(folded);
             if (!twin.isEmpty() && twin != use.actual)
                 findings_.append({Problem::CaseTwin, use.item, m_.ListTable[use.item][1], use.row, use.actual,
-                                  UsePlace(use.item, use.row)
-                                      + QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
-                                                       "どちらかの名前を変えてから、選び直してください。")
-                                            .arg(twin, use.actual)});
+                                  UsePlace(use.item, use.row) + CaseTwinText(twin, use.actual)});
             else
                 byFoldedName.insert(folded, use.actual);
         }
@@ -365,9 +304,7 @@ private:
             return std::tuple(a.size(), a.toLower(), a) < std::tuple(b.size(), b.toLower(), b);
         });
         for (const QString& name : left)
-            findings_.append({Problem::LeftoverEventFile, 0, {}, 0, name, QStringLiteral("イベントファイル「%1」：どの項目にも使われていません。再生には関係しないので、"
-                                                                                         "要らなければ手で削除してかまいません。")
-                                                                              .arg(name)});
+            findings_.append({Problem::LeftoverEventFile, 0, {}, 0, name, LeftoverText(name)});
     }
 
     const Module1& m_;
@@ -398,6 +335,123 @@ QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture, Che
 }
 
 QString NothingFoundMessage() { return QStringLiteral("問題は見つかりませんでした。"); }
+
+QString DamagedListMessage(const QString& file)
+{
+    return QStringLiteral("「%1」の一部が壊れています。読み取れた部分を点検しました。").arg(file);
+}
+
+QString ItemPlace(int item, const QString& itemName)
+{
+    return QStringLiteral("%1番の項目「%2」：").arg(QString::number(item), itemName);
+}
+
+QString EventPlace(int item, const QString& itemName, int row)
+{
+    return QStringLiteral("%1番の項目「%2」の%3番のイベント：").arg(QString::number(item), itemName, QString::number(row));
+}
+
+QString StartGraphicPlace() { return QStringLiteral("スタートグラフィック："); }
+
+QString UnopenableItemText(const QString& file)
+{
+    return (file.isEmpty() ? QStringLiteral("イベントファイル名が空のため、")
+                           : QStringLiteral("イベントファイル名「%1」が正しくないため、").arg(file))
+        + QStringLiteral("イベント編集で開けません。項目を削除して作り直してください。");
+}
+
+QString MissingEventFileText(const QString& file)
+{
+    return QStringLiteral("イベントファイル「%1」がありません。このままイベント編集で開くと「ペルモ」が終了します。"
+                          "項目を削除して作り直してください。")
+        .arg(file);
+}
+
+QString UnreadableEventFileText(const QString& readMessage)
+{
+    return readMessage + QStringLiteral("読み取りの許可を確かめ、直らないときは項目を削除して作り直してください。");
+}
+
+QString DamagedEventFileText(const QString& file)
+{
+    return QStringLiteral("イベントファイル「%1」の一部が壊れています。イベント編集で開くと読み取れない部分が取り除かれるので、"
+                          "内容を確かめてから「トップメニューに戻る」で保存し直してください。")
+        .arg(file);
+}
+
+QString EndlessWithoutPauseText()
+{
+    return QStringLiteral("この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます。"
+                          "「エンドレス」の前に「ウエイト」を入れてください。");
+}
+
+QString NeverReachedText(int turn, bool backToStart, int unreached)
+{
+    const QString at = QString::number(turn);
+    return (backToStart ? QStringLiteral("%1番の「エンドレス」より後にあるため、").arg(at)
+                        : QStringLiteral("%1番の空の行より後にあるため、").arg(at))
+        + QStringLiteral("ここから後の%1個のイベントは再生されません。").arg(unreached)
+        + (backToStart ? QStringLiteral("必要なイベントは「エンドレス」より前に移してください。")
+                       : QStringLiteral("項目は最初の空の行で終わります。空の行にイベントを入れてください。"));
+}
+
+QString NoEventsText()
+{
+    return QStringLiteral("イベントがないため、選んでも何も再生されません。"
+                          "「イベント作成、編集」でイベントを作るか、項目を削除してください。");
+}
+
+namespace {
+
+QString PictureProblem(const QString& file, bool found)
+{
+    if (file.isEmpty()) return QStringLiteral("グラフィックファイルが指定されていません。");
+    if (!found) return QStringLiteral("グラフィックファイル「%1」がありません。").arg(file);
+    return QStringLiteral("グラフィックファイル「%1」を読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。").arg(file);
+}
+
+}  // namespace
+
+QString StartGraphicText(const QString& file, bool found)
+{
+    return PictureProblem(file, found)
+        + QStringLiteral("「ペルモローダー」では表示されません。リスト編集の「ｽﾀｰﾄｸﾞﾗﾌｨｯｸ選択」で選び直してください。");
+}
+
+QString PictureText(const QString& file, bool found)
+{
+    return PictureProblem(file, found) + kIgnored
+        + (found ? QStringLiteral("正しく表示できるファイルに差し替えてください。") : kPickAgain);
+}
+
+QString WavText(const QString& file, bool found)
+{
+    if (file.isEmpty()) return QStringLiteral("Wavファイルが指定されていません。") + kIgnored + kPickAgain;
+    if (!found) return QStringLiteral("Wavファイル「%1」がありません。").arg(file) + kIgnored + kPickAgain;
+    return QStringLiteral("Wavファイル「%1」は再生できる形式ではありません（再生できるのは、8 ビットか 16 ビットでモノラルかステレオの PCM 形式の wav です）。"
+                          "その形式に変換したファイルに差し替えてください。")
+        .arg(file);
+}
+
+QString WindowsNameText(const QString& file, const QString& why)
+{
+    return QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(file) + why
+        + QStringLiteral("このままでは Windows のパソコンに移せないため、名前を変えてから選び直してください。");
+}
+
+QString CaseTwinText(const QString& first, const QString& second)
+{
+    return QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
+                          "どちらかの名前を変えてから、選び直してください。")
+        .arg(first, second);
+}
+
+QString LeftoverText(const QString& file)
+{
+    return QStringLiteral("イベントファイル「%1」：どの項目にも使われていません。再生には関係しないので、"
+                          "要らなければ手で削除してかまいません。")
+        .arg(file);
+}
 
 QStringList Lines(const QList<Finding>& findings)
 {

@@ -59,6 +59,31 @@ QList<Finding> Check(const Module1& m, const PictureCheck& canDecodePicture, Che
 
 // "問題は見つかりませんでした。"
 QString NothingFoundMessage();
+// The check went on with what could be read of a damaged list data file.
+QString DamagedListMessage(const QString& file);
+
+// Where a finding is, at the start of its text.
+QString ItemPlace(int item, const QString& itemName);
+QString EventPlace(int item, const QString& itemName, int row);
+QString StartGraphicPlace();
+
+// What a finding says after its place: what is wrong and what to do.
+QString UnopenableItemText(const QString& file);  // the event file name is empty or not one of ours
+QString MissingEventFileText(const QString& file);
+QString UnreadableEventFileText(const QString& readMessage);
+QString DamagedEventFileText(const QString& file);
+QString EndlessWithoutPauseText();
+QString NeverReachedText(int turn, bool backToStart, int unreached);
+QString NoEventsText();
+// A picture or wav that is not named (`file` empty), not in the folder
+// (`found` false), or found but does not decode or play.
+QString StartGraphicText(const QString& file, bool found);
+QString PictureText(const QString& file, bool found);
+QString WavText(const QString& file, bool found);
+QString WindowsNameText(const QString& file, const QString& why);
+QString CaseTwinText(const QString& first, const QString& second);
+// A whole finding: its place is the file.
+QString LeftoverText(const QString& file);
 
 // The finding texts, in order.
 QStringList Lines(const QList<Finding>& findings);

@@ -18,11 +18,6 @@ namespace {
 
 const QString kPickAgain = QStringLiteral("名前を変えてから、選び直してください。");
 
-QString ItemPlace(const Module1& m, int item)
-{
-    return QStringLiteral("%1番の項目「%2」").arg(QString::number(item), m.ListTable[item][1]);
-}
-
 class Collector {
 public:
     Collector(const Module1& m, const std::optional<QByteArray>& listData) : m_(m)
@@ -36,7 +31,7 @@ public:
     {
         AddListData();
         const QString& start = m_.ListTable[Module1::kStartGraphicRow][1];
-        if (!start.isEmpty()) AddMedia(Kind::Picture, start, QStringLiteral("スタートグラフィック"));
+        if (!start.isEmpty()) AddMedia(Kind::Picture, start, StartGraphicUse());
         for (int item = 1; item <= Module1::kLastItemRow && !m_.ListTable[item][1].isEmpty(); ++item) AddItem(item);
         plan_.files += media_;
         CheckNames();
@@ -50,32 +45,32 @@ private:
         const bool found = plan_.listData || !actual.isEmpty();
         plan_.files.append({Kind::ListData, actual.isEmpty() ? ListDataFile::kFileName : actual, found, {}});
         if (!found)
-            plan_.problems << QStringLiteral("リストデータ(%1)がありません。").arg(ListDataFile::kFileName);
+            plan_.problems << NoListDataProblem();
     }
 
     void AddItem(int item)
     {
         const QString& name = m_.ListTable[item][2];
-        const QString place = ItemPlace(m_, item);
+        const QString place = UsePlace(item, m_.ListTable[item][1]);
         if (!EventFile::IsEventFileName(name)) {
-            plan_.problems << place + QStringLiteral("：イベントファイル名「%1」が正しくありません。項目を削除して作り直してください。").arg(name);
+            plan_.problems << BadEventFileNameProblem(place, name);
             return;
         }
         const std::optional<File> file = Add(plan_.files, Kind::Events, name, place);
         if (!file) return;
         if (!file->found) {
-            plan_.problems << place + QStringLiteral("：イベントファイル「%1」がありません。項目を削除して作り直してください。").arg(name);
+            plan_.problems << MissingEventFileProblem(place, name);
             return;
         }
         const FileResult read = EventFile::Read(plan_.folder, file->name, *events_);
         if (!read.ok) {
-            plan_.problems << place + QStringLiteral("：") + read.message;
+            plan_.problems << UnreadableEventFileProblem(place, read.message);
             return;
         }
         for (int row = 1; row < Module1::kFileRows; ++row) {
             const QString& kind = (*events_)[row][0];
             const QString& parameter = (*events_)[row][1];
-            const QString at = place + QStringLiteral("の%1番のイベント").arg(row);
+            const QString at = UsePlace(item, m_.ListTable[item][1], row);
             if (kind == EventKinds::kPicture && !parameter.isEmpty()) AddMedia(Kind::Picture, parameter, at);
             if ((kind == EventKinds::kWavOnce || kind == EventKinds::kWavLoop) && !parameter.isEmpty())
                 AddMedia(Kind::Wav, parameter, at);
@@ -86,8 +81,7 @@ private:
     {
         const std::optional<File> file = Add(media_, kind, name, at);
         if (!file || file->found) return;
-        const QString what = kind == Kind::Picture ? QStringLiteral("グラフィックファイル") : QStringLiteral("Wavファイル");
-        plan_.problems << what + QStringLiteral("「%1」がありません（%2で使用）。ファイルをフォルダに戻すか、別のファイルを選び直してください。").arg(name, at);
+        plan_.problems << MissingMediaProblem(kind, name, at);
     }
 
     // Adds the file the show names `name` to `to`, unless it is there
@@ -108,32 +102,18 @@ private:
     void CheckNames()
     {
         if (const QString why = NameProblem(plan_.topFolder); !why.isEmpty())
-            plan_.problems << QStringLiteral("フォルダ「%1」：").arg(plan_.topFolder) + why
-                    + QStringLiteral("フォルダの名前を変えてください。");
+            plan_.problems << FolderNameProblem(plan_.topFolder, why);
         QHash<QString, QString> byFolded;
         for (const File& f : std::as_const(plan_.files)) {
             if (!f.found) continue;
-            const QString used = f.usedAt.isEmpty() ? QString() : QStringLiteral("（%1で使用）").arg(f.usedAt);
             if (const QString why = NameProblem(f.name); !why.isEmpty())
-                plan_.problems << QStringLiteral("「%1」%2：").arg(f.name, used) + why + kPickAgain;
+                plan_.problems << FileNameProblem(f.name, f.usedAt, why);
             const QString folded = f.name.toCaseFolded();
             if (const auto other = byFolded.constFind(folded); other != byFolded.cend())
-                plan_.problems << QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では同じ名前になります。"
-                                                 "どちらかの")
-                                      .arg(*other, f.name)
-                        + kPickAgain;
+                plan_.problems << CaseTwinProblem(*other, f.name);
             else
                 byFolded.insert(folded, f.name);
         }
-    }
-
-    static QString NameProblem(const QString& name)
-    {
-        if (name.isEmpty()) return QStringLiteral("名前がありません。");
-        if (const QString why = ProjectFiles::WindowsNameProblem(name); !why.isEmpty()) return why;
-        if (const Cp932::Encoded encoded = Cp932::Encode(name); !encoded.ok)
-            return QStringLiteral("「%1」は日本語版の Windows で名前に使えない文字です。").arg(encoded.badChar);
-        return {};
     }
 
     const Module1& m_;
@@ -156,6 +136,65 @@ QStringList MissingNames(const Plan& plan)
     for (const File& f : plan.files)
         if (!f.found) names << f.name;
     return names;
+}
+
+QString UsePlace(int item, const QString& itemName, int row)
+{
+    const QString place = QStringLiteral("%1番の項目「%2」").arg(QString::number(item), itemName);
+    return row ? place + QStringLiteral("の%1番のイベント").arg(row) : place;
+}
+
+QString StartGraphicUse() { return QStringLiteral("スタートグラフィック"); }
+
+QString NoListDataProblem() { return QStringLiteral("リストデータ(%1)がありません。").arg(ListDataFile::kFileName); }
+
+QString BadEventFileNameProblem(const QString& item, const QString& file)
+{
+    return item + QStringLiteral("：イベントファイル名「%1」が正しくありません。項目を削除して作り直してください。").arg(file);
+}
+
+QString MissingEventFileProblem(const QString& item, const QString& file)
+{
+    return item + QStringLiteral("：イベントファイル「%1」がありません。項目を削除して作り直してください。").arg(file);
+}
+
+QString UnreadableEventFileProblem(const QString& item, const QString& readMessage)
+{
+    return item + QStringLiteral("：") + readMessage;
+}
+
+QString MissingMediaProblem(Kind kind, const QString& file, const QString& usedAt)
+{
+    const QString what = kind == Kind::Picture ? QStringLiteral("グラフィックファイル") : QStringLiteral("Wavファイル");
+    return what + QStringLiteral("「%1」がありません（%2で使用）。ファイルをフォルダに戻すか、別のファイルを選び直してください。").arg(file, usedAt);
+}
+
+QString FolderNameProblem(const QString& folder, const QString& why)
+{
+    return QStringLiteral("フォルダ「%1」：").arg(folder) + why + QStringLiteral("フォルダの名前を変えてください。");
+}
+
+QString FileNameProblem(const QString& file, const QString& usedAt, const QString& why)
+{
+    const QString used = usedAt.isEmpty() ? QString() : QStringLiteral("（%1で使用）").arg(usedAt);
+    return QStringLiteral("「%1」%2：").arg(file, used) + why + kPickAgain;
+}
+
+QString CaseTwinProblem(const QString& first, const QString& second)
+{
+    return QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では同じ名前になります。"
+                          "どちらかの")
+               .arg(first, second)
+        + kPickAgain;
+}
+
+QString NameProblem(const QString& name)
+{
+    if (name.isEmpty()) return QStringLiteral("名前がありません。");
+    if (const QString why = ProjectFiles::WindowsNameProblem(name); !why.isEmpty()) return why;
+    if (const Cp932::Encoded encoded = Cp932::Encode(name); !encoded.ok)
+        return QStringLiteral("「%1」は日本語版の Windows で名前に使えない文字です。").arg(encoded.badChar);
+    return {};
 }
 
 }  // namespace ShowFiles

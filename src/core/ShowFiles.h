@@ -56,4 +56,23 @@ Plan Collect(const Module1& m, const std::optional<QByteArray>& listData = std::
 // The names in `plan` that the show names but the folder does not hold.
 QStringList MissingNames(const Plan& plan);
 
+// Where the show names a file: an item (`row` 0) or one of its events, or the
+// start graphic.
+QString UsePlace(int item, const QString& itemName, int row = 0);
+QString StartGraphicUse();
+
+// The problems, in the user's words; `item` is UsePlace of an item.
+QString NoListDataProblem();
+QString BadEventFileNameProblem(const QString& item, const QString& file);
+QString MissingEventFileProblem(const QString& item, const QString& file);
+QString UnreadableEventFileProblem(const QString& item, const QString& readMessage);
+QString MissingMediaProblem(Kind kind, const QString& file, const QString& usedAt);
+// Why the copy cannot hold a name (the folder's, or a file's used at
+// `usedAt`, empty for the list data file): see NameProblem.
+QString FolderNameProblem(const QString& folder, const QString& why);
+QString FileNameProblem(const QString& file, const QString& usedAt, const QString& why);
+QString CaseTwinProblem(const QString& first, const QString& second);
+// Why Windows or CP932 cannot hold `name`, or an empty string when both can.
+QString NameProblem(const QString& name);
+
 }  // namespace ShowFiles

@@ -37,7 +37,7 @@ frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
 void frmError::Form_Load()
 {
     platform_.Beep();
-    Label1->setText(m_.ErrorText);
+    SetWrappedText(Label1, m_.ErrorText);
 }
 
 void frmError::Command1_Click()

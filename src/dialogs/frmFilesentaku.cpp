@@ -53,15 +53,11 @@ frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
 QString frmFilesentaku::WindowsProblem(const QString& name) const
 {
     const QString why = ProjectFiles::WindowsNameProblem(name);
-    if (!why.isEmpty())
-        return QStringLiteral("ファイル「%1」の名前は Windows で使えません。").arg(name) + why
-            + QStringLiteral("「ペルモローダー」では開けないため、名前を変えてから選んでください。");
+    if (!why.isEmpty()) return ProjectFiles::PickedNameMessage(name, why);
     for (int i = 0; i < File1->count(); ++i) {
         const QString other = File1->item(i)->text();
         if (other != name && other.compare(name, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("「%1」と「%2」は大文字と小文字の違いしかなく、Windows では一つのファイルになります。"
-                                  "どちらかの名前を変えてから選んでください。")
-                .arg(name, other);
+            return ProjectFiles::PickedCaseTwinMessage(name, other);
     }
     return {};
 }

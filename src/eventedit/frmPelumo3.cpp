@@ -138,9 +138,9 @@ void frmPelumo3::CreateControls()
                         Font(kGothic, 12, true), QStringLiteral("ウエイトを守って、この行から再生します"));
 
     // Says, once a sound has failed for want of a device, why nothing is heard.
-    lblSound = AddLabel(this, "lblSound", QStringLiteral("音を出す装置が見つからないため、音は鳴りません。"),
-                        QRect(7920, 5220, 3855, 450), Font(kGothic, 9, true));
+    lblSound = AddLabel(this, "lblSound", QString(), QRect(7920, 5220, 3855, 450), Font(kGothic, 9, true));
     lblSound->setWordWrap(true);
+    SetWrappedText(lblSound, Platform::NoSoundDeviceNotice());
     lblSound->setVisible(platform_.SoundDeviceMissing());
 
     QWidget* order[] = {Command3, cmdPlay, cmdSakujoUe, cmdSounyuUe, cmdBefore, cmd10Before, cmdHenshu,

@@ -75,4 +75,12 @@ QPushButton* AddButton(QWidget* form, const char* name, const QString& caption,
 QLabel* AddLabel(QWidget* form, const char* name, const QString& caption,
                  const QRect& twips, const QFont& font);
 
+// Shows `text` in the word-wrapped `label` so that no paragraph ends in a line
+// of only the last few characters of a sentence ("ん。"): where that would
+// happen the label wraps a little narrower, in lines that end after "、" or
+// "。" when it can, and again whenever it is resized. The text itself is
+// shown as it is; the label's right margin is this function's, so the label
+// has no frame, which would follow the margin.
+void SetWrappedText(QLabel* label, const QString& text);
+
 }  // namespace FormLayout

@@ -32,7 +32,7 @@ QString AskPath(Module1& m, Platform& platform, QWidget* parent, const QString& 
     const QFileInfo existing(path);
     if ((existing.exists() || existing.isSymLink())
         && !Messages::Ask(m, platform, parent,
-                          QStringLiteral("「%1」はすでにあります。新しい zip ファイルで置き換えますか？").arg(existing.fileName())))
+                          ShowZip::ReplaceQuestion(existing.fileName())))
         return {};
     return path;
 }

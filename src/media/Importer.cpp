@@ -52,10 +52,10 @@ Converted::File Prepare(const QString& source, const QString& folder, const Conv
 {
     struct stat st;
     if (::stat(QFile::encodeName(source).constData(), &st) != 0)
-        return Refused(errno == ENOENT ? QStringLiteral("ファイルが見つかりません。") : Converted::UnreadableReason());
-    if (!S_ISREG(st.st_mode)) return Refused(QStringLiteral("フォルダなど、ファイルでないものは取り込めません。"));
-    if (st.st_size == 0) return Refused(QStringLiteral("ファイルが空です（0 バイト）。"));
-    if (st.st_size > kMaxSource) return Refused(QStringLiteral("2 GB を超えるファイルは取り込めません。"));
+        return Refused(errno == ENOENT ? NotFoundReason() : Converted::UnreadableReason());
+    if (!S_ISREG(st.st_mode)) return Refused(NotAFileReason());
+    if (st.st_size == 0) return Refused(EmptyReason());
+    if (st.st_size > kMaxSource) return Refused(TooLargeReason());
     QFile file(source);
     if (!file.open(QIODevice::ReadOnly)) return Refused(Converted::UnreadableReason());
     const QByteArray head = file.read(64);
@@ -72,8 +72,7 @@ Converted::File Prepare(const QString& source, const QString& folder, const Conv
     // FFmpeg takes some picture formats for videos of one frame.
     if (PictureConvert::QtReads(source)) return PictureConvert::FromQt(source, folder, cancel);
     if (seen == SoundConvert::Seen::Video) return sound;
-    return Refused(QStringLiteral("画像としても音声としても読み取れませんでした。ファイルが壊れているか、対応していない形式です。"
-                                  "画像は JPEG・PNG・GIF・BMP・WebP・TIFF・HEIC など、音声は WAV・MP3・AAC・FLAC・Ogg などを選んでください。"));
+    return Refused(UnknownKindReason());
 }
 
 // Gives the converted file its name: the source's, made safe, with a counter
@@ -167,7 +166,7 @@ QStringList NewNames(const QList<Result>& results)
 
 QString Line(const Result& result, const QString& shown)
 {
-    if (result.name.isEmpty()) return QStringLiteral("%1：取り込めません。%2").arg(shown, result.reason);
+    if (result.name.isEmpty()) return RefusedLine(shown, result.reason);
     return QStringLiteral("%1 → %2").arg(shown, result.name);
 }
 
@@ -187,6 +186,25 @@ QString PicturePatterns()
 QString SoundPatterns()
 {
     return QStringLiteral("*.mp3 *.m4a *.aac *.wav *.ogg *.oga *.opus *.flac *.wma *.aif *.aiff");
+}
+
+QString NotFoundReason() { return QStringLiteral("ファイルが見つかりません。"); }
+
+QString NotAFileReason() { return QStringLiteral("フォルダなど、ファイルでないものは取り込めません。"); }
+
+QString EmptyReason() { return QStringLiteral("ファイルが空です（0 バイト）。"); }
+
+QString TooLargeReason() { return QStringLiteral("2 GB を超えるファイルは取り込めません。"); }
+
+QString UnknownKindReason()
+{
+    return QStringLiteral("画像としても音声としても読み取れませんでした。ファイルが壊れているか、対応していない形式です。"
+                          "画像は JPEG・PNG・GIF・BMP・WebP・TIFF・HEIC など、音声は WAV・MP3・AAC・FLAC・Ogg などを選んでください。");
+}
+
+QString RefusedLine(const QString& source, const QString& reason)
+{
+    return QStringLiteral("%1：取り込めません。%2").arg(source, reason);
 }
 
 }  // namespace Importer

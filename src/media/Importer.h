@@ -52,4 +52,15 @@ QString Heading(const QList<Result>& results);
 QString PicturePatterns();
 QString SoundPatterns();
 
+// Why a source is refused before its content is looked at, and when it is
+// neither a picture nor a sound.
+QString NotFoundReason();
+QString NotAFileReason();
+QString EmptyReason();
+QString TooLargeReason();
+QString UnknownKindReason();
+
+// The line of the command line for a refused source.
+QString RefusedLine(const QString& source, const QString& reason);
+
 }  // namespace Importer

@@ -19,19 +19,6 @@ namespace {
 
 using Converted::Refused;
 
-QString BrokenReason()
-{
-    return QStringLiteral("画像を読み取れませんでした。ファイルが壊れている可能性があります。"
-                          "画像を開けるソフトで開けるかを確認してください。");
-}
-
-QString TooLargeReason(const QSize& size)
-{
-    return QStringLiteral("画像が大きすぎて読み込めません（%1 × %2）。小さくしてから取り込んでください。")
-        .arg(size.width())
-        .arg(size.height());
-}
-
 // The extension under which the player shows the file as it is, or empty
 // when it must be converted: the same judgement as the show check's.
 QString ShownAs(const PictureHeaders::Facts& facts)
@@ -108,7 +95,7 @@ Converted::File FromQt(const QString& source, const QString& folder, const Conve
     QImage image = reader.read();
     if (image.isNull()) {
         const bool tooLarge = qint64(stored.width()) * stored.height() * 4 > qint64(QImageReader::allocationLimit()) << 20;
-        return Refused(tooLarge ? TooLargeReason(stored) : BrokenReason());
+        return Refused(tooLarge ? TooLargeReason(stored.width(), stored.height()) : BrokenReason());
     }
     if (cancel) return Refused(Converted::CancelledReason());
     return WriteJpeg(std::move(image), folder, cancel);
@@ -155,6 +142,17 @@ Converted::File FromHeif(const QString& source, const QString& folder, const Con
                       heif.heif_image_get_height(image.get(), heif_channel_interleaved), stride,
                       alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     return WriteJpeg(view, folder, cancel);
+}
+
+QString BrokenReason()
+{
+    return QStringLiteral("画像を読み取れませんでした。ファイルが壊れている可能性があります。"
+                          "画像を開けるソフトで開けるかを確認してください。");
+}
+
+QString TooLargeReason(int width, int height)
+{
+    return QStringLiteral("画像が大きすぎて読み込めません（%1 × %2）。小さくしてから取り込んでください。").arg(width).arg(height);
 }
 
 }  // namespace PictureConvert

@@ -24,4 +24,9 @@ bool QtReads(const QString& source);
 bool IsHeif(const QByteArray& head);
 Converted::File FromHeif(const QString& source, const QString& folder, const Converted::Cancel& cancel);
 
+// Why a picture is refused: it does not decode, or it is larger than the
+// decoder may take (`width` x `height`).
+QString BrokenReason();
+QString TooLargeReason(int width, int height);
+
 }  // namespace PictureConvert

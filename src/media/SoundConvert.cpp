@@ -18,17 +18,6 @@ constexpr int kRate = 44100;
 constexpr int kHeaderSize = 44;
 constexpr qint64 kMaxData = 0xFFFFFFFFLL - kHeaderSize;  // what a wav's sizes can count
 
-QString BrokenReason()
-{
-    return QStringLiteral("音声を読み取れませんでした。ファイルが壊れているか、対応していない形式です。"
-                          "音楽を再生できるソフトで再生できるかを確認してください。");
-}
-
-QString TooLongReason()
-{
-    return QStringLiteral("音声が長すぎます（wav にすると 4 GB を超えます）。短く切ってから取り込んでください。");
-}
-
 // A wav header of 16-bit PCM at 44.1 kHz that counts `dataBytes`.
 QByteArray WavHeader(int channels, qint64 dataBytes)
 {
@@ -185,6 +174,17 @@ bool PlayerPlays(const QString& source)
 }
 
 QString VideoReason() { return QStringLiteral("動画は取り込めません。"); }
+
+QString BrokenReason()
+{
+    return QStringLiteral("音声を読み取れませんでした。ファイルが壊れているか、対応していない形式です。"
+                          "音楽を再生できるソフトで再生できるかを確認してください。");
+}
+
+QString TooLongReason()
+{
+    return QStringLiteral("音声が長すぎます（wav にすると 4 GB を超えます）。短く切ってから取り込んでください。");
+}
 
 Converted::File FromFfmpeg(const QString& source, const QString& folder, const Converted::Cancel& cancel, Seen& seen)
 {

@@ -27,5 +27,8 @@ Converted::File FromFfmpeg(const QString& source, const QString& folder, const C
 
 // "動画は取り込めません。"
 QString VideoReason();
+// Why a sound is refused: it does not decode, or its wav would pass 4 GB.
+QString BrokenReason();
+QString TooLongReason();
 
 }  // namespace SoundConvert

@@ -187,9 +187,7 @@ Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress
 {
     if (!plan.problems.isEmpty()) return {false, false, 0, RefusalMessage(plan.problems)};
     if (IsInside(zipPath, plan.folder))
-        return {false, false, 0,
-                QStringLiteral("zip ファイルは、ショーのフォルダ「%1」の中には作れません。フォルダの外の場所を選んでください。")
-                    .arg(plan.topFolder)};
+        return {false, false, 0, InsideFolderMessage(plan.topFolder)};
     const QString zipName = QFileInfo(zipPath).fileName();
     QString hidden;
     const int fd = SaveFile::OpenHidden(zipPath, hidden);
@@ -205,10 +203,8 @@ Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress
     }
     ok = SaveFile::Finish(fd, hidden, zipPath, ok && !sink.failed);
     if (ok)
-        return {true, false, int(plan.files.size()),
-                QStringLiteral("%1 個のファイルを「%2」にまとめました。このファイルを Windows のパソコンにコピーし、展開してください。")
-                    .arg(QString::number(plan.files.size()), QDir::toNativeSeparators(zipPath))};
-    if (packer.stopped()) return {false, true, 0, QStringLiteral("まとめるのを中止しました。zip ファイルは作っていません。")};
+        return {true, false, int(plan.files.size()), PackedMessage(int(plan.files.size()), zipPath)};
+    if (packer.stopped()) return {false, true, 0, StoppedMessage()};
     return {false, false, 0, packer.message().isEmpty() ? Records::SaveFailedMessage(zipName) : packer.message()};
 }
 
@@ -216,6 +212,29 @@ QString RefusalMessage(const QStringList& problems)
 {
     return QStringLiteral("Windows用にまとめられません。次の問題を直してから、もう一度まとめてください。\n・")
         + problems.join(QStringLiteral("\n・"));
+}
+
+QString InsideFolderMessage(const QString& topFolder)
+{
+    return QStringLiteral("zip ファイルは、ショーのフォルダ「%1」の中には作れません。フォルダの外の場所を選んでください。").arg(topFolder);
+}
+
+QString PackedMessage(int files, const QString& zipPath)
+{
+    return QStringLiteral("%1 個のファイルを「%2」にまとめました。このファイルを Windows のパソコンにコピーし、展開してください。")
+        .arg(QString::number(files), QDir::toNativeSeparators(zipPath));
+}
+
+QString StoppedMessage() { return QStringLiteral("まとめるのを中止しました。zip ファイルは作っていません。"); }
+
+QString ReplaceQuestion(const QString& zipName)
+{
+    return QStringLiteral("「%1」はすでにあります。新しい zip ファイルで置き換えますか？").arg(zipName);
+}
+
+QString ZipExistsMessage(const QString& zipPath)
+{
+    return QStringLiteral("「%1」はすでにあります。別の名前を指定するか、先に移動してください。").arg(zipPath);
 }
 
 }  // namespace ShowZip

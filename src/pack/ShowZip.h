@@ -35,5 +35,15 @@ Result Write(const ShowFiles::Plan& plan, const QString& zipPath, const Progress
 
 // "Windows用にまとめられません。…" and the problems, one a line after "・".
 QString RefusalMessage(const QStringList& problems);
+// The other results of Write: the zip would be inside `topFolder`; `files`
+// files are in the zip at `zipPath`; the packing was stopped.
+QString InsideFolderMessage(const QString& topFolder);
+QString PackedMessage(int files, const QString& zipPath);
+QString StoppedMessage();
+
+// Before a zip that is there already: replaced when the user says so, never
+// by the command line.
+QString ReplaceQuestion(const QString& zipName);
+QString ZipExistsMessage(const QString& zipPath);
 
 }  // namespace ShowZip

@@ -41,4 +41,7 @@ public:
     // when the user cancels.
     virtual QStringList ChooseFiles(QWidget* parent, const QString& title, const QString& folder,
                                     const QStringList& filters) = 0;
+
+    // What a window says while SoundDeviceMissing() holds.
+    static QString NoSoundDeviceNotice() { return QStringLiteral("音を出す装置が見つからないため、音は鳴りません。"); }
 };

@@ -54,6 +54,7 @@ int main(int argc, char** argv)
     EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable);
 
     FakePlatform platform;
+    platform.noSoundDevice = true;  // the notice below the return button shows
     frmPelumo3 window(m, platform);
     window.cmdNext->click();  // the picture event in the centre, the text kept
     window.show();
