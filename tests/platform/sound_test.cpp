@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kOnce = Platform::kSndAsync, kLoop = Platform::kSndAsync | Platform::kSndLoop;
+constexpr int kOnce = Platform::kSndAsync;
+constexpr int kLoop = Platform::kSndAsync | Platform::kSndLoop;
 const QTemporaryDir g_dir;
 
 // A file in the test folder, and 0.2 s of a 440 Hz tone at `level` of full scale.
@@ -23,7 +24,8 @@ QString Put(const char* name, const QByteArray& bytes) { return Bytes::Write(g_d
 QByteArray Tone(double level, int rate, int channels, int bits)
 {
     QByteArray data;
-    const int zero = bits == 8 ? 128 : 0, full = bits == 8 ? 127 : 32767;
+    const int zero = bits == 8 ? 128 : 0;
+    const int full = bits == 8 ? 127 : 32767;
     for (int i = 0; i < rate / 5 * channels; ++i)
         data += Bytes::Le(zero + std::lround(full * level * std::sin(2 * M_PI * 440 * (i / channels) / rate)), bits / 8);
     return Bytes::Wav(1, channels, rate, bits, Bytes::Chunk("data", data));
@@ -55,16 +57,12 @@ struct Listener {
         std::string levels;
         for (qsizetype at = 0, n = f->frequency / 100 * f->channels; at + n <= bytes.size() / 2; at += n) {
             const int peak = std::abs(*std::max_element(s + at, s + at + n, [](int a, int b) { return std::abs(a) < std::abs(b); }));
-            levels += peak < 1600 ? '.' : peak < 16000 ? 's'
-                                                       : 'L';
+            levels += ".sL"[(peak >= 1600) + (peak >= 16000)];
         }
         return levels;
     }
 };
 
-// A single sound plays once, whatever kSndAsync says; a loop goes on until a
-// stop, a new sound (for its own length, which a wrong rate conversion would
-// change) or a file that cannot play (with a beep) ends it at once. No call waits.
 // The sound library is not loaded with the program, only with its first sound.
 TEST(SdlSound, LoadedWithTheFirstSound)
 {
@@ -79,9 +77,13 @@ TEST(SdlSound, LoadedWithTheFirstSound)
     EXPECT_TRUE(loaded());
 }
 
+// A single sound plays once, whatever kSndAsync says; a loop goes on until a
+// stop, a new sound (for its own length, which a wrong rate conversion would
+// change) or a file that cannot play (with a beep) ends it at once. No call waits.
 TEST(SdlSound, PlaysOnceOrLoopsUntilEnded)
 {
-    const char *once = R"(\.*s?L{17,23}s?\.{20,})", *ended = R"(\.*s?L{40,}s?\.{25,})";
+    const char* once = R"(\.*s?L{17,23}s?\.{20,})";
+    const char* ended = R"(\.*s?L{40,}s?\.{25,})";
     const struct {
         int flags;
         std::optional<QString> next;
