@@ -21,10 +21,9 @@ using namespace EventKinds;
 // The clock and the window of a play. The trace holds the rows applied,
 // "wait N" for each wait started, "end" with the rows skipped, and "refused";
 // a row whose file name starts with "gone" has no file.
-class Recorder : public PlayClock, public PlayView {
-public:
-    explicit Recorder(const EventRows& rows) : rows_(rows) {}
-
+struct Recorder : PlayClock, PlayView {
+    explicit Recorder(const EventRows& events) : rows(events) {}
+    const EventRows& rows;
     QStringList trace;
     bool waiting = false;
 
@@ -38,26 +37,17 @@ public:
     bool Apply(int row) override
     {
         trace << QString::number(row);
-        return !rows_[row][1].startsWith(QStringLiteral("gone"));
+        return !rows[row][1].startsWith(QStringLiteral("gone"));
     }
-    void Ended(const QStringList& skippedRows) override
-    {
-        trace << (QStringLiteral("end ") + skippedRows.join(',')).trimmed();
-    }
-    void Refused(const QString& message) override
-    {
-        trace << (message == EventRules::SpinsForeverMessage() ? QStringLiteral("refused") : message);
-    }
-
-private:
-    const EventRows& rows_;
+    void Ended(const QStringList& skippedRows) override { trace << (QStringLiteral("end ") + skippedRows.join(',')).trimmed(); }
+    void Refused(const QString& message) override { trace << (message == EventRules::SpinsForeverMessage() ? QStringLiteral("refused") : message); }
 };
 
-enum class Press {
-    Next,
-    Tick,
-    Stop
-};
+// A press of a button, or a tick of the clock that ends the wait.
+using Press = void (ShowPlay::*)();
+constexpr Press kNext = &ShowPlay::Next;
+constexpr Press kTick = &ShowPlay::Tick;
+constexpr Press kStop = &ShowPlay::Stop;
 
 }  // namespace
 
@@ -71,19 +61,17 @@ TEST(ShowPlay, PlaysAsTheCheckSays)
     const struct {
         const char* name;
         QList<QStringList> events;
-        int firstRow, from;
+        int firstRow;  // where the events start and play starts
         QList<Press> presses;
         const char* trace;
         QStringList findings;
     } cases[] = {
-        {"a round through エンドレス, each missing file listed once", round, 1, 1, {Press::Next, Press::Next, Press::Tick, Press::Tick, Press::Next, Press::Next, Press::Tick, Press::Stop}, "1 | 2 wait 1500 | 3 4 5 wait 200 | 6 | | 7 8 1 | 2 wait 1500 | 3 4 5 wait 200 | "
-                                                                                                                                                                                             "end 3（gone.bmp）,4（gone.wav）,7（gone.bmp）",
-         {}},
-        {"ends on the empty row after the last event", {{kWavLoop, "s.wav"}, {kWait, "100"}, {kText, "B"}}, 1, 1, {Press::Next, Press::Next}, "1 2 wait 100 | 3 | 4 end", {}},
-        {"an empty row before エンドレス ends the item", {{kClearText, ""}, {"", ""}, {kEndless, kBackToStart}}, 1, 1, {}, "1 2 end", {"3 2番の空の行より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"nothing after エンドレス is reached", {{kWait, "5"}, {kEndless, kBackToStart}, {kText, "never"}}, 1, 1, {Press::Tick, Press::Next}, "1 wait 5 | 2 1 wait 5 | 2 1 wait 5", {"3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"an item that would spin is refused", {{kWavStop, ""}, {kEndless, kBackToStart}, {kWait, "5"}}, 1, 1, {Press::Next, Press::Tick}, "refused | |", {"2 この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます", "3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
-        {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, 1003, {Press::Tick, Press::Next}, "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
+        {"a round through エンドレス, each missing file listed once", round, 1, {kNext, kNext, kTick, kTick, kNext, kNext, kTick, kStop}, "1 | 2 wait 1500 | 3 4 5 wait 200 | 6 | | 7 8 1 | 2 wait 1500 | 3 4 5 wait 200 | end 3（gone.bmp）,4（gone.wav）,7（gone.bmp）", {}},
+        {"ends on the empty row after the last event", {{kWavLoop, "s.wav"}, {kWait, "100"}, {kText, "B"}}, 1, {kNext, kNext}, "1 2 wait 100 | 3 | 4 end", {}},
+        {"an empty row before エンドレス ends the item", {{kClearText, ""}, {"", ""}, {kEndless, kBackToStart}}, 1, {}, "1 2 end", {"3 2番の空の行より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"nothing after エンドレス is reached", {{kWait, "5"}, {kEndless, kBackToStart}, {kText, "never"}}, 1, {kTick, kNext}, "1 wait 5 | 2 1 wait 5 | 2 1 wait 5", {"3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"an item that would spin is refused", {{kWavStop, ""}, {kEndless, kBackToStart}, {kWait, "5"}}, 1, {kNext, kTick}, "refused | |", {"2 この「エンドレス」より前に「ウエイト」も「テキスト表示」もないため、待たずに最初へ戻り続けます", "3 2番の「エンドレス」より後にあるため、ここから後の1個のイベントは再生されません"}},
+        {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, {kTick, kNext}, "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
     };
     QTemporaryDir dir;
     auto m = std::make_unique<Module1>();
@@ -99,23 +87,18 @@ TEST(ShowPlay, PlaysAsTheCheckSays)
         }
         ASSERT_TRUE(EventFile::Write(m->ProjectFolder, "1.pev", m->EventTable).ok);
         QStringList findings;
-        for (const ShowCheck::Finding& f : ShowCheck::Check(*m, {})) {
-            const bool aboutPlay = f.problem == ShowCheck::Problem::EndlessWithoutPause
-                || f.problem == ShowCheck::Problem::EventsNeverReached;
-            const QString afterPlace = f.text.section(QStringLiteral("："), 1);
-            if (aboutPlay) findings << QString::number(f.eventRow) + ' ' + afterPlace.section(QStringLiteral("。"), 0, 0);
-        }
+        for (const ShowCheck::Finding& f : ShowCheck::Check(*m, {}))
+            if (f.problem == ShowCheck::Problem::EndlessWithoutPause || f.problem == ShowCheck::Problem::EventsNeverReached)
+                findings << QString::number(f.eventRow) + ' ' + f.text.section(QStringLiteral("："), 1).section(QStringLiteral("。"), 0, 0);
         EXPECT_EQ(findings.join('\n').toStdString(), c.findings.join('\n').toStdString()) << c.name;
 
         Recorder recorder(m->EventTable);
         ShowPlay play(m->EventTable, recorder, recorder);
-        play.Start(c.from);
+        play.Start(c.firstRow);
         for (const Press press : c.presses) {
             recorder.trace << QStringLiteral("|");
-            recorder.waiting = recorder.waiting && press != Press::Tick;  // a tick: the wait is over
-            if (press == Press::Next) play.Next();
-            if (press == Press::Tick) play.Tick();
-            if (press == Press::Stop) play.Stop();
+            recorder.waiting = recorder.waiting && press != kTick;
+            (play.*press)();
             EXPECT_EQ(recorder.waiting, play.Playing() && !play.Paused()) << c.name;
         }
         EXPECT_EQ(recorder.trace.join(' ').toStdString(), c.trace) << c.name;
