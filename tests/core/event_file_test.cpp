@@ -89,27 +89,26 @@ TEST_F(EventFileTest, OnlyEventFileNamesAreTouched)
 // and nothing lands in the current folder.
 TEST_F(EventFileTest, DeletedFilesGoToTheTrashAndLinkTargetsStay)
 {
-    const QString project = folder;
     const QString trash = root.filePath("home/data/Trash");
     ASSERT_TRUE(QDir(root.path()).mkdir("cwd") && QDir::setCurrent(root.filePath("cwd")));
-    ASSERT_TRUE(Bytes::Write(project + "/3.pev", "item 3") && Bytes::Write(project + "/7.pev", "item 7"));
+    ASSERT_TRUE(Bytes::Write(Path("3.pev"), "item 3") && Bytes::Write(Path("7.pev"), "item 7"));
     ASSERT_TRUE(Bytes::Write(root.filePath("target.pev"), "not ours"));
-    ASSERT_TRUE(QFile::link("../target.pev", project + "/4.pev") && QFile::link("../gone.pev", project + "/5.pev"));
+    ASSERT_TRUE(QFile::link("../target.pev", Path("4.pev")) && QFile::link("../gone.pev", Path("5.pev")));
     for (const char* name : {"3.pev", "4.pev", "5.pev", "8.pev"}) {
-        EXPECT_TRUE(EventFile::Remove(project, name).ok) << name;  // 8.pev: already gone
-        EXPECT_FALSE(QFileInfo(project + '/' + name).isSymLink() || QFile::exists(project + '/' + name)) << name;
+        EXPECT_TRUE(EventFile::Remove(folder, name).ok) << name;  // 8.pev: already gone
+        EXPECT_FALSE(QFileInfo(Path(name)).isSymLink() || QFile::exists(Path(name))) << name;
     }
     EXPECT_EQ(Bytes::Read(trash + "/files/3.pev"), "item 3");
     EXPECT_TRUE(QFileInfo::exists(trash + "/info/3.pev.trashinfo"));
     EXPECT_TRUE(QFileInfo(trash + "/files/4.pev").isSymLink());
     EXPECT_EQ(Bytes::Read(root.filePath("target.pev")), "not ours");
     EXPECT_FALSE(QFileInfo(trash + "/files/5.pev").isSymLink());  // a dangling link is deleted
-    EXPECT_FALSE(EventFile::Remove(project, "6.pev").ok);
-    EXPECT_TRUE(QFileInfo(project + "/6.pev").isDir());
+    EXPECT_FALSE(EventFile::Remove(folder, "6.pev").ok);
+    EXPECT_TRUE(QFileInfo(Path("6.pev")).isDir());
 
-    qputenv("XDG_DATA_HOME", QFile::encodeName(project + "/7.pev/data"));  // no home trash can be made
-    EXPECT_TRUE(EventFile::Remove(project, "7.pev").ok);
-    EXPECT_FALSE(QFile::exists(project + "/7.pev"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Path("7.pev/data")));  // no home trash can be made
+    EXPECT_TRUE(EventFile::Remove(folder, "7.pev").ok);
+    EXPECT_FALSE(QFile::exists(Path("7.pev")));
     EXPECT_EQ(QDir(root.filePath("cwd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
