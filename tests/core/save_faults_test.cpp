@@ -22,21 +22,27 @@ namespace {
 struct Project {
     QTemporaryDir dir;
     std::unique_ptr<Module1> m = std::make_unique<Module1>();
-    bool eventFile, linked;
-    QString name;              // the file being saved
-    QByteArray before, after;  // its bytes before and after a good save
-    int operations = 0;        // those the fault hook is asked about
+    bool eventFile;
+    bool linked;
+    QString name;       // the file being saved
+    QByteArray before;  // its bytes before a good save
+    QByteArray after;
+    int operations = 0;  // those the fault hook is asked about
 
     Project(bool event, bool link) : eventFile(event), linked(link), name(event ? "1.pev" : "LISTDATA.PLD")
     {
         m->ProjectFolder = dir.path();
         m->PrepareNewList();
-        m->ListTable[1][1] = QStringLiteral("案内"), m->ListTable[1][2] = "1.pev", m->ItemIndex = 1;
+        m->ListTable[1][1] = QStringLiteral("案内");
+        m->ListTable[1][2] = "1.pev";
+        m->ItemIndex = 1;
         EXPECT_TRUE(Save().ok);
         before = Bytes::Read(Path());
         Restore();
-        m->ListTable[2][1] = QStringLiteral("新しい項目"), m->LastEventFileNumber = 7;
-        m->EventTable[1][0] = QStringLiteral("ウエイト"), m->EventTable[1][1] = "1500";
+        m->ListTable[2][1] = QStringLiteral("新しい項目");
+        m->LastEventFileNumber = 7;
+        m->EventTable[1][0] = QStringLiteral("ウエイト");
+        m->EventTable[1][1] = "1500";
         const QString counter = m->ListTable[Module1::kCounterRow][1];
         SaveFile::SetFaultHook([this](const char*) { return ++operations < 0; });
         EXPECT_TRUE(Save().ok);
@@ -49,7 +55,13 @@ struct Project {
 
     QString Path() const { return dir.filePath(name); }
     QString Target() const { return dir.path() + ".target"; }
-    void Restore() { QFile::remove(Path()), Bytes::Write(linked ? Target() : Path(), before), linked&& QFile::link(Target(), Path()); }  // the old file
+    // Puts the old file back.
+    void Restore()
+    {
+        QFile::remove(Path());
+        Bytes::Write(linked ? Target() : Path(), before);
+        if (linked) QFile::link(Target(), Path());
+    }
     FileResult Save() { return eventFile ? EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable) : ListDataFile::Write(*m); }
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); }
 };
@@ -60,11 +72,10 @@ const std::pair<bool, bool> kCases[] = {{false, false}, {true, false}, {false, t
 
 TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
 {
-    int faults = 0;
     for (const auto& [event, linked] : kCases) {
         const Project p(event, linked);
         ASSERT_GE(p.operations, 5);
-        for (int n = 1; n <= p.operations; ++n, ++faults) {
+        for (int n = 1; n <= p.operations; ++n) {
             SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(linked).arg(n).toStdString());
             Project q(event, linked);
             SaveFile::SetFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
@@ -78,7 +89,6 @@ TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
             EXPECT_EQ(Bytes::Read(q.Path()), p.after);
         }
     }
-    std::printf("%d faults injected\n", faults);
 }
 
 // The link stays as long as the old file does. The load after the kill removes
@@ -86,7 +96,6 @@ TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
 // made with their times kept after the last save.
 TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
 {
-    int kills = 0;
     int leftovers = 0;
     for (const auto& [event, linked] : kCases) {
         Project p(event, linked);
@@ -98,7 +107,7 @@ TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
             ASSERT_TRUE(file.setFileTime(QFileInfo(p.Path()).lastModified(), QFileDevice::FileModificationTime));
         }
         const QStringList expected{p.name, copies[0], copies[1]};
-        for (int run = 1; run <= p.operations + 60; ++run, ++kills) {
+        for (int run = 1; run <= p.operations + 60; ++run) {
             p.Restore();
             const pid_t child = fork();
             ASSERT_GE(child, 0);
@@ -106,7 +115,10 @@ TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
                 if (run <= p.operations) SaveFile::SetFaultHook([seen = 0, run](const char*) mutable { return ++seen == run && raise(SIGKILL); });
                 for (;;) p.Save();
             }
-            if (run > p.operations) usleep(run * 7919 % 3000), kill(child, SIGKILL);
+            if (run > p.operations) {
+                usleep(run * 7919 % 3000);
+                kill(child, SIGKILL);
+            }
             waitpid(child, nullptr, 0);
             const QByteArray now = Bytes::Read(p.Path());
             ASSERT_TRUE(now == p.before || now == p.after) << p.name.toStdString() << " run " << run;
@@ -117,5 +129,4 @@ TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
         }
     }
     EXPECT_GT(leftovers, 0);
-    std::printf("%d kills, %d leftovers removed\n", kills, leftovers);
 }
