@@ -36,11 +36,18 @@ TEST(ShowCheck, CleanShowThenEachProblemOnceMostSevereFirst)
         m->ListTable[row][2] = QStringLiteral("%1.pev").arg(row);
         m->ItemIndex = qint16(row);
         m->ClearEventTable();
-        for (int i = 0; i < events.size(); ++i) m->EventTable[i + 1][0] = events[i][0], m->EventTable[i + 1][1] = events[i][1];
+        for (int i = 0; i < events.size(); ++i) {
+            m->EventTable[i + 1][0] = events[i][0];
+            m->EventTable[i + 1][1] = events[i][1];
+        }
         ASSERT_TRUE(EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable).ok);
     };
     std::atomic<int> decodes{0};  // a picture "decodes" when it starts with PIC
-    const auto check = [&] { return ShowCheck::Check(*m, [&](const QString& path) { return ++decodes, Bytes::Read(path).startsWith("PIC"); }); };
+    const ShowCheck::PictureCheck decodable = [&](const QString& path) {
+        ++decodes;
+        return Bytes::Read(path).startsWith("PIC");
+    };
+    const auto check = [&] { return ShowCheck::Check(*m, decodable); };
     Bytes::Write(dir.filePath("ok.jpg"), "PIC");
     Bytes::Write(dir.filePath("broken.jpg"), "JFIF?");
     Bytes::Write(dir.filePath("good.wav"), Wav(1, 1, 16));
