@@ -27,15 +27,6 @@ QString Source(const QString& folder, const QString& name)
     return made ? path : QString();
 }
 
-// Rows from..from + count - 1 as "KIND PARAMETER", joined by "|", the
-// current row marked "▶".
-QString Rows(const Module1& m, int from, int count)
-{
-    QStringList rows;
-    for (int row = from; row < from + count; ++row) rows << (row == m.EventIndex ? "▶" : "") + (m.EventTable[row][0] + ' ' + m.EventTable[row][1]).trimmed();
-    return rows.join('|');
-}
-
 // What a message window says: the message box's text, or the list's lines.
 QString Shown(QWidget* window)
 {
@@ -120,7 +111,7 @@ private slots:
         QTest::addColumn<int>("events");  // text events "1", "2", ... of the item
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("dropped");
-        QTest::addColumn<QString>("rows");  // from row `index` on, the current row marked "▶"
+        QTest::addColumn<QString>("rows");  // "KIND PARAMETER" from row `index` on, the current row marked "▶"
         QTest::addColumn<QStringList>("messages");
 
         const QString full = EventRules::ListFullMessage();
@@ -171,7 +162,9 @@ private slots:
         QApplication::sendEvent(&editor, &drop);
         QApplication::processEvents();  // the import runs once the drop has ended
 
-        QCOMPARE(Rows(*m, index, int(rows.count('|')) + 1), rows);
+        QStringList shown;
+        for (int row = index; row <= index + rows.count('|'); ++row) shown << (row == m->EventIndex ? "▶" : "") + (m->EventTable[row][0] + ' ' + m->EventTable[row][1]).trimmed();
+        QCOMPARE(shown.join('|'), rows);
         QTEST(Modal::Texts(), "messages");
     }
 
