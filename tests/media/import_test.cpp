@@ -162,13 +162,17 @@ struct Import : testing::Test {
         EXPECT_TRUE(Bytes::Write(sources.filePath(name), bytes));
         return sources.filePath(name);
     }
-    // Imports the sources, each of which is to come in under its name in
-    // `names` (the start of a reason shows in the place of a name).
-    void ImportAll(const QStringList& paths, const QStringList& names)
+    // Imports the rows' sources, written from their bytes (null: made
+    // before); each is to come in under the row's name, or be refused with a
+    // reason that starts with it.
+    template <typename Row, size_t N>
+    void ImportAll(const Row (&rows)[N])
     {
+        QStringList paths;
+        for (const Row& row : rows) paths << (row.bytes.isNull() ? sources.filePath(row.source) : Source(row.source, row.bytes));
         const QList<Importer::Result> results = Importer::Import(project.path(), paths);
-        ASSERT_EQ(results.size(), names.size());
-        for (qsizetype i = 0; i < names.size(); ++i) EXPECT_TRUE((results[i].name + results[i].reason).startsWith(names[i])) << results[i].reason.toStdString();
+        ASSERT_EQ(results.size(), N);
+        for (size_t i = 0; i < N; ++i) EXPECT_TRUE((results[i].name + results[i].reason).startsWith(QString::fromUtf8(rows[i].name))) << results[i].reason.toStdString();
     }
     QStringList Entries() const
     {
@@ -201,17 +205,10 @@ TEST_F(Import, PicturesComeInUprightWithinTheLimitAsThePlayerShowsThem)
         {"pic.bmp", Encoded(Quadrants(400, 300), "bmp"), "pic.bmp", {400, 300}, "RGBY", true},
         {"phone.HEIC", Heic(Quadrants(640, 480)), "phone.jpg", {640, 480}, "RGBY", false},
     };
-    QStringList paths;
-    QStringList names;
+    ImportAll(cases);
     for (const auto& c : cases) {
-        paths << Source(c.source, c.bytes);
-        names << QString::fromUtf8(c.name);
-    }
-    ImportAll(paths, names);
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
         SCOPED_TRACE(c.source.toStdString());
-        const QString file = project.filePath(names[i]);
+        const QString file = project.filePath(c.name);
         if (c.copied) EXPECT_EQ(Bytes::Read(file), c.bytes);
         // Nothing that the show check would doubt: baseline, upright, the format its name says.
         EXPECT_TRUE(PictureHeaders::Doubts(c.name, PictureHeaders::Read(file)).isEmpty());
@@ -228,37 +225,32 @@ TEST_F(Import, SoundsComeInAsSixteenBitWavOfTheSameLength)
     const QByteArray tone = QByteArray(48000 * 2 * 3, '\x40');
     constexpr double kOneSample = 1.0 / 44100;
     const struct {
-        QString source;
-        const char* codec;  // empty: `wav` is the source
+        const char* source;
+        const char* name;
+        const char* codec;  // for no bytes: made by its encoder
         int rate;
         int channels;
-        QByteArray wav;
+        QByteArray bytes;
         int wantChannels;
         double seconds;
         double within;  // how far the length may be off: lossy coding pads; 0 for a copy
     } cases[] = {
-        {"song.mp3", "libmp3lame", 44100, 2, {}, 2, 1.5, 0.010},
-        {"voice.m4a", "aac", 48000, 2, {}, 2, 1.6, 0.010},
-        {"bell.flac", "flac", 22050, 1, {}, 1, 1.2, kOneSample},
-        {"talk.opus", "libopus", 48000, 2, {}, 2, 1.3, 0.010},
-        {"deep.WAV", "", 0, 0, Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", tone)), 2, 1.0, kOneSample},
-        {"surround.wav", "", 0, 0, Bytes::Wav(1, 6, 44100, 16, Bytes::Chunk("data", tone.left(44100 * 6))), 2, 0.5, kOneSample},
-        {"plain.wav", "", 0, 0, Bytes::Wav(1, 1, 22050, 8, Bytes::Chunk("data", tone.left(22050))), 1, 1.0, 0},
+        {"song.mp3", "song.wav", "libmp3lame", 44100, 2, {}, 2, 1.5, 0.010},
+        {"voice.m4a", "voice.wav", "aac", 48000, 2, {}, 2, 1.6, 0.010},
+        {"bell.flac", "bell.wav", "flac", 22050, 1, {}, 1, 1.2, kOneSample},
+        {"talk.opus", "talk.wav", "libopus", 48000, 2, {}, 2, 1.3, 0.010},
+        {"deep.WAV", "deep.wav", "", 0, 0, Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", tone)), 2, 1.0, kOneSample},
+        {"surround.wav", "surround.wav", "", 0, 0, Bytes::Wav(1, 6, 44100, 16, Bytes::Chunk("data", tone.left(44100 * 6))), 2, 0.5, kOneSample},
+        {"plain.wav", "plain.wav", "", 0, 0, Bytes::Wav(1, 1, 22050, 8, Bytes::Chunk("data", tone.left(22050))), 1, 1.0, 0},
     };
-    QStringList paths;
-    QStringList names;
+    for (const auto& c : cases)
+        if (c.bytes.isNull()) Encode(sources.filePath(c.source), c.codec, c.rate, c.channels, qRound(c.seconds * c.rate));
+    ImportAll(cases);
     for (const auto& c : cases) {
-        paths << Source(c.source, c.wav);
-        names << QFileInfo(c.source).completeBaseName() + ".wav";
-        if (*c.codec) Encode(paths.back(), c.codec, c.rate, c.channels, qRound(c.seconds * c.rate));
-    }
-    ImportAll(paths, names);
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const auto& c = cases[i];
-        SCOPED_TRACE(c.source.toStdString());
-        const QByteArray wav = Bytes::Read(project.filePath(names[i]));
+        SCOPED_TRACE(c.source);
+        const QByteArray wav = Bytes::Read(project.filePath(c.name));
         if (c.within == 0) {
-            EXPECT_EQ(wav, c.wav);
+            EXPECT_EQ(wav, c.bytes);
             continue;
         }
         // A plain header: PCM, 16 bits at 44.1 kHz, then the data to the end.
@@ -276,8 +268,8 @@ TEST_F(Import, WhatCannotComeInIsRefusedWithItsReasonAndNothingElseInTheFolderCh
     const QByteArray frame = "FRAME\n" + QByteArray(16 * 16 * 3 / 2, '\x80');
     const struct {
         const char* source;
-        QByteArray bytes;     // null: made before
-        const char* outcome;  // the start of the reason, or the new name
+        QByteArray bytes;  // null: made before
+        const char* name;  // or the start of the reason
     } cases[] = {
         {"clip.y4m", "YUV4MPEG2 W16 H16 F25:1 C420jpeg\n" + frame + frame, "動画は取り込めません。"},
         {"empty.wav", "", "ファイルが空です"},
@@ -287,13 +279,7 @@ TEST_F(Import, WhatCannotComeInIsRefusedWithItsReasonAndNothingElseInTheFolderCh
         {"fine.bmp", bmp, "fine(2).bmp"},
         {"b/fine.bmp", bmp, "fine(3).bmp"},
     };
-    QStringList paths;
-    QStringList outcomes;
-    for (const auto& c : cases) {
-        paths << (c.bytes.isNull() ? sources.filePath(c.source) : Source(c.source, c.bytes));
-        outcomes << QString::fromUtf8(c.outcome);
-    }
-    ImportAll(paths, outcomes);
+    ImportAll(cases);
     EXPECT_EQ(Entries(), (QStringList{"1.pev", "Fine.BMP", "LISTDATA.PLD", "fine(2).bmp", "fine(3).bmp"}));
     for (auto it = before.begin(); it != before.end(); ++it) EXPECT_EQ(Bytes::Read(project.filePath(it.key())), it.value());
 }
