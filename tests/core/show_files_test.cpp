@@ -25,6 +25,7 @@ std::unique_ptr<Module1> MakeShow(const QTemporaryDir& root)
 
 bool Remove(const Module1& m, const char* name) { return QFile::remove(m.ProjectPath(name)); }
 bool Add(const Module1& m, const char* name) { return Bytes::Write(m.ProjectPath(name), "y"); }
+bool Name(Module1& m, int row, int column, const char* name) { return !(m.ListTable[row][column] = name).isEmpty(); }
 bool MoveTo(Module1& m, const QString& folder)
 {
     const QString moved = QFileInfo(m.ProjectFolder).path() + '/' + folder;
@@ -55,21 +56,11 @@ TEST(ShowFiles, Refusals)
     const std::pair<std::function<bool(Module1&)>, QString> cases[] = {
         {[](Module1& m) { return Remove(m, "絵.gif"); }, "グラフィックファイル「絵.gif」がありません（2番の項目「次」の2番のイベントで使用）。" + again},
         {[](Module1& m) { return Remove(m, "2.pev"); }, "2番の項目「次」：イベントファイル「2.pev」がありません。項目を削除して作り直してください。"},
-        {[](Module1& m) {
-             m.ListTable[2][2] = "絵.gif";
-             return true;
-         },
-         "2番の項目「次」：イベントファイル名「絵.gif」が正しくありません。項目を削除して作り直してください。"},
+        {[](Module1& m) { return Name(m, 2, 2, "絵.gif"); }, "2番の項目「次」：イベントファイル名「絵.gif」が正しくありません。項目を削除して作り直してください。"},
         {[](Module1& m) { return Remove(m, "LISTDATA.PLD"); }, "リストデータ(LISTDATA.PLD)がありません。"},
-        {[](Module1& m) {
-             m.ListTable[Module1::kStartGraphicRow][1] = "表紙:.bmp";
-             return Add(m, "表紙:.bmp");
-         },
-         "「表紙:.bmp」（スタートグラフィックで使用）：「:」は Windows のファイル名に使えない文字です。名前を変えてから、選び直してください。"},
-        {[](Module1& m) { return Add(m, "写真.JPG"); },
-         "「写真.jpg」と「写真.JPG」は大文字と小文字の違いしかなく、Windows では同じ名前になります。どちらかの名前を変えてから、選び直してください。"},
-        {[](Module1& m) { return MoveTo(m, "😀"); },
-         "フォルダ「😀」：「😀」は日本語版の Windows で名前に使えない文字です。フォルダの名前を変えてください。"},
+        {[](Module1& m) { return Name(m, Module1::kStartGraphicRow, 1, "表紙:.bmp") && Add(m, "表紙:.bmp"); }, "「表紙:.bmp」（スタートグラフィックで使用）：「:」は Windows のファイル名に使えない文字です。名前を変えてから、選び直してください。"},
+        {[](Module1& m) { return Add(m, "写真.JPG"); }, "「写真.jpg」と「写真.JPG」は大文字と小文字の違いしかなく、Windows では同じ名前になります。どちらかの名前を変えてから、選び直してください。"},
+        {[](Module1& m) { return MoveTo(m, "😀"); }, "フォルダ「😀」：「😀」は日本語版の Windows で名前に使えない文字です。フォルダの名前を変えてください。"},
     };
     for (const auto& [change, problem] : cases) {
         QTemporaryDir root;
