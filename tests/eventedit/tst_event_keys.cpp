@@ -57,20 +57,21 @@ private slots:
         RowWalk::Window<frmPelumo3> editor({{"題名", {{kText, "A"}, {kText, "B"}, {kWait, "1500"}, {kText, "D"}}}});
         const QString file = editor.dir.filePath("1.pev");
         const QByteArray opened = Bytes::Read(file);
+        const Modal::Handler command1 = [](QWidget* w) { Modal::Click(w, "Command1"); };  // Yes, or Cancel in the kind picker
         struct Answer {
             const char* form;
-            QString value;  // entered; none: its Command1 (Yes, or Cancel in the kind picker)
+            Modal::Handler answer;
         };
         const struct {
             const char* input;
             QList<Answer> answers;
             int state;  // the table and view it equals: a new one when first met; -1 unchecked
         } steps[] = {
-            {"cmdSounyuSita", {{"form2", kText}, {"frmText2", "新"}}, 1},
-            {"F2", {{"form2", kWait}, {"frmWait", "300"}}, 2},
-            {"F2", {{"form2", {}}}, 2},
-            {"cmdSakujoUe", {{"frmYesNo", {}}}, 3},
-            {"cmdSakujoSita", {{"frmYesNo", {}}}, 4},
+            {"cmdSounyuSita", {{"form2", Modal::Enter(kText)}, {"frmText2", Modal::Enter("新")}}, 1},
+            {"F2", {{"form2", Modal::Enter(kWait)}, {"frmWait", Modal::Enter("300")}}, 2},
+            {"F2", {{"form2", command1}}, 2},
+            {"cmdSakujoUe", {{"frmYesNo", command1}}, 3},
+            {"cmdSakujoSita", {{"frmYesNo", command1}}, 4},
             {"Ctrl+Z", {}, 3},
             {"Ctrl+Z", {}, 2},
             {"End", {}, -1},
@@ -79,7 +80,7 @@ private slots:
             {"Ctrl+Z", {}, 3},
             {"Ctrl+Z", {}, 2},
             {"Ctrl+Z", {}, 1},
-            {"cmdSounyuUe", {{"form2", kClearText}}, 5},
+            {"cmdSounyuUe", {{"form2", Modal::Enter(kClearText)}}, 5},
             {"Ctrl+Y", {}, 5},
             {"Ctrl+Z", {}, 1},
             {"Ctrl+Z", {}, 0},
@@ -87,12 +88,7 @@ private slots:
         };
         QList<std::pair<EventRows, QString>> states{{editor.m->EventTable, editor.Shown(kView)}};
         for (const auto& step : steps) {
-            for (const Answer& a : step.answers) {
-                if (a.value.isEmpty())
-                    Modal::Expect(a.form);
-                else
-                    Modal::Expect(a.form, Modal::Enter(a.value));
-            }
+            for (const Answer& a : step.answers) Modal::Expect(a.form, a.answer);
             RowWalk::Do(editor.w.get(), step.input);
             if (step.state == states.size()) states.append({editor.m->EventTable, editor.Shown(kView)});
             if (step.state < 0) continue;
