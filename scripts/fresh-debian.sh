@@ -448,7 +448,11 @@ LC_ALL=C join -v2 "$LOG/packages-before-tools" <(installed_sizes) | awk '{print 
 mapfile -t TOOL_PKGS <"$LOG/tool-packages"
 in_root sh -c 'dpkg -L "$@" | xargs -r -d "\n" realpath -q -e' sh "${TOOL_PKGS[@]}" 2>/dev/null \
   | LC_ALL=C sort -u >"$LOG/tool-files"
-"${NET[@]}" chroot "$R" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 START_RUNS="$START_RUNS" \
+# On a machine shared with other work, the display and the programs run at a
+# raised priority, so that the timing of the start is disturbed less.
+PRIORITY=()
+nice -n -15 true 2>/dev/null && PRIORITY=(nice -n -15)
+"${NET[@]}" "${PRIORITY[@]}" chroot "$R" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 START_RUNS="$START_RUNS" \
   bash /root/session.sh "$DISPLAY_NO" "$TESTER_UID" "$EXEC_RUN" "$TITLE" >"$LOG/session.out" 2>&1
 grep -v '^RESULT\|^FONT\|^MAP\|^START' "$LOG/session.out"
 result() { awk -v n="$1" -v k="$2" '$1 == "RESULT" && $2 == n && $3 == k {$1 = $2 = $3 = ""; sub(/^ +/, ""); print; found = 1} END {exit !found}' "$LOG/session.out"; }

@@ -19,14 +19,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
 #include <QLoggingCategory>
-#include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+// The window icon (made at build time from the desktop entry's SVG).
+QIcon BuiltInIcon();
 
 namespace {
 
@@ -149,21 +150,11 @@ int Usage(FILE* to, int exitCode)
 }
 
 // The windows belong to the desktop entry, which a task bar shows them
-// under, with its icon. The icon was rendered from the entry's SVG as PNG
-// when the program was built, and is read by Qt's own PNG reader alone: an
-// SVG renderer, or a reader that asks every image plugin first, would load a
-// dozen libraries at every start.
+// under, with its icon, built into the program at every size it is drawn at.
 void TieToDesktopEntry()
 {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pelumo.Editor"));
-    QIcon icon;
-    const QDir sizes(QStringLiteral(":/icon"));
-    for (const QString& name : sizes.entryList()) {
-        QImageReader png(sizes.filePath(name), "png");
-        png.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(png.read()));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(BuiltInIcon());
 }
 
 // `pelumo --rehearse FOLDER [--window]`: the show rehearsed full screen, or
