@@ -218,8 +218,7 @@ int main(int argc, char** argv)
         const QString path = QFile::decodeName(argv[1]);
         folder = ListDataFile::FolderNamedBy(path);
         if (folder.isEmpty())
-            return FolderUnreadable(QFileInfo::exists(path) ? QStringLiteral("「%1」はフォルダでもリストデータ(listdata.pld)でもありません。").arg(path)
-                                                            : QStringLiteral("「%1」がありません。").arg(path));
+            return FolderUnreadable(QFileInfo::exists(path) ? ListDataFile::NotAShowMessage(path) : ListDataFile::NoSuchPathMessage(path));
     }
     TieToDesktopEntry();
     FormLayout::InstallFontSubstitutions();

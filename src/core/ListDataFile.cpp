@@ -105,6 +105,10 @@ QString NoSuchFolderMessage(const QString& path) { return QStringLiteral("フォ
 
 QString NotAFolderMessage(const QString& path) { return QStringLiteral("「%1」はフォルダではありません。").arg(path); }
 
+QString NotAShowMessage(const QString& path) { return QStringLiteral("「%1」はフォルダでもリストデータ(listdata.pld)でもありません。").arg(path); }
+
+QString NoSuchPathMessage(const QString& path) { return QStringLiteral("「%1」がありません。").arg(path); }
+
 QString NoListDataMessage(const QString& folder)
 {
     return QStringLiteral("フォルダ「%1」にリストデータ(listdata.pld)がありません。").arg(folder);

@@ -71,5 +71,9 @@ Loaded LoadProject(Module1& m, const QString& folder, LoadFor purpose);
 QString NoSuchFolderMessage(const QString& path);
 QString NotAFolderMessage(const QString& path);
 QString NoListDataMessage(const QString& folder);
+// The path given to open a show is neither a show's folder nor its list data
+// file; it does not exist.
+QString NotAShowMessage(const QString& path);
+QString NoSuchPathMessage(const QString& path);
 
 }  // namespace ListDataFile

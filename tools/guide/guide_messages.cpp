@@ -219,6 +219,9 @@ QList<Table> Tables()
         {QStringLiteral("素材の取り込み"),
          QStringLiteral("取り込めなかったファイルには、そのわけが出ます。"),
          {
+             {Importer::Heading({{kFile, kFile, {}}, {kFile, kFile, {}}}), QStringLiteral("取り込み終わりました。下にファイルごとの新しい名前が出ます")},
+             {Importer::Heading({{kFile, kFile, {}}, {kFile, {}, kWhy}}), QStringLiteral("取り込めなかったファイルのわけは、下の行に出ます")},
+             {Importer::Heading({{kFile, {}, kWhy}}), QStringLiteral("下の行のわけを見てください")},
              {Importer::NotFoundReason(), QStringLiteral("ファイルが移されたか消されました。選び直してください")},
              {Importer::NotAFileReason(), QStringLiteral("フォルダの中のファイルを選んでください")},
              {Importer::EmptyReason(), QStringLiteral("中身のあるファイルを選んでください")},
@@ -240,6 +243,8 @@ QList<Table> Tables()
              {ListDataFile::NoSuchFolderMessage(kFolder), QStringLiteral("フォルダの名前を確かめてください")},
              {ListDataFile::NotAFolderMessage(kFolder), QStringLiteral("ショーのフォルダを指定してください")},
              {ListDataFile::NoListDataMessage(kFolder), QStringLiteral("ショーのフォルダを指定してください")},
+             {ListDataFile::NotAShowMessage(kFile), QStringLiteral("`pelumo` にはショーのフォルダか、その中の LISTDATA.PLD を指定してください")},
+             {ListDataFile::NoSuchPathMessage(kFile), QStringLiteral("名前を確かめてください")},
              {ShowCheck::DamagedListMessage(kFile), QStringLiteral("ペルモで読み込み、内容を確かめてからリスト編集の「OK」で保存し直してください")},
              {ShowZip::ZipExistsMessage(QStringLiteral("（zip ファイル）")), QStringLiteral("`--pack` は前のファイルを置き換えません。別の名前を指定してください（終了コード 1）")},
              {Importer::RefusedLine(kFile, kWhy), QStringLiteral("（理由）は上の「素材の取り込み」の表にあります（終了コード 1）")},
