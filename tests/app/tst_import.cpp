@@ -155,6 +155,7 @@ private slots:
         mime.setUrls(urls);
         const QPointF at = editor.rect().center();
 
+        const EventRows before = m->EventTable;
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&editor, &enter);
         QVERIFY(enter.isAccepted());
@@ -162,10 +163,18 @@ private slots:
         QApplication::sendEvent(&editor, &drop);
         QApplication::processEvents();  // the import runs once the drop has ended
 
-        QStringList shown;
-        for (int row = index; row <= index + rows.count('|'); ++row) shown << (row == m->EventIndex ? "▶" : "") + (m->EventTable[row][0] + ' ' + m->EventTable[row][1]).trimmed();
-        QCOMPARE(shown.join('|'), rows);
+        const auto shown = [&] {
+            QStringList view;
+            for (int row = index; row <= index + rows.count('|'); ++row) view << (row == m->EventIndex ? "▶" : "") + (m->EventTable[row][0] + ' ' + m->EventTable[row][1]).trimmed();
+            return view.join('|');
+        };
+        QCOMPARE(shown(), rows);
         QTEST(Modal::Texts(), "messages");
+
+        // Ctrl+Z takes the drop's events back at once; the files stay.
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(m->EventTable == before);
+        QCOMPARE(m->EventIndex, index);
     }
 
     // One line per file; 0 when all came in, 1 when any did not.
