@@ -9,16 +9,17 @@
 #include "core/ShowCheck.h"
 #include "forms/Picture.h"
 #include "support/Bytes.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageWriter>
 
 #include <memory>
 
 namespace {
+
+using Pictures::Encoded;
 
 using namespace EventKinds;
 
@@ -27,16 +28,6 @@ QImage Photo()
     QImage image(64, 48, QImage::Format_RGB32);
     image.fill(QColor(200, 120, 40));
     return image;
-}
-
-QByteArray Encoded(const QImage& image, const char* format, bool progressive = false)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image)) << format << ' ' << qPrintable(writer.errorString());
-    return buffer.data();
 }
 
 // A baseline JPEG with an EXIF block that says "turn it to the right to see it

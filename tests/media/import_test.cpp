@@ -6,13 +6,12 @@
 #include "media/ImportNames.h"
 #include "media/Importer.h"
 #include "support/Bytes.h"
+#include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
@@ -27,6 +26,8 @@ extern "C" {
 extern "C" const char* __lsan_default_suppressions() { return "leak:libx265.so\n"; }
 
 namespace {
+
+using Pictures::Encoded;
 
 using Bytes::Hex;
 
@@ -53,16 +54,6 @@ QString Corners(const QImage& image)
         corners += QLatin1Char("KBG?R?YW"[(qRed(c) > 128) * 4 + (qGreen(c) > 128) * 2 + (qBlue(c) > 128)]);
     }
     return corners;
-}
-
-QByteArray Encoded(const QImage& image, const char* format, bool progressive = false)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image)) << format;
-    return buffer.data();
 }
 
 // A JPEG with an EXIF block after its start that holds only the orientation.
