@@ -14,17 +14,17 @@ shift
 export PELUMO_QUIT_AFTER_FIRST_PAINT=1
 declare -A times
 names=()
-for spec in "$@"; do
-  names+=("${spec%%=*}")
-  times[${spec%%=*}]=""
+for program in "$@"; do
+  names+=("${program%%=*}")
+  times[${program%%=*}]=""
 done
 now_us() { echo "${EPOCHREALTIME//[!0-9]/}"; }
 for ((round = -2; round < RUNS; round++)); do
-  for spec in "$@"; do
+  for program in "$@"; do
     start=$(now_us)
-    ${spec#*=} >/dev/null 2>&1 </dev/null || { echo "start-times: ${spec#*=} failed" >&2; exit 1; }
+    ${program#*=} >/dev/null 2>&1 </dev/null || { echo "start-times: ${program#*=} failed" >&2; exit 1; }
     end=$(now_us)
-    ((round < 0)) || times[${spec%%=*}]+="$((end - start)) "
+    ((round < 0)) || times[${program%%=*}]+="$((end - start)) "
   done
 done
 for name in "${names[@]}"; do

@@ -325,14 +325,17 @@ bool WriteMaterials(const QString& folder)
         && SaveWav(at("bgm.wav"), {{523, 0.3}, {659, 0.3}, {784, 0.3}, {659, 0.3}});
 }
 
+// `folder` when it was made, or empty after a message.
+QString Made(const QString& folder, bool made)
+{
+    if (!made) std::fprintf(stderr, "could not prepare the sample project\n");
+    return made ? folder : QString();
+}
+
 QString Build(const Place& place)
 {
     const QString folder = place.Folder(kFolderName);
-    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, Items())) {
-        std::fprintf(stderr, "could not prepare the sample project\n");
-        return {};
-    }
-    return folder;
+    return Made(folder, place.ok() && WriteMaterials(folder) && WriteShow(folder, Items()));
 }
 
 // A second copy with two faults for the show check: the map picture is gone,
@@ -342,12 +345,7 @@ QString BuildFaulty(const Place& place)
     const QString folder = place.Folder(QStringLiteral("点検の例"));
     auto items = Items();
     items[0].second = {{kPicture, kStartGraphic}, {kWavLoop, QStringLiteral("bgm.wav")}, {kEndless, kBackToStart}};
-    if (!place.ok() || !WriteMaterials(folder) || !QFile::remove(folder + QStringLiteral("/chizu.bmp"))
-        || !WriteShow(folder, items)) {
-        std::fprintf(stderr, "could not prepare the sample project\n");
-        return {};
-    }
-    return folder;
+    return Made(folder, place.ok() && WriteMaterials(folder) && QFile::remove(folder + QStringLiteral("/chizu.bmp")) && WriteShow(folder, items));
 }
 
 QByteArray ReadAll(const QString& path)
@@ -374,14 +372,9 @@ QString BuildForWindows(const Place& place)
         QFile f(folder + QLatin1Char('/') + name);
         return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     };
-    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, items)) return {};
+    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, items)) return Made(folder, false);
     const QByteArray jpeg = ReadAll(folder + QStringLiteral("/honsha.jpg"));
-    if (!write(QStringLiteral("CON.jpg"), jpeg) || !write(QStringLiteral("yokomuki.jpg"), jpeg.left(2) + exif + jpeg.mid(2))
-        || !write(QStringLiteral("Seihin.jpg"), ReadAll(folder + QStringLiteral("/seihin.jpg")))) {
-        std::fprintf(stderr, "could not prepare the sample project\n");
-        return {};
-    }
-    return folder;
+    return Made(folder, write(QStringLiteral("CON.jpg"), jpeg) && write(QStringLiteral("yokomuki.jpg"), jpeg.left(2) + exif + jpeg.mid(2)) && write(QStringLiteral("Seihin.jpg"), ReadAll(folder + QStringLiteral("/seihin.jpg"))));
 }
 
 // A copy as it comes back from a Windows PC through a zip: the product's
@@ -393,12 +386,7 @@ QString BuildFromWindows(const Place& place)
     auto items = Items();
     items[2].second[0].parameter = QStringLiteral("製品.jpg");
     const QByteArray cp932Name = QFile::encodeName(folder) + '/' + Cp932::Encode(QStringLiteral("製品.jpg")).bytes;
-    if (!place.ok() || !WriteMaterials(folder) || !WriteShow(folder, items)
-        || ::rename(QFile::encodeName(folder + QStringLiteral("/seihin.jpg")).constData(), cp932Name.constData()) != 0) {
-        std::fprintf(stderr, "could not prepare the sample project\n");
-        return {};
-    }
-    return folder;
+    return Made(folder, place.ok() && WriteMaterials(folder) && WriteShow(folder, items) && ::rename(QFile::encodeName(folder + QStringLiteral("/seihin.jpg")).constData(), cp932Name.constData()) == 0);
 }
 
 QStringList WriteOutsideFiles(const Place& place)
