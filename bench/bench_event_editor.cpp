@@ -64,7 +64,7 @@ void BM_Refresh(benchmark::State& state)
     auto w = g_fixture->Open();  // rows 1 and 2 show photographs 1 and 2
     bool down = true;
     for (auto _ : state) {
-        (down ? w->cmdNext : w->cmdBefore)->click();
+        w->findChild<QPushButton*>(down ? "cmdNext" : "cmdBefore")->click();
         QCoreApplication::processEvents();
         down = !down;
     }
@@ -77,7 +77,7 @@ void BM_PlayAll(benchmark::State& state)
         state.PauseTiming();
         auto w = g_fixture->Open();
         state.ResumeTiming();
-        w->cmdNext_Kasou->click();
+        w->findChild<QPushButton*>("cmdNext_Kasou")->click();
         QCoreApplication::processEvents();
         state.PauseTiming();
         if (g_fixture->m.EventIndex != kEvents + 1) state.SkipWithError("\"次へ\" did not reach row 1000");

@@ -108,11 +108,11 @@ QList<qint64> PaintsAfterEnter(const QString& folder, Played played)
 {
     Run run(folder);
     QElapsedTimer clock;
-    PaintTimes paints(run.w->imgPicture, clock);
+    PaintTimes paints(run.w->findChild<QLabel*>("imgPicture"), clock);
     clock.start();
-    Run::Key(run.w->lstItems, Qt::Key_Return);
+    Run::Key(run.w->findChild<QListWidget*>("lstItems"), Qt::Key_Return);
     Run::WaitFor([&] { return played(*run.w, paints.times); });
-    g_pictureArea = run.w->imgPicture->size();
+    g_pictureArea = run.w->findChild<QLabel*>("imgPicture")->size();
     return paints.times;
 }
 

@@ -24,6 +24,12 @@ using namespace FormLayout;
 frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     : QWidget(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+}
+
+void frmPelumo1::CreateControls()
+{
     setObjectName(QStringLiteral("frmPelumo1"));
     setWindowTitle(QStringLiteral("ペルモトップメニュー   (Ver1.3)"));
     SetClientArea(this, 9600, 7185);
@@ -83,7 +89,10 @@ frmPelumo1::frmPelumo1(Module1& m, Platform& platform, QWidget* parent)
     setTabOrder(cmdSakusei, Command1);
     setTabOrder(Command1, cmdRehearsal);
     cmdSinki->setFocus();
+}
 
+void frmPelumo1::ConnectHandlers()
+{
     connect(cmdSinki, &QPushButton::clicked, this, &frmPelumo1::cmdSinki_Click);
     connect(cmdLoad, &QPushButton::clicked, this, &frmPelumo1::cmdLoad_Click);
     connect(cmdlistSakusei, &QPushButton::clicked, this, &frmPelumo1::cmdListSakusei_Click);

@@ -16,6 +16,15 @@ class frmPelumo1 : public QWidget {
 public:
     frmPelumo1(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
+    // Loads the project of `folder`, as a load through the folder window does
+    // (a folder given on the command line or by the file manager).
+    void LoadFolder(const QString& folder);
+
+protected:
+    // Closing through the frame asks the quit question, as Command1 does.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     QLabel* Label1;
     QLabel* Image1;
     QPushButton* cmdSinki;
@@ -28,19 +37,16 @@ public:
     QLabel* lblPath;
     QLabel* lblTopText;
 
+    void CreateControls();
+    void ConnectHandlers();
+
     void cmdSinki_Click();
     void cmdLoad_Click();
     void cmdListSakusei_Click();
     void cmdSakusei_Click();
     void Command1_Click();
     void cmdRehearsal_Click();
-    void LoadFolder(const QString& folder);
 
-protected:
-    // Closing through the frame asks the quit question, as Command1 does.
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void LoadChosenFolder();
     bool FolderHasListData() const;
     void FixWindowsNames();

@@ -57,6 +57,13 @@ bool IsUnder(const QString& path, const QString& folder)
 frmPelumo5::frmPelumo5(Module1& m, Platform& platform, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmPelumo5::CreateControls()
+{
     setObjectName(QStringLiteral("frmPelumo5"));
     setWindowTitle(QStringLiteral("ペルモフォルダ選択（フォルダはダブルクリックして開いてください。）"));
     setModal(true);
@@ -86,7 +93,10 @@ frmPelumo5::frmPelumo5(Module1& m, Platform& platform, QWidget* parent)
     setTabOrder(dirSentaku, filSentaku);
     setTabOrder(filSentaku, cmdOk);
     setTabOrder(cmdOk, Command1);
+}
 
+void frmPelumo5::ConnectHandlers()
+{
     connect(drvSentaku, &QComboBox::currentIndexChanged, this, &frmPelumo5::drvSentaku_Change);
     connect(dirSentaku, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (!OpenFolder(PathOf(item))) {
@@ -98,8 +108,6 @@ frmPelumo5::frmPelumo5(Module1& m, Platform& platform, QWidget* parent)
     });
     connect(cmdOk, &QPushButton::clicked, this, &frmPelumo5::cmdOk_Click);
     connect(Command1, &QPushButton::clicked, this, &frmPelumo5::Command1_Click);
-
-    Form_Load();
 }
 
 void frmPelumo5::Form_Load()

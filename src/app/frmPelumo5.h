@@ -24,12 +24,6 @@ class frmPelumo5 : public QDialog {
 public:
     frmPelumo5(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
-    QComboBox* drvSentaku;
-    QTreeWidget* dirSentaku;
-    QListWidget* filSentaku;
-    QPushButton* cmdOk;
-    QPushButton* Command1;
-
     // Opens `path` in the folder list (what a double-click does). Returns
     // false, leaving the lists as they were, when it is not a folder that
     // can be opened.
@@ -38,17 +32,25 @@ public:
     // The full path a folder list entry stands for.
     static QString PathOf(const QTreeWidgetItem* item);
 
+protected:
+    // Escape and the window frame: the same as Cancel.
+    void reject() override;
+
+private:
+    QComboBox* drvSentaku;
+    QTreeWidget* dirSentaku;
+    QListWidget* filSentaku;
+    QPushButton* cmdOk;
+    QPushButton* Command1;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void drvSentaku_Change();
     void dirSentaku_Change();
     void cmdOk_Click();
     void Command1_Click();
 
-protected:
-    // Escape and the window frame: the same as Cancel.
-    void reject() override;
-
-private:
     void FillDrives();
     void FillFolderList();
     void SelectDriveOf(const QString& path);

@@ -50,10 +50,6 @@ public:
     // The clock's wait is over.
     void Clock_Event();
 
-    QLabel* imgPicture;
-    QLabel* lblBand;
-    QListWidget* lstItems;
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -68,6 +64,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    QLabel* imgPicture;
+    QLabel* lblBand;
+    QListWidget* lstItems;
+
     void CreateControls();
     void ConnectHandlers();
     void LayOut();

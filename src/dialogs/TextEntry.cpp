@@ -13,6 +13,13 @@ using namespace FormLayout;
 TextEntry::TextEntry(Module1& m, Platform& platform, QString& cell, const Form& form, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform), cell_(cell)
 {
+    CreateControls(form);
+    ConnectHandlers();
+    Form_Load();
+}
+
+void TextEntry::CreateControls(const Form& form)
+{
     setObjectName(QLatin1String(form.name));
     setWindowTitle(form.caption);
     setModal(true);
@@ -25,9 +32,11 @@ TextEntry::TextEntry(Module1& m, Platform& platform, QString& cell, const Form& 
 
     setTabOrder(txtText, cmdOk);
     txtText->setFocus();
-    connect(cmdOk, &QPushButton::clicked, this, &TextEntry::cmdOk_Click);
+}
 
-    Form_Load();
+void TextEntry::ConnectHandlers()
+{
+    connect(cmdOk, &QPushButton::clicked, this, &TextEntry::cmdOk_Click);
 }
 
 void TextEntry::Form_Load()

@@ -16,10 +16,6 @@ class QPushButton;
 
 class TextEntry : public QDialog {
     Q_OBJECT
-public:
-    QLineEdit* txtText;
-    QPushButton* cmdOk;
-
 protected:
     // The form's name, caption and client area, and the twips and fonts of
     // its text box and OK button.
@@ -35,6 +31,11 @@ protected:
     void reject() override;
 
 private:
+    QLineEdit* txtText;
+    QPushButton* cmdOk;
+
+    void CreateControls(const Form& form);
+    void ConnectHandlers();
     void Form_Load();
     void cmdOk_Click();
 

@@ -12,6 +12,13 @@ using namespace FormLayout;
 form2::form2(Module1& m, QWidget* parent)
     : QDialog(parent), m_(m)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void form2::CreateControls()
+{
     setObjectName(QStringLiteral("form2"));
     setWindowTitle(QStringLiteral("イベントの選択"));
     setModal(true);
@@ -29,14 +36,16 @@ form2::form2(Module1& m, QWidget* parent)
 
     setTabOrder(lstList, Command1);
     lstList->setFocus();
+}
+
+void form2::ConnectHandlers()
+{
     // A click chooses at once. Activation covers Return and Enter; where a
     // style activates on a single click as well, the second call finds the
     // window closed.
     connect(lstList, &QListWidget::itemClicked, this, &form2::lstList_Click);
     connect(lstList, &QListWidget::itemActivated, this, &form2::lstList_Click);
     connect(Command1, &QPushButton::clicked, this, &form2::Command1_Click);
-
-    Form_Load();
 }
 
 void form2::Form_Load()

@@ -17,13 +17,15 @@ class form2 : public QDialog {
 public:
     explicit form2(Module1& m, QWidget* parent = nullptr);
 
-    QListWidget* lstList;
-    QPushButton* Command1;
-
 protected:
     void reject() override;
 
 private:
+    QListWidget* lstList;
+    QPushButton* Command1;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void lstList_Click(const QListWidgetItem* item);
     void Command1_Click();

@@ -13,6 +13,13 @@ using namespace FormLayout;
 frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmError::CreateControls()
+{
     setObjectName(QStringLiteral("frmError"));
     setWindowTitle(QStringLiteral("エラー！"));
     setModal(true);
@@ -29,9 +36,11 @@ frmError::frmError(Module1& m, Platform& platform, QWidget* parent)
                          QRect(4080, 1920, 1215, 615), Font(kGothic, 14.25, true));
     Command1->setDefault(true);
     Command1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &frmError::Command1_Click);
+}
 
-    Form_Load();
+void frmError::ConnectHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, &frmError::Command1_Click);
 }
 
 void frmError::Form_Load()

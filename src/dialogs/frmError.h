@@ -13,10 +13,12 @@ class frmError : public QDialog {
 public:
     frmError(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
+private:
     QLabel* Label1;
     QPushButton* Command1;
 
-private:
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void Command1_Click();
 

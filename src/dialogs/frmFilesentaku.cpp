@@ -20,6 +20,13 @@ const QString frmFilesentaku::kSoundPattern = QStringLiteral("*.wav");
 frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmFilesentaku::CreateControls()
+{
     setObjectName(QStringLiteral("frmFilesentaku"));
     setWindowTitle(QStringLiteral("ファイル選択"));
     setModal(true);
@@ -42,10 +49,12 @@ frmFilesentaku::frmFilesentaku(Module1& m, Platform& platform, QWidget* parent)
     setTabOrder(File1, Command1);
     setTabOrder(Command1, cmdTorikomi);
     File1->setFocus();
+}
+
+void frmFilesentaku::ConnectHandlers()
+{
     connect(Command1, &QPushButton::clicked, this, &frmFilesentaku::Command1_Click);
     connect(cmdTorikomi, &QPushButton::clicked, this, &frmFilesentaku::cmdTorikomi_Click);
-
-    Form_Load();
 }
 
 // Why a copy of the show on Windows could not open `name`: a name Windows

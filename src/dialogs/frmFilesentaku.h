@@ -21,10 +21,6 @@ class frmFilesentaku : public QDialog {
 public:
     frmFilesentaku(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QListWidget* File1;
-    QPushButton* Command1;
-
     static const QString kPicturePattern;  // "*.gif;*.jpg;*.bmp"
     static const QString kSoundPattern;    // "*.wav"
 
@@ -32,6 +28,12 @@ protected:
     void reject() override;
 
 private:
+    QLabel* Label1;
+    QListWidget* File1;
+    QPushButton* Command1;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void ListFiles();
     void cmdTorikomi_Click();

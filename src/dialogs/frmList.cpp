@@ -10,6 +10,13 @@ using namespace FormLayout;
 
 frmList::frmList(Module1& m, Platform&, QWidget* parent) : QDialog(parent), m_(m)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmList::CreateControls()
+{
     setObjectName(QStringLiteral("frmList"));
     setWindowTitle(QStringLiteral("項目選択"));
     setModal(true);
@@ -26,12 +33,14 @@ frmList::frmList(Module1& m, Platform&, QWidget* parent) : QDialog(parent), m_(m
     setTabOrder(lstList, Command1);
     setTabOrder(Command1, Command2);
     lstList->setFocus();
+}
+
+void frmList::ConnectHandlers()
+{
     connect(Command1, &QPushButton::clicked, this, &frmList::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmList::Command2_Click);
     // A double click on a name is a choice, as OK after a click.
     connect(lstList, &QListWidget::itemDoubleClicked, this, &frmList::Command1_Click);
-
-    Form_Load();
 }
 
 void frmList::Form_Load()

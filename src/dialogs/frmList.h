@@ -16,14 +16,16 @@ class frmList : public QDialog {
 public:
     frmList(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
-    QListWidget* lstList;
-    QPushButton* Command1;
-    QPushButton* Command2;
-
 protected:
     void reject() override;
 
 private:
+    QListWidget* lstList;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void Command1_Click();
     void Command2_Click();

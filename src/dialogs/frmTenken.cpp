@@ -18,6 +18,13 @@ frmTenken::frmTenken(Module1& m, Platform& platform, QWidget* parent)
 frmTenken::frmTenken(Module1& m, Platform&, const QString& title, const QStringList& lines, QWidget* parent)
     : QDialog(parent), m_(m)
 {
+    CreateControls(title);
+    ConnectHandlers();
+    Form_Load(lines);
+}
+
+void frmTenken::CreateControls(const QString& title)
+{
     setObjectName(QStringLiteral("frmTenken"));
     setWindowTitle(title);
     setModal(true);
@@ -37,9 +44,11 @@ frmTenken::frmTenken(Module1& m, Platform&, const QString& title, const QStringL
 
     setTabOrder(lstKekka, cmdOk);
     cmdOk->setFocus();
-    connect(cmdOk, &QPushButton::clicked, this, &frmTenken::cmdOk_Click);
+}
 
-    Form_Load(lines);
+void frmTenken::ConnectHandlers()
+{
+    connect(cmdOk, &QPushButton::clicked, this, &frmTenken::cmdOk_Click);
 }
 
 void frmTenken::Form_Load(const QStringList& lines)

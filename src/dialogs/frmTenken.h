@@ -18,12 +18,12 @@ public:
     frmTenken(Module1& m, Platform& platform, QWidget* parent = nullptr);
     frmTenken(Module1& m, Platform& platform, const QString& title, const QStringList& lines, QWidget* parent = nullptr);
 
-    // The one line shown when nothing was found.
-
+private:
     QListWidget* lstKekka;
     QPushButton* cmdOk;
 
-private:
+    void CreateControls(const QString& title);
+    void ConnectHandlers();
     void Form_Load(const QStringList& lines);
     void cmdOk_Click();
 

@@ -11,5 +11,6 @@ class frmText1 : public TextEntry {
 public:
     frmText1(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
+private:
     QLabel* lblLabel;
 };

@@ -11,5 +11,6 @@ class frmText2 : public TextEntry {
 public:
     frmText2(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
+private:
     QLabel* Label1;
 };

@@ -13,6 +13,14 @@ using namespace FormLayout;
 frmWait::frmWait(Module1& m, QWidget* parent)
     : QDialog(parent), m_(m)
 {
+    CreateControls();
+    ConnectHandlers();
+    // No load step: the box starts empty and the current wait is not shown.
+    parameterAtOpening_ = Cell();
+}
+
+void frmWait::CreateControls()
+{
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle(QStringLiteral("ウエイト設定"));
     setModal(true);
@@ -33,10 +41,11 @@ frmWait::frmWait(Module1& m, QWidget* parent)
 
     setTabOrder(Text1, Command1);
     Text1->setFocus();
-    connect(Command1, &QPushButton::clicked, this, &frmWait::Command1_Click);
+}
 
-    // No load step: the box starts empty and the current wait is not shown.
-    parameterAtOpening_ = Cell();
+void frmWait::ConnectHandlers()
+{
+    connect(Command1, &QPushButton::clicked, this, &frmWait::Command1_Click);
 }
 
 QString& frmWait::Cell()

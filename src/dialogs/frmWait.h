@@ -18,14 +18,16 @@ class frmWait : public QDialog {
 public:
     explicit frmWait(Module1& m, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QLineEdit* Text1;
-    QPushButton* Command1;
-
 protected:
     void reject() override;
 
 private:
+    QLabel* Label1;
+    QLineEdit* Text1;
+    QPushButton* Command1;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Command1_Click();
     QString& Cell();
 

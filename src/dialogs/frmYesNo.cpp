@@ -13,6 +13,13 @@ using namespace FormLayout;
 frmYesNo::frmYesNo(Module1& m, Platform& platform, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmYesNo::CreateControls()
+{
     setObjectName(QStringLiteral("frmYesNo"));
     setWindowTitle(QStringLiteral("ＹＥＳ，NO"));
     setModal(true);
@@ -33,10 +40,12 @@ frmYesNo::frmYesNo(Module1& m, Platform& platform, QWidget* parent)
 
     setTabOrder(Command1, Command2);
     Command1->setFocus();
+}
+
+void frmYesNo::ConnectHandlers()
+{
     connect(Command1, &QPushButton::clicked, this, &frmYesNo::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmYesNo::Command2_Click);
-
-    Form_Load();
 }
 
 void frmYesNo::Form_Load()

@@ -14,14 +14,16 @@ class frmYesNo : public QDialog {
 public:
     frmYesNo(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
-    QLabel* Label1;
-    QPushButton* Command1;
-    QPushButton* Command2;
-
 protected:
     void reject() override;
 
 private:
+    QLabel* Label1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void Command1_Click();
     void Command2_Click();

@@ -32,6 +32,12 @@ public:
     // be read, and the user has been told): the window is not to be shown.
     bool Opened() const { return opened_; }
 
+protected:
+    void reject() override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
     QGroupBox* fraKasou;
     QLabel* imgA_kasou;
     QLabel* imgB_Kasou;
@@ -63,12 +69,6 @@ public:
     QPushButton* cmdPlay;
     QLabel* lblSound;
 
-protected:
-    void reject() override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
     // How a row reaches the preview: shown (a move, an edit), passed by
     // "次へ" on its way to the next text, or played. A missing or unreadable
     // file is told at once, except while playing: the play lists it at its end.

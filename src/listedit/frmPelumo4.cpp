@@ -30,6 +30,13 @@ using namespace FormLayout;
 frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     : QDialog(parent), m_(m), platform_(platform)
 {
+    CreateControls();
+    ConnectHandlers();
+    Form_Load();
+}
+
+void frmPelumo4::CreateControls()
+{
     setObjectName(QStringLiteral("frmPelumo4"));
     setWindowTitle(QStringLiteral("ペルモ  リスト編集画面"));
     setModal(true);
@@ -100,7 +107,10 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
                         cmd10Next, cmdSounyu2, cmdSakujo2, Command2, cmdTenken, cmdMatome, cmdOk, cmdYouso};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     Command1->setFocus();
+}
 
+void frmPelumo4::ConnectHandlers()
+{
     connect(Command1, &QPushButton::clicked, this, &frmPelumo4::Command1_Click);
     connect(cmdSakujo1, &QPushButton::clicked, this, &frmPelumo4::cmdSakujo1_Click);
     connect(cmdSounyu1, &QPushButton::clicked, this, &frmPelumo4::cmdSounyu1_Click);
@@ -118,8 +128,6 @@ frmPelumo4::frmPelumo4(Module1& m, Platform& platform, QWidget* parent)
     connect(lblList, &ClickLabel::clicked, this, &frmPelumo4::lblList_Click);
     new RowKeys(this, {lblYousoUe, lblListUe, cmdYouso, lblList, lblYousoSita, lblListSita},
                 [this](RowCommand command) { RunRowCommand(command); });
-
-    Form_Load();
 }
 
 void frmPelumo4::Form_Load()

@@ -21,6 +21,10 @@ class frmPelumo4 : public QDialog {
 public:
     frmPelumo4(Module1& m, Platform& platform, QWidget* parent = nullptr);
 
+protected:
+    void reject() override;
+
+private:
     QPushButton* Command1;
     QPushButton* cmdSakujo1;
     QPushButton* cmdSounyu1;
@@ -42,10 +46,8 @@ public:
     ClickLabel* lblList;
     QLabel* lblListSita;
 
-protected:
-    void reject() override;
-
-private:
+    void CreateControls();
+    void ConnectHandlers();
     void Form_Load();
     void RefreshListView();
 

@@ -410,10 +410,10 @@ void LoadInTopMenu(frmPelumo1& topMenu, const QString& folder, const std::functi
     Modal::Expect(QStringLiteral("frmPelumo5"), [folder](QWidget* w) {
         auto* chooser = static_cast<frmPelumo5*>(w);
         chooser->OpenFolder(folder);
-        chooser->cmdOk->click();
+        chooser->findChild<QPushButton*>("cmdOk")->click();
     });
     if (thenExpect) thenExpect();
-    topMenu.cmdLoad->click();
+    topMenu.findChild<QPushButton*>("cmdLoad")->click();
 }
 
 namespace {

@@ -42,9 +42,9 @@ int main(int argc, char** argv)
     QTimer::singleShot(300, [&] {
         Modal::Expect(QStringLiteral("frmPelumo5"), [&](QWidget* w) {
             static_cast<frmPelumo5*>(w)->OpenFolder(project.ProjectFolder);
-            static_cast<frmPelumo5*>(w)->cmdOk->click();
+            w->findChild<QPushButton*>("cmdOk")->click();
         });
-        window.cmdLoad->click();
+        window.findChild<QPushButton*>("cmdLoad")->click();
         Shot::SaveLater(&window, out);  // once the loaded state has painted
     });
     return app.exec();

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     FakePlatform platform;
     platform.noSoundDevice = true;  // the notice below the return button shows
     frmPelumo3 window(m, platform);
-    window.cmdNext->click();  // the picture event in the centre, the text kept
+    window.findChild<QPushButton*>("cmdNext")->click();  // the picture event in the centre, the text kept
     window.show();
     Shot::SaveLater(&window, out);
     return app.exec();

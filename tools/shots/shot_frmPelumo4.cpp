@@ -36,7 +36,7 @@ int main(int argc, char** argv)
 
     FakePlatform platform;
     frmPelumo4 window(m, platform);
-    window.cmdNext->click();  // item 2 in the centre
+    window.findChild<QPushButton*>("cmdNext")->click();  // item 2 in the centre
     window.show();
 
     Shot::SaveLater(&window, out);

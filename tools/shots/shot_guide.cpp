@@ -6,9 +6,6 @@
 #include "app/frmRehearsal.h"
 #include "core/EventKinds.h"
 #include "core/Module1.h"
-#include "dialogs/form2.h"
-#include "dialogs/frmFilesentaku.h"
-#include "dialogs/frmList.h"
 #include "eventedit/frmPelumo3.h"
 #include "listedit/frmPelumo4.h"
 #include "shots/GuideProject.h"
@@ -34,7 +31,7 @@ namespace {
 void PickKind(const QString& kind)
 {
     Modal::Expect(QStringLiteral("form2"), [kind](QWidget* w) {
-        QListWidget* kinds = static_cast<form2*>(w)->lstList;
+        QListWidget* kinds = w->findChild<QListWidget*>("lstList");
         const auto found = kinds->findItems(kind, Qt::MatchExactly);
         if (!found.isEmpty()) emit kinds->itemClicked(found.first());
     });
@@ -60,14 +57,14 @@ int main(int argc, char** argv)
     const auto eventEditor = [&](int downs) {
         m.ItemIndex = 2;  // "会社案内"
         auto* editor = new frmPelumo3(m, platform);
-        for (int i = 0; i < downs; ++i) editor->cmdNext->click();
+        for (int i = 0; i < downs; ++i) editor->findChild<QPushButton*>("cmdNext")->click();
         editor->show();
         return editor;
     };
     const auto listEditor = [&](int downs) {
         m.CallerMode = Module1::kModeListEditor;
         auto* editor = new frmPelumo4(m, platform);
-        for (int i = 0; i < downs; ++i) editor->cmdNext->click();
+        for (int i = 0; i < downs; ++i) editor->findChild<QPushButton*>("cmdNext")->click();
         // Shown here, not answered: while the check works, it is the modal
         // window the answers would otherwise take for the one they expect.
         editor->setProperty("answered", true);
@@ -100,7 +97,7 @@ int main(int argc, char** argv)
              auto* menu = topMenu();
              Later([=] {
                  GuideProject::SaveModal(menu, QStringLiteral("frmPelumo5"), out);
-                 menu->cmdSinki->click();
+                 menu->findChild<QPushButton*>("cmdSinki")->click();
              });
          }},
         {"itempicker", [&] {
@@ -108,8 +105,8 @@ int main(int argc, char** argv)
              Later([=] {
                  GuideProject::LoadInTopMenu(*menu, folder);
                  GuideProject::SaveModal(menu, QStringLiteral("frmList"), out,
-                                         [](QWidget* w) { static_cast<frmList*>(w)->lstList->setCurrentRow(1); });
-                 menu->cmdSakusei->click();
+                                         [](QWidget* w) { w->findChild<QListWidget*>("lstList")->setCurrentRow(1); });
+                 menu->findChild<QPushButton*>("cmdSakusei")->click();
              });
          }},
         {"rehearsal-start", [&] { rehearsal({}); }},
@@ -122,14 +119,14 @@ int main(int argc, char** argv)
                  GuideProject::SaveModal(editor, QStringLiteral("frmText1"), out, [](QWidget* w) {
                      Modal::CommitText(w->findChild<QLineEdit*>(QStringLiteral("txtText")), QStringLiteral("採用情報"));
                  });
-                 editor->cmdHenshu->click();
+                 editor->findChild<QPushButton*>("cmdHenshu")->click();
              });
          }},
         {"tenken", [&] {
              auto* editor = listEditor(0);
              Later([=] {
                  GuideProject::SaveModal(nullptr, QStringLiteral("frmTenken"), out);
-                 editor->cmdTenken->click();
+                 editor->findChild<QPushButton*>("cmdTenken")->click();
              });
          }},
         {"eventedit", [&] { GuideProject::SaveLater({eventEditor(1)}, out); }},  // row 2, the picture
@@ -137,7 +134,7 @@ int main(int argc, char** argv)
              auto* editor = eventEditor(1);
              Later([=] {
                  GuideProject::SaveModal(editor, QStringLiteral("form2"), out);
-                 editor->cmdHenshu->click();
+                 editor->findChild<QPushButton*>("cmdHenshu")->click();
              });
          }},
         {"filepicker", [&] {
@@ -145,11 +142,11 @@ int main(int argc, char** argv)
              Later([=] {
                  PickKind(EventKinds::kPicture);
                  GuideProject::SaveModal(editor, QStringLiteral("frmFilesentaku"), out, [](QWidget* w) {
-                     QListWidget* files = static_cast<frmFilesentaku*>(w)->File1;
+                     QListWidget* files = w->findChild<QListWidget*>("File1");
                      const auto found = files->findItems(QStringLiteral("honsha.jpg"), Qt::MatchExactly);
                      if (!found.isEmpty()) files->setCurrentItem(found.first());
                  });
-                 editor->cmdHenshu->click();
+                 editor->findChild<QPushButton*>("cmdHenshu")->click();
              });
          }},
         {"import", [&] {
@@ -164,7 +161,7 @@ int main(int argc, char** argv)
                      });
                      picker->findChild<QPushButton*>(QStringLiteral("cmdTorikomi"))->click();
                  });
-                 editor->cmdHenshu->click();
+                 editor->findChild<QPushButton*>("cmdHenshu")->click();
              });
          }},
         {"wait", [&] {
@@ -174,13 +171,13 @@ int main(int argc, char** argv)
                  GuideProject::SaveModal(editor, QStringLiteral("frmWait"), out, [](QWidget* w) {
                      Modal::CommitText(w->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("1500"));
                  });
-                 editor->cmdHenshu->click();
+                 editor->findChild<QPushButton*>("cmdHenshu")->click();
              });
          }},
         {"playing", [&] {
              auto* editor = eventEditor(2);  // row 3, the looping sound
              Later([=] {
-                 editor->cmdPlay->click();
+                 editor->findChild<QPushButton*>("cmdPlay")->click();
                  GuideProject::SaveLater({editor}, out, 400);  // well inside the wait that follows
              });
          }},
@@ -188,7 +185,7 @@ int main(int argc, char** argv)
              auto* editor = eventEditor(4);  // row 5, the text before the map
              Later([=] {
                  GuideProject::SaveModal(editor, QStringLiteral("frmError"), out);
-                 editor->cmdNext->click();
+                 editor->findChild<QPushButton*>("cmdNext")->click();
              });
          }},
         {"tenken-windows", [&] {
