@@ -1,10 +1,9 @@
-// Files brought in from outside the project: the picker's button with the
-// desktop's file dialog answered, files dropped on the event editor, and the
-// command line.
+// Files brought in from outside the project, three ways: dropped on the event
+// editor, through the picker's button with the desktop's file dialog
+// answered, and on the command line.
 
 #include "core/EventKinds.h"
 #include "core/EventRules.h"
-#include "dialogs/frmFilesentaku.h"
 #include "eventedit/frmPelumo3.h"
 #include "support/FakePlatform.h"
 #include "support/GuiTest.h"
@@ -56,144 +55,88 @@ private slots:
     void init() { Modal::Reset(); }
     void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
-    void pickerButton_data()
+    void bringIn_data()
     {
-        QTest::addColumn<QString>("kind");  // the event's; empty: the start graphic
-        QTest::addColumn<QStringList>("chosen");
-        QTest::addColumn<QString>("dialog");  // where the file dialog starts, and its first filter
-        QTest::addColumn<QString>("form");    // the window of the message
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("listed");  // the selected file marked "▶"
-
-        QTest::newRow("start graphic")
-            << QString() << QStringList{"夕日.png", "空.jpg"} << "Pictures|取り込める絵"
-            << "frmError"
-            << "2 個のうち 1 個のファイルを取り込みました。\n・夕日.png → 夕日.jpg\n・空.jpg：取り込めません。ファイルが空です（0 バイト）。"
-            << "a.jpg|▶夕日.jpg";
-        QTest::newRow("sounds, a name the folder has, a list of the results")
-            << kWavLoop << QStringList{"3.wav", "b.wav", "1.wav", "2.wav"} << "Music|取り込める音"
-            << "frmTenken"
-            << "4 個のファイルを取り込みました。\n3.wav → 3.wav\nb.wav → b(2).wav\n1.wav → 1.wav\n2.wav → 2.wav"
-            << "1.wav|2.wav|▶3.wav|b(2).wav|b.wav";
-        QTest::newRow("cancelled") << kPicture << QStringList{} << "Pictures|取り込める絵" << QString() << QString() << "a.jpg";
-    }
-
-    // The files chosen come in, the message says how, and the list shows them with the first selected.
-    void pickerButton()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QStringList, chosen);
-        QFETCH(QString, form);
-        QTemporaryDir tmp;
-        const auto m = Shows::Make(tmp.filePath("show"), {{"一", {{kText, "1"}}}}, "", {"a.jpg", "b.wav"});
-        m->CallerMode = kind.isEmpty() ? Module1::kModeListEditor : Module1::kModeEventEditor;
-        m->EventIndex = 1;
-        m->EventTable[1][0] = kind;
-        FakePlatform platform;
-        for (const QString& name : chosen) platform.chosenFiles << Source(tmp.filePath("from"), name);
-        frmFilesentaku picker(*m, platform);
-        QString message;
-        if (!form.isEmpty()) Modal::Expect(form, [&message](QWidget* w) { message = Shown(w); });
-
-        Control<QPushButton>(&picker, "cmdTorikomi")->click();
-
-        QFETCH(QString, dialog);
-        QCOMPARE(platform.fileDialogs.value(0).section(" (", 0, 0), home.path() + '/' + dialog);
-        QTEST(message, "message");
-        const auto* list = Control<QListWidget>(&picker, "File1");
-        QStringList listed;
-        for (int i = 0; i < list->count(); ++i) listed << (list->item(i)->isSelected() ? "▶" : "") + list->item(i)->text();
-        QTEST(listed.join('|'), "listed");
-    }
-
-    void drop_data()
-    {
-        QTest::addColumn<int>("events");  // text events "1", "2", ... of the item
+        QTest::addColumn<QString>("way");  // "drop"; "--import"; or the kind chosen with 編集, whose picker brings the files in
+        QTest::addColumn<int>("events");   // text events "1", "2", ... of the item, which has a.jpg and b.wav
         QTest::addColumn<int>("index");
-        QTest::addColumn<QStringList>("dropped");
-        QTest::addColumn<QString>("rows");  // "KIND PARAMETER" from row `index` on, the current row marked "▶"
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("rows");         // "KIND PARAMETER" from row `index` on, the current row marked "▶"
+        QTest::addColumn<QStringList>("answers");  // the file dialog's folder and first filter, each message; the command's lines and exit code
 
         const QString full = EventRules::ListFullMessage();
-        QTest::newRow("three files below the current row")
-            << 2 << 1 << QStringList{"写真.png", "音.wav", "絵.png"}
-            << "テキスト表示 1|グラフィック表示 写真.jpg|Wav再生 音.wav|▶グラフィック表示 絵.jpg|テキスト表示 2"
-            << QStringList{"3 個のファイルを取り込みました。\n・写真.png → 写真.jpg\n・音.wav → 音.wav\n・絵.png → 絵.jpg"};
-        QTest::newRow("a new item: from its first row; a folder in name order; a refused file takes no row")
-            << 0 << 1 << QStringList{"束/b.wav", "束/空.jpg", "束/a.png"} << "グラフィック表示 a.jpg|▶Wav再生 b.wav|"
-            << QStringList{"3 個のうち 2 個のファイルを取り込みました。\n・a.png → a.jpg\n・b.wav → b.wav\n・空.jpg：取り込めません。ファイルが空です（0 バイト）。"};
-        QTest::newRow("room for one: the others are not brought in")
-            << 998 << 5 << QStringList{"写真.png", "音.wav"} << "テキスト表示 5|▶グラフィック表示 写真.jpg|テキスト表示 6"
-            << QStringList{"1 個のファイルを取り込みました。\n・写真.png → 写真.jpg", full};
-        QTest::newRow("a full list: nothing") << 999 << 5 << QStringList{"写真.png"} << "▶テキスト表示 5|テキスト表示 6" << QStringList{full};
+        QTest::newRow("dropped: below the current row") << "drop" << 2 << 1 << QStringList{"写真.png", "音.wav", "絵.png"} << "テキスト表示 1|グラフィック表示 写真.jpg|Wav再生 音.wav|▶グラフィック表示 絵.jpg|テキスト表示 2" << QStringList{"3 個のファイルを取り込みました。\n・写真.png → 写真.jpg\n・音.wav → 音.wav\n・絵.png → 絵.jpg"};
+        QTest::newRow("dropped on a new item: from its first row; a folder in name order; a refused file takes no row") << "drop" << 0 << 1 << QStringList{"束/d.wav", "束/空.jpg", "束/c.png"} << "グラフィック表示 c.jpg|▶Wav再生 d.wav|" << QStringList{"3 個のうち 2 個のファイルを取り込みました。\n・c.png → c.jpg\n・d.wav → d.wav\n・空.jpg：取り込めません。ファイルが空です（0 バイト）。"};
+        QTest::newRow("dropped with room for one: the others are not brought in") << "drop" << 998 << 5 << QStringList{"写真.png", "音.wav"} << "テキスト表示 5|▶グラフィック表示 写真.jpg|テキスト表示 6" << QStringList{"1 個のファイルを取り込みました。\n・写真.png → 写真.jpg", full};
+        QTest::newRow("dropped on a full list: nothing") << "drop" << 999 << 5 << QStringList{"写真.png"} << "▶テキスト表示 5|テキスト表示 6" << QStringList{full};
+        QTest::newRow("picked sounds: a name the folder has, a list of the results, the first chosen") << kWavLoop << 0 << 1 << QStringList{"3.wav", "b.wav", "1.wav", "2.wav"} << "▶Wav繰り返し再生 3.wav|" << QStringList{"Music|取り込める音", "4 個のファイルを取り込みました。\n3.wav → 3.wav\nb.wav → b(2).wav\n1.wav → 1.wav\n2.wav → 2.wav"};
+        QTest::newRow("picker's file dialog cancelled") << kPicture << 0 << 1 << QStringList{} << "▶|" << QStringList{"Pictures|取り込める絵"};
+        QTest::newRow("command line, one refused") << "--import" << 0 << 1 << QStringList{"夕日.png", "空.jpg"} << "▶|" << QStringList{"夕日.png → 夕日.jpg\n空.jpg：取り込めません。ファイルが空です（0 バイト）。\n", "exit 1"};
+        QTest::newRow("command line, all in") << "--import" << 0 << 1 << QStringList{"音.wav"} << "▶|" << QStringList{"音.wav → 音.wav\n", "exit 0"};
     }
 
-    // Dropped files come in as events below the current row, as the lower insert adds one.
-    void drop()
+    // Dropped files come in as events below the current row, as the lower insert adds one; picked, the
+    // first that came in is chosen. Ctrl+Z takes the events back at once; the files stay.
+    void bringIn()
     {
+        QFETCH(QString, way);
         QFETCH(int, events);
-        QFETCH(QStringList, dropped);
+        QFETCH(int, index);
+        QFETCH(QStringList, files);
         QFETCH(QString, rows);
         QTemporaryDir tmp;
         QList<QStringList> texts;
         for (int i = 1; i <= events; ++i) texts << QStringList{kText, QString::number(i)};
-        const auto m = Shows::Make(tmp.filePath("show"), {{"一", texts}}, "", {});
+        const auto m = Shows::Make(tmp.filePath("show"), {{"一", texts}}, "", {"a.jpg", "b.wav"});
         m->ItemIndex = 1;
         FakePlatform platform;
         frmPelumo3 editor(*m, platform);
-        QFETCH(int, index);
         m->EventIndex = index;
-        Modal::AnswerOthers([](QWidget*) {});
-        // A file manager drags a file in a folder ("束/a.png") as the folder.
-        QList<QUrl> urls;
-        for (const QString& name : dropped) {
-            Source(tmp.filePath("from"), name);
-            const QUrl top = QUrl::fromLocalFile(tmp.filePath("from/" + name.section('/', 0, 0)));
-            if (!urls.contains(top)) urls << top;
-        }
-        QMimeData mime;
-        mime.setUrls(urls);
-        const QPointF at = editor.rect().center();
-
         const EventRows before = m->EventTable;
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&editor, &drop);
-        QApplication::processEvents();  // the import runs once the drop has ended
+        QStringList sources;
+        for (const QString& name : files) sources << Source(tmp.filePath("from"), name);
+        QStringList answers;
+        Modal::AnswerOthers([&answers](QWidget* w) { answers << Shown(w); });
 
-        const auto shown = [&] {
-            QStringList view;
-            for (int row = index; row <= index + rows.count('|'); ++row) view << (row == m->EventIndex ? "▶" : "") + (m->EventTable[row][0] + ' ' + m->EventTable[row][1]).trimmed();
-            return view.join('|');
-        };
-        QCOMPARE(shown(), rows);
-        QTEST(Modal::Texts(), "messages");
+        if (way == "drop") {
+            // A file manager drags a file in a folder ("束/a.png") as the folder.
+            QList<QUrl> urls;
+            for (const QString& name : files) {
+                const QUrl top = QUrl::fromLocalFile(tmp.filePath("from/" + name.section('/', 0, 0)));
+                if (!urls.contains(top)) urls << top;
+            }
+            QMimeData mime;
+            mime.setUrls(urls);
+            const QPointF at = editor.rect().center();
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&editor, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&editor, &drop);
+            QApplication::processEvents();  // the import runs once the drop has ended
+        } else if (way == "--import") {
+            QProcess pelumo;
+            pelumo.start(QCoreApplication::applicationDirPath() + "/../src/pelumo", QStringList{"--import", m->ProjectFolder} + sources);
+            QVERIFY(pelumo.waitForFinished(60000));
+            answers << QString::fromUtf8(pelumo.readAllStandardOutput()).remove(tmp.filePath("from/")) << "exit " + QString::number(pelumo.exitCode());
+        } else {
+            platform.chosenFiles = sources;
+            Modal::Expect("form2", Modal::Enter(way));
+            Modal::Expect("frmFilesentaku", [&](QWidget* picker) {
+                Control<QPushButton>(picker, "cmdTorikomi")->click();
+                answers.prepend(platform.fileDialogs.value(0).section(" (", 0, 0).remove(home.path() + '/'));
+                Modal::Click(picker, "Command1");
+            });
+            Control<QPushButton>(&editor, "cmdHenshu")->click();
+        }
 
-        // Ctrl+Z takes the drop's events back at once; the files stay.
+        QStringList view;
+        for (int row = index; row <= index + rows.count('|'); ++row) view << (row == m->EventIndex ? "▶" : "") + (m->EventTable[row][0] + ' ' + m->EventTable[row][1]).trimmed();
+        QCOMPARE(view.join('|'), rows);
+        QTEST(answers, "answers");
         QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(m->EventTable == before);
         QCOMPARE(m->EventIndex, index);
-    }
-
-    // One line per file; 0 when all came in, 1 when any did not.
-    void commandLine()
-    {
-        QTemporaryDir tmp;
-        const QString show = Shows::Make(tmp.filePath("show"), {}, "", {})->ProjectFolder;
-        const QString from = tmp.filePath("from");
-        const std::tuple<QStringList, int, QString> runs[] = {
-            {{Source(from, "夕日.png"), Source(from, "空.jpg")}, 1, from + "/夕日.png → 夕日.jpg\n" + from + "/空.jpg：取り込めません。ファイルが空です（0 バイト）。\n"},
-            {{Source(from, "音.wav")}, 0, from + "/音.wav → 音.wav\n"},
-        };
-        for (const auto& [files, exitCode, lines] : runs) {
-            QProcess pelumo;
-            pelumo.start(QCoreApplication::applicationDirPath() + "/../src/pelumo", QStringList{"--import", show} + files);
-            QVERIFY(pelumo.waitForFinished(60000));
-            QCOMPARE(pelumo.exitCode(), exitCode);
-            QCOMPARE(QString::fromUtf8(pelumo.readAllStandardOutput()), lines);
-        }
     }
 };
 

@@ -3,18 +3,14 @@
 // folder left with nothing but the new files.
 
 #include "core/PictureHeaders.h"
-#include "media/ImportNames.h"
 #include "media/Importer.h"
 #include "support/Bytes.h"
 #include "support/Pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QImageReader>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <QTemporaryFile>
 
 #include <libheif/heif.h>
 extern "C" {
@@ -64,18 +60,6 @@ QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
     return jpeg.left(2) + Hex("FFE1") + char(0) + char(exif.size() + 2) + exif + jpeg.mid(2);
 }
 
-// An 8 x 8 baseline JPEG of four components (CMYK, as print programs write):
-// its one block holds a zero DC and nothing else, coded with one-code tables.
-QByteArray Cmyk()
-{
-    return Hex("FFD8 FFEE000E 41646F626500640000000000")  // Adobe, no transform
-        + Hex("FFDB0043 00") + QByteArray(64, '\1')
-        + Hex("FFC00014 08 0008 0008 04 011100 021100 031100 041100")
-        + Hex("FFC40014 00 01000000000000000000000000000000 00")  // DC: category 0
-        + Hex("FFC40014 10 01000000000000000000000000000000 00")  // AC: end of block
-        + Hex("FFDA000E 04 0100 0200 0300 0400 003F00") + Hex("00 FFD9");
-}
-
 QByteArray Heic(const QImage& picture)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
@@ -98,38 +82,40 @@ QByteArray Heic(const QImage& picture)
     return file.readAll();
 }
 
-// Writes `count` samples of silence a channel through FFmpeg's encoder
-// `codecName` into the container that the extension of `path` names.
-void Encode(const QString& path, const char* codecName, int rate, int channels, int count)
+// `seconds` of silence a channel through FFmpeg's encoder `codecName`, in
+// the container that the extension `suffix` names.
+QByteArray Sound(const char* suffix, const char* codecName, int rate, int channels, double seconds)
 {
+    QTemporaryDir dir;
+    const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("sound.") + suffix));
     const AVCodec* codec = avcodec_find_encoder_by_name(codecName);
-    ASSERT_NE(codec, nullptr) << codecName;
     AVFormatContext* out = nullptr;
-    avformat_alloc_output_context2(&out, nullptr, nullptr, QFile::encodeName(path));
+    avformat_alloc_output_context2(&out, nullptr, nullptr, path);
     AVCodecContext* encoder = avcodec_alloc_context3(codec);
     encoder->sample_rate = rate;
     encoder->sample_fmt = codec->sample_fmts[0];
     encoder->time_base = AVRational{1, rate};
     av_channel_layout_default(&encoder->ch_layout, channels);
-    ASSERT_GE(avcodec_open2(encoder, codec, nullptr), 0) << codecName;
+    EXPECT_GE(avcodec_open2(encoder, codec, nullptr), 0) << codecName;
     AVStream* stream = avformat_new_stream(out, nullptr);
     avcodec_parameters_from_context(stream->codecpar, encoder);
-    avio_open(&out->pb, QFile::encodeName(path), AVIO_FLAG_WRITE);
-    ASSERT_GE(avformat_write_header(out, nullptr), 0);
-    AVFrame* frame = av_frame_alloc();
+    avio_open(&out->pb, path, AVIO_FLAG_WRITE);
+    EXPECT_GE(avformat_write_header(out, nullptr), 0) << codecName;
     AVPacket* packet = av_packet_alloc();
+    const int count = qRound(seconds * rate);
     const int step = encoder->frame_size > 0 ? encoder->frame_size : 4096;
+    // One frame of silence, sent as often as the samples need; the encoder
+    // keeps its own reference, and nothing writes to it.
+    AVFrame* frame = av_frame_alloc();
+    frame->format = encoder->sample_fmt;
+    frame->nb_samples = step;
+    av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
+    av_frame_get_buffer(frame, 0);
+    av_samples_set_silence(frame->extended_data, 0, step, channels, encoder->sample_fmt);
     // One round past the last samples drains the encoder.
     for (int at = 0; at < count + step; at += step) {
-        av_frame_unref(frame);
-        frame->format = encoder->sample_fmt;
-        frame->nb_samples = std::min(step, count - at);
-        av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
         frame->pts = at;
-        if (at < count) {
-            av_frame_get_buffer(frame, 0);
-            av_samples_set_silence(frame->extended_data, 0, frame->nb_samples, channels, encoder->sample_fmt);
-        }
+        frame->nb_samples = std::min(step, count - at);
         avcodec_send_frame(encoder, at < count ? frame : nullptr);
         while (avcodec_receive_packet(encoder, packet) == 0) {
             av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
@@ -142,184 +128,135 @@ void Encode(const QString& path, const char* codecName, int rate, int channels, 
     av_frame_free(&frame);
     avcodec_free_context(&encoder);
     avformat_free_context(out);
+    return Bytes::Read(QFile::decodeName(path));
 }
 
-// A folder of sources and a project folder to bring them into.
-struct Import : testing::Test {
-    QTemporaryDir sources;
-    QTemporaryDir project;
-    QString Source(const QString& name, const QByteArray& bytes)
-    {
-        EXPECT_TRUE(Bytes::Write(sources.filePath(name), bytes));
-        return sources.filePath(name);
+// What an imported file is, read without the importer: a sound "CHANNELS x
+// BITS bits RATE Hz SECONDS s" when its header is a plain PCM one; a picture
+// "WIDTHxHEIGHT CORNERS" when the show check doubts nothing of it (baseline,
+// upright, the format its name says); " as it was" for the source's bytes.
+QString Decoded(const QString& file, const QByteArray& source)
+{
+    const QByteArray bytes = Bytes::Read(file);
+    const QString asItWas = bytes == source ? QStringLiteral(" as it was") : QString();
+    if (file.endsWith(".wav")) {
+        const QByteArray header = bytes.leftJustified(44, '\0');
+        const int channels = qFromLittleEndian<quint16>(header.constData() + 22);
+        const int rate = qFromLittleEndian<quint32>(header.constData() + 24);
+        const int bits = qFromLittleEndian<quint16>(header.constData() + 34);
+        if (bytes != Bytes::Wav(1, channels, rate, bits, Bytes::Chunk("data", bytes.mid(44)))) return "not plain PCM";
+        const double seconds = (bytes.size() - 44) * 8.0 / (bits * channels * rate);
+        return QStringLiteral("%1 x %2 bits %3 Hz %4 s").arg(channels).arg(bits).arg(rate).arg(seconds, 0, 'f', 3) + asItWas;
     }
-    // Imports the rows' sources, written from their bytes (null: made
-    // before); each is to come in under the row's name, or be refused with a
-    // reason that starts with it.
-    template <typename Row, size_t N>
-    void ImportAll(const Row (&rows)[N])
-    {
-        QStringList paths;
-        for (const Row& row : rows) paths << (row.bytes.isNull() ? sources.filePath(row.source) : Source(row.source, row.bytes));
-        const QList<Importer::Result> results = Importer::Import(project.path(), paths);
-        ASSERT_EQ(results.size(), N);
-        for (size_t i = 0; i < N; ++i) EXPECT_TRUE((results[i].name + results[i].reason).startsWith(QString::fromUtf8(rows[i].name))) << results[i].reason.toStdString();
-    }
-    QStringList Entries() const
-    {
-        return QDir(project.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    }
-};
+    if (!PictureHeaders::Doubts(file, PictureHeaders::Read(file)).isEmpty()) return "doubted";
+    QImageReader reader(file);
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    return QStringLiteral("%1x%2 ").arg(image.width()).arg(image.height()) + Corners(image) + asItWas;
+}
 
 }  // namespace
 
-TEST_F(Import, PicturesComeInUprightWithinTheLimitAsThePlayerShowsThem)
+// Each source comes in under the row's name, as the player reads it, or is
+// refused with a reason that starts as the row says; two that want one name
+// get it in their order. The folder ends with its files unchanged and the new
+// ones, nothing else.
+TEST(Import, EachSourceComesInAsThePlayerReadsItOrIsRefused)
 {
-    const QByteArray photo = Encoded(Quadrants(2400, 1600), "jpeg");
-    const struct {
-        QString source;
-        QByteArray bytes;
-        const char* name;
-        QSize size;
-        const char* corners;  // empty: no colours to check
-        bool copied;
-    } cases[] = {
-        {"one.JPG", WithOrientation(Encoded(Quadrants(80, 60), "jpeg"), 1), "one.jpg", {80, 60}, "RGBY", true},
-        {"o3.jpg", WithOrientation(photo, 3), "o3.jpg", {1920, 1280}, "YBGR", false},
-        {"o5.jpg", WithOrientation(photo, 5), "o5.jpg", {960, 1440}, "RBGY", false},
-        {"o6.jpeg", WithOrientation(photo, 6), "o6.jpg", {960, 1440}, "BRYG", false},
-        {"progressive.jpg", Encoded(Quadrants(400, 300), "jpeg", true), "progressive.jpg", {400, 300}, "RGBY", false},
-        {"print.jpg", Cmyk(), "print.jpg", {8, 8}, "", false},
-        {"clear.png", Encoded(Quadrants(400, 300, Qt::transparent), "png"), "clear.jpg", {400, 300}, "RGBW", false},
-        {"wide.png", Encoded(Quadrants(4000, 1000), "png"), "wide.jpg", {1920, 480}, "RGBY", false},
-        {"web.webp", Encoded(Quadrants(400, 300), "webp"), "web.jpg", {400, 300}, "RGBY", false},
-        {"pic.bmp", Encoded(Quadrants(400, 300), "bmp"), "pic.bmp", {400, 300}, "RGBY", true},
-        {"phone.HEIC", Heic(Quadrants(640, 480)), "phone.jpg", {640, 480}, "RGBY", false},
-    };
-    ImportAll(cases);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source.toStdString());
-        const QString file = project.filePath(c.name);
-        if (c.copied) EXPECT_EQ(Bytes::Read(file), c.bytes);
-        // Nothing that the show check would doubt: baseline, upright, the format its name says.
-        EXPECT_TRUE(PictureHeaders::Doubts(c.name, PictureHeaders::Read(file)).isEmpty());
-        QImageReader reader(file);
-        reader.setAutoTransform(false);
-        const QImage image = reader.read();
-        EXPECT_EQ(image.size(), c.size);
-        if (*c.corners) EXPECT_EQ(Corners(image), QString::fromUtf8(c.corners));
-    }
-}
-
-TEST_F(Import, SoundsComeInAsSixteenBitWavOfTheSameLength)
-{
-    const QByteArray tone = QByteArray(48000 * 2 * 3, '\x40');
-    constexpr double kOneSample = 1.0 / 44100;
-    const struct {
-        const char* source;
-        const char* name;
-        const char* codec;  // for no bytes: made by its encoder
-        int rate;
-        int channels;
-        QByteArray bytes;
-        int wantChannels;
-        double seconds;
-        double within;  // how far the length may be off: lossy coding pads; 0 for a copy
-    } cases[] = {
-        {"song.mp3", "song.wav", "libmp3lame", 44100, 2, {}, 2, 1.5, 0.010},
-        {"voice.m4a", "voice.wav", "aac", 48000, 2, {}, 2, 1.6, 0.010},
-        {"bell.flac", "bell.wav", "flac", 22050, 1, {}, 1, 1.2, kOneSample},
-        {"talk.opus", "talk.wav", "libopus", 48000, 2, {}, 2, 1.3, 0.010},
-        {"deep.WAV", "deep.wav", "", 0, 0, Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", tone)), 2, 1.0, kOneSample},
-        {"surround.wav", "surround.wav", "", 0, 0, Bytes::Wav(1, 6, 44100, 16, Bytes::Chunk("data", tone.left(44100 * 6))), 2, 0.5, kOneSample},
-        {"plain.wav", "plain.wav", "", 0, 0, Bytes::Wav(1, 1, 22050, 8, Bytes::Chunk("data", tone.left(22050))), 1, 1.0, 0},
-    };
-    for (const auto& c : cases)
-        if (c.bytes.isNull()) Encode(sources.filePath(c.source), c.codec, c.rate, c.channels, qRound(c.seconds * c.rate));
-    ImportAll(cases);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source);
-        const QByteArray wav = Bytes::Read(project.filePath(c.name));
-        if (c.within == 0) {
-            EXPECT_EQ(wav, c.bytes);
-            continue;
-        }
-        // A plain header: PCM, 16 bits at 44.1 kHz, then the data to the end.
-        EXPECT_EQ(wav, Bytes::Wav(1, c.wantChannels, 44100, 16, Bytes::Chunk("data", wav.mid(44))));
-        EXPECT_NEAR((wav.size() - 44) / (2.0 * c.wantChannels * 44100), c.seconds, c.within);
-    }
-}
-
-TEST_F(Import, WhatCannotComeInIsRefusedWithItsReasonAndNothingElseInTheFolderChanges)
-{
-    const QMap<QString, QByteArray> before = {{"LISTDATA.PLD", "list"}, {"Fine.BMP", "old picture"}, {"1.pev", "events"}};
+    QTemporaryDir sources;
+    QTemporaryDir project;
+    const QMap<QString, QByteArray> before = {{"LISTDATA.PLD", "list"}, {"Fine.BMP", "old"}, {"1.pev", "events"}, {"Photo.BMP", "x"}, {"PHOTO(2).bmp", "x"}, {"nul_.bmp", "x"}};
     for (auto it = before.begin(); it != before.end(); ++it) Bytes::Write(project.filePath(it.key()), it.value());
+    QDir(project.path()).mkdir("dir.bmp");
     QDir(sources.path()).mkpath("b/folder.png");
+    const QByteArray photo = Encoded(Quadrants(2400, 1600), "jpeg");
     const QByteArray bmp = Encoded(Quadrants(10, 10), "bmp");
+    const char* const kBmp = "10x10 RGBY as it was";
+    const QByteArray tone = QByteArray(48000 * 2 * 3, '\x40');
     const QByteArray frame = "FRAME\n" + QByteArray(16 * 16 * 3 / 2, '\x80');
     const struct {
-        const char* source;
-        QByteArray bytes;  // null: made before
-        const char* name;  // or the start of the reason
-    } cases[] = {
-        {"clip.y4m", "YUV4MPEG2 W16 H16 F25:1 C420jpeg\n" + frame + frame, "動画は取り込めません。"},
-        {"empty.wav", "", "ファイルが空です"},
-        {"notes.jpg", "Thank you for coming. Please take a seat.\n", "画像としても音声としても読み取れませんでした"},
-        {"b/folder.png", {}, "フォルダなど、ファイルでないもの"},
-        {"missing.gif", {}, "ファイルが見つかりません"},
-        {"fine.bmp", bmp, "fine(2).bmp"},
-        {"b/fine.bmp", bmp, "fine(3).bmp"},
+        QString source;
+        QByteArray bytes;     // null: made before
+        const char* name;     // or the start of the reason
+        const char* decoded;  // see Decoded()
+    } rows[] = {
+        // Pictures: upright within 1920 x 1440, as baseline JPEGs unless the player shows them as they are.
+        {"one.JPG", WithOrientation(Encoded(Quadrants(80, 60), "jpeg"), 1), "one.jpg", "80x60 RGBY as it was"},
+        {"o3.jpg", WithOrientation(photo, 3), "o3.jpg", "1920x1280 YBGR"},
+        {"o6.jpeg", WithOrientation(photo, 6), "o6.jpg", "960x1440 BRYG"},
+        {"progressive.jpg", Encoded(Quadrants(400, 300), "jpeg", true), "progressive.jpg", "400x300 RGBY"},
+        {"clear.png", Encoded(Quadrants(400, 300, Qt::transparent), "png"), "clear.jpg", "400x300 RGBW"},
+        {"wide.png", Encoded(Quadrants(4000, 1000), "png"), "wide.jpg", "1920x480 RGBY"},
+        {"web.webp", Encoded(Quadrants(400, 300), "webp"), "web.jpg", "400x300 RGBY"},
+        {"phone.HEIC", Heic(Quadrants(640, 480)), "phone.jpg", "640x480 RGBY"},
+        // Sounds: 16 bits at 44.1 kHz, at most two channels, of the same length, unless the player plays them as they are.
+        {"song.mp3", Sound("mp3", "libmp3lame", 44100, 2, 1.5), "song.wav", "2 x 16 bits 44100 Hz 1.500 s"},
+        {"voice.m4a", Sound("m4a", "aac", 48000, 2, 1.6), "voice.wav", "2 x 16 bits 44100 Hz 1.600 s"},
+        {"bell.flac", Sound("flac", "flac", 22050, 1, 1.2), "bell.wav", "1 x 16 bits 44100 Hz 1.200 s"},
+        {"talk.opus", Sound("opus", "libopus", 48000, 2, 1.3), "talk.wav", "2 x 16 bits 44100 Hz 1.300 s"},
+        {"deep.WAV", Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", tone)), "deep.wav", "2 x 16 bits 44100 Hz 1.000 s"},
+        {"surround.wav", Bytes::Wav(1, 6, 44100, 16, Bytes::Chunk("data", tone.left(44100 * 6))), "surround.wav", "2 x 16 bits 44100 Hz 0.500 s"},
+        {"plain.wav", Bytes::Wav(1, 1, 22050, 8, Bytes::Chunk("data", tone.left(22050))), "plain.wav", "1 x 8 bits 22050 Hz 1.000 s as it was"},
+        // Names: safe on Windows and in CP932, free in the folder whatever the case, given in the order of the sources.
+        {"fine.bmp", bmp, "fine(2).bmp", kBmp},
+        {"b/fine.bmp", bmp, "fine(3).bmp", kBmp},
+        {"photo.png", bmp, "photo(3).bmp", kBmp},
+        {"dir.tiff", bmp, "dir(2).bmp", kBmp},
+        {"a<b>c:d\"e|f?g*h.webp", bmp, "a_b_c_d_e_f_g_h.bmp", kBmp},
+        {"tab\tand\x01.bmp", bmp, "tab_and_.bmp", kBmp},
+        {"CON.png", bmp, "CON_.bmp", kBmp},
+        {"lpt9.take.2.mp3", bmp, "lpt9_.take.2.bmp", kBmp},
+        {"nul.flac", bmp, "nul_(2).bmp", kBmp},
+        {"COM10.png", bmp, "COM10.bmp", kBmp},
+        {"dots. .png", bmp, "dots.bmp", kBmp},
+        {".hidden.png", bmp, "_hidden.bmp", kBmp},
+        {"😀 smile.webp", bmp, "_ smile.bmp", kBmp},
+        {"Ŝtono.png", bmp, "_tono.bmp", kBmp},
+        {"社長の写真①.jpeg", bmp, "社長の写真①.bmp", kBmp},
+        // Refused.
+        {"clip.y4m", "YUV4MPEG2 W16 H16 F25:1 C420jpeg\n" + frame + frame, "動画は取り込めません。", ""},
+        {"empty.wav", "", "ファイルが空です", ""},
+        {"notes.jpg", "Thank you for coming. Please take a seat.\n", "画像としても音声としても読み取れませんでした", ""},
+        {"b/folder.png", {}, "フォルダなど、ファイルでないもの", ""},
+        {"missing.gif", {}, "ファイルが見つかりません", ""},
     };
-    ImportAll(cases);
-    EXPECT_EQ(Entries(), (QStringList{"1.pev", "Fine.BMP", "LISTDATA.PLD", "fine(2).bmp", "fine(3).bmp"}));
-    for (auto it = before.begin(); it != before.end(); ++it) EXPECT_EQ(Bytes::Read(project.filePath(it.key())), it.value());
-}
+    QStringList paths;
+    for (const auto& row : rows) {
+        if (!row.bytes.isNull()) Bytes::Write(sources.filePath(row.source), row.bytes);
+        paths << sources.filePath(row.source);
+    }
+    const QList<Importer::Result> results = Importer::Import(project.path(), paths);
+    ASSERT_EQ(results.size(), std::size(rows));
+    QStringList after = before.keys() << "dir.bmp";
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].source.toStdString());
+        EXPECT_TRUE((results[i].name + results[i].reason).startsWith(QString::fromUtf8(rows[i].name))) << results[i].reason.toStdString();
+        if (results[i].name.isEmpty()) continue;
+        EXPECT_EQ(Decoded(project.filePath(results[i].name), rows[i].bytes).toStdString(), rows[i].decoded);
+        after << results[i].name;
+    }
 
-TEST_F(Import, CancelledImportLeavesNoPartOfWhatWasNotDone)
-{
-    const QByteArray long24 = Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", QByteArray(48000 * 6 * 60, '\x11')));
-    const QStringList paths = {Source("first.wav", long24), Source("second.wav", long24), Source("third.png", Encoded(Quadrants(8, 8), "png"))};
+    // Then an import cancelled at once: the sources not yet brought in are refused; of them nothing stays.
+    QStringList more;
+    for (const char* name : {"first.wav", "second.wav", "third.wav"}) {
+        more << sources.filePath(name);
+        Bytes::Write(more.last(), Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", QByteArray(48000 * 6 * 60, '\x11'))));
+    }
     int calls = 0;
-    const QList<Importer::Result> results = Importer::Import(project.path(), paths, [&](int, int total) {
+    const QList<Importer::Result> cancelled = Importer::Import(project.path(), more, [&](int, int total) {
         EXPECT_EQ(total, 3);
         ++calls;
         return false;
     });
     EXPECT_EQ(calls, 1);
-    ASSERT_EQ(results.size(), 3);
-    EXPECT_EQ(results[1].reason, "取り込みを取り消しました。");
-    EXPECT_EQ(results[2].reason, "取り込みを取り消しました。");
+    ASSERT_EQ(cancelled.size(), 3);
+    EXPECT_EQ(cancelled[1].reason, "取り込みを取り消しました。");
+    EXPECT_EQ(cancelled[2].reason, "取り込みを取り消しました。");
     // The first is whole if it was done before the cancel came, and absent if not.
-    EXPECT_EQ(Entries(), results[0].name.isEmpty() ? QStringList() : QStringList{results[0].name});
-}
+    if (!cancelled[0].name.isEmpty()) after << cancelled[0].name;
 
-TEST(ImportNames, SafeForThePlayerAndFreeInTheFolder)
-{
-    QTemporaryDir folder;
-    for (const char* taken : {"Photo.JPG", "PHOTO(2).jpg", "nul_.wav"}) Bytes::Write(folder.filePath(taken), "x");
-    QDir(folder.path()).mkdir("dir.jpg");
-    const struct {
-        const char* source;
-        const char* extension;
-        const char* name;
-    } cases[] = {
-        {"photo.png", "jpg", "photo(3).jpg"},
-        {"dir.tiff", "jpg", "dir(2).jpg"},
-        {"a<b>c:d\"e|f?g*h.webp", "jpg", "a_b_c_d_e_f_g_h.jpg"},
-        {"tab\tand\x01.bmp", "bmp", "tab_and_.bmp"},
-        {"CON.png", "jpg", "CON_.jpg"},
-        {"lpt9.take.2.mp3", "wav", "lpt9_.take.2.wav"},
-        {"nul.flac", "wav", "nul_(2).wav"},
-        {"COM10.png", "jpg", "COM10.jpg"},
-        {"dots. .png", "jpg", "dots.jpg"},
-        {".hidden.png", "jpg", "_hidden.jpg"},
-        {"😀 smile.webp", "jpg", "_ smile.jpg"},
-        {"Ŝtono.png", "jpg", "_tono.jpg"},
-        {"社長の写真①.jpeg", "jpg", "社長の写真①.jpg"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.source);
-        const QString safe = ImportNames::SafeName(QString::fromUtf8(c.source), c.extension);
-        EXPECT_EQ(ImportNames::FreeName(folder.path(), safe), QString::fromUtf8(c.name));
-    }
+    after.sort();
+    const QStringList entries = QDir(project.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    EXPECT_EQ(entries.join('|').toStdString(), after.join('|').toStdString());
+    for (auto it = before.begin(); it != before.end(); ++it) EXPECT_EQ(Bytes::Read(project.filePath(it.key())), it.value());
 }
