@@ -58,9 +58,8 @@ private slots:
     // item 2 has no media; the start graphic 表紙.bmp is a picture that decodes.
     void packUnpackLoad()
     {
-        using namespace EventKinds;
         QTemporaryDir tmp;
-        const auto m = Shows::Make(tmp.filePath("紹介ショー"), {{"はじめに", {{kPicture, "写真.jpg"}, {kWavOnce, "ソの音.wav"}}}, {"終わり", {{kText, "またね"}}}},
+        const auto m = Shows::Make(tmp.filePath("紹介ショー"), {{"はじめに", {{EventKinds::kPicture, "写真.jpg"}, {EventKinds::kWavOnce, "ソの音.wav"}}}, {"終わり", {{EventKinds::kText, "またね"}}}},
                                    "表紙.bmp", {"写真.JPG"});
         const QString show = m->ProjectFolder;
         m->ListTable[2][1] = "終わり（未保存）";
