@@ -214,7 +214,7 @@ TEST(Import, EachSourceComesInAsThePlayerReadsItOrIsRefused)
     QStringList after = before.keys() << "dir.bmp";
     for (size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].source.toStdString());
-        EXPECT_TRUE((results[i].name + results[i].reason).startsWith(QString::fromUtf8(rows[i].name))) << results[i].reason.toStdString();
+        EXPECT_TRUE((results[i].name + results[i].reason).startsWith(QString::fromUtf8(rows[i].name))) << (results[i].name + results[i].reason).toStdString();
         if (results[i].name.isEmpty()) continue;
         EXPECT_EQ(Decoded(project.filePath(results[i].name), rows[i].bytes).toStdString(), rows[i].decoded);
         after << results[i].name;
