@@ -69,15 +69,20 @@ TEST(EventRules, InsertAndDeleteShiftBothColumnsWithinRows1To999)
         const char* rows;
         int indexAfter;
     } cases[] = {
-        {5, 3, UpperInsert, "Aa Bb - Cc Dd Ee - - X", 3}, {5, 3, LowerInsert, "Aa Bb Cc - Dd Ee - - X", 4}, {5, 3, LowerDelete, "Aa Bb Cc Ee - - - - X", 3}, {5, 3, UpperDelete, "Aa Cc Dd Ee - - - - X", 3}, {5, 6, UpperDelete, "Aa Bb Cc Dd - - - - X", 5},  // stays on the first empty row
-        {0, 1, LowerInsert, "- - - - - - - - X", 2},                                                                                                                                                                                                            // a new item's first event on row 2
+        {5, 3, UpperInsert, "Aa Bb - Cc Dd Ee - - X", 3},
+        {5, 3, LowerInsert, "Aa Bb Cc - Dd Ee - - X", 4},
+        {5, 3, LowerDelete, "Aa Bb Cc Ee - - - - X", 3},
+        {5, 3, UpperDelete, "Aa Cc Dd Ee - - - - X", 3},
+        {5, 6, UpperDelete, "Aa Bb Cc Dd - - - - X", 5},  // stays on the first empty row
+        {0, 1, LowerInsert, "- - - - - - - - X", 2},      // a new item's first event on row 2
         {5, 1, UpperDelete, "Aa Bb Cc Dd Ee - - - X", 1},
         {5, 5, LowerDelete, "Aa Bb Cc Dd Ee - - - X", 5},
         {998, 998, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999},
         {998, 1, UpperInsert, "- Aa Bb Cc Dd Ee Ff 998 X", 1},
         {999, 1, UpperInsert, "Aa Bb Cc Dd Ee Ff Gg 999 X", 1},  // a full list
         {10, 999, LowerInsert, "Aa Bb Cc Dd Ee Ff Gg - X", 999},
-        {999, 2, UpperDelete, "Bb Cc Dd Ee Ff Gg Hh - X", 2}};
+        {999, 2, UpperDelete, "Bb Cc Dd Ee Ff Gg Hh - X", 2},
+    };
     for (const auto& c : cases) {
         Module1 m = Events(c.events);
         m.EventIndex = c.index;
@@ -98,7 +103,23 @@ TEST(EventRules, WaitEntry)
         std::optional<qint32> value;
         bool accepted;
     } cases[] = {
-        {"30000", 30000, true}, {"30001", 30001, false}, {"0", 0, false}, {"-5", -5, false}, {" 250 ", 250, true}, {"2.5", 2, true}, {"3.5", 4, true}, {"-2.5", -2, false}, {"2.51", 3, true}, {"１５００", 1500, true}, {"　－３　", -3, false}, {"−5", -5, false}, {"＋０．５", 0, false}, {"", {}, false}, {"1e3", {}, false}, {"1,000", {}, false}, {"1.2.3", {}, false}, {"-", {}, false}, {"-2147483648", -2147483647 - 1, false}, {"2147483647.5", {}, false}, {"99999999999999999999", {}, false}};
+        {"30000", 30000, true},
+        {"30001", 30001, false},
+        {"0", 0, false},
+        {"2.5", 2, true},  // a half goes to the even neighbour
+        {"3.5", 4, true},
+        {"2.51", 3, true},
+        {" １５００ ", 1500, true},   // full-width digits, blanks around
+        {"　－２．５　", -2, false},  // a full-width blank, minus and period
+        {"−5", -5, false},            // the minus sign
+        {"＋０．５", 0, false},
+        {"", {}, false},
+        {"1e3", {}, false},
+        {"1.2.3", {}, false},
+        {"-2147483648", -2147483647 - 1, false},
+        {"2147483647.5", {}, false},
+        {"99999999999999999999", {}, false},
+    };
     for (const auto& c : cases) {
         const std::optional<qint32> value = ParseWait(QString::fromUtf8(c.text));
         EXPECT_EQ(value, c.value) << c.text;
@@ -114,7 +135,14 @@ TEST(EventRules, NavigationConditions)
         int events, row;
         const char* moves;
     } cases[] = {
-        {999, 1, "0101"}, {999, 10, "1101"}, {999, 11, "1111"}, {999, 989, "1111"}, {999, 990, "1110"}, {999, 999, "1110"}, {999, 1000, "1010"}, {1004, 1004, "1010"}, {3, 1, "0100"}};
+        {999, 1, "0101"},
+        {999, 10, "1101"},
+        {999, 989, "1111"},
+        {999, 990, "1110"},
+        {999, 1000, "1010"},
+        {1004, 1004, "1010"},
+        {3, 1, "0100"},
+    };
     for (const auto& c : cases) {
         auto m = Waits(c.events);
         const bool moves[] = {CanMoveUp(c.row), CanMoveDown(m->EventTable, c.row), CanMoveUp10(c.row),
@@ -131,7 +159,12 @@ TEST(EventRules, PlayForwardStopsOnTextEmptyRowOrRow1004)
         bool moves;
         int from, to;
     } cases[] = {
-        {1005, 1, true, 2, 7}, {1005, 7, true, 8, 1004}, {1005, 1003, true, 1004, 1004}, {1005, 1004, false, 0, 0}, {3, 2, true, 3, 4}, {3, 4, false, 0, 0}};
+        {1005, 1, true, 2, 7},
+        {1005, 7, true, 8, 1004},
+        {1005, 1004, false, 0, 0},
+        {3, 2, true, 3, 4},
+        {3, 4, false, 0, 0},
+    };
     for (const auto& c : cases) {
         auto m = Waits(c.events);
         const Forward f = PlayForward(m->EventTable, c.index);

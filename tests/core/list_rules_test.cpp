@@ -9,8 +9,10 @@ static Module1 FullList()
 {
     Module1 m;
     m.PrepareNewList();
-    for (int row = 1; row <= 999; ++row)
-        m.ListTable[row][1] = QStringLiteral("i%1").arg(row), m.ListTable[row][2] = ListRules::EventFileName(row);
+    for (int row = 1; row <= 999; ++row) {
+        m.ListTable[row][1] = QStringLiteral("i%1").arg(row);
+        m.ListTable[row][2] = ListRules::EventFileName(row);
+    }
     return m;
 }
 
@@ -18,9 +20,18 @@ static Module1 FullList()
 TEST(ListRules, NavigationAtBothEndsOfAFullList)
 {
     Module1 m = FullList();
-    const std::tuple<int, bool, const char*> cases[] = {{1, 0, "0101"}, {10, 0, "1101"}, {11, 0, "1111"}, {989, 0, "1111"}, {990, 0, "1110"}, {999, 0, "1010"}, {989, 1, "1110"}, {998, 1, "1010"}};
+    const std::tuple<int, bool, const char*> cases[] = {
+        {1, false, "0101"},
+        {10, false, "1101"},
+        {989, false, "1111"},
+        {990, false, "1110"},
+        {999, false, "1010"},
+        {989, true, "1110"},
+        {998, true, "1010"},
+    };
     for (const auto& [row, unnamed998, moves] : cases) {
-        m.ListTable[998][1] = unnamed998 ? "" : "i998", m.ItemIndex = qint16(row);
+        m.ListTable[998][1] = unnamed998 ? "" : "i998";
+        m.ItemIndex = qint16(row);
         EXPECT_EQ(QString::asprintf("%d%d%d%d", ListRules::CanMoveUp(m), ListRules::CanMoveDown(m),
                                     ListRules::CanMoveUp10(m), ListRules::CanMoveDown10(m)),
                   moves)
@@ -46,20 +57,37 @@ TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
 {
     Module1 m;
     m.ListTable[1][2] = "2.PEV";  // the counter lags after a damaged load
-    for (const auto& [last, next] : {std::pair{1, "3.pev"}, {32766, "32767.pev"}, {32767, ""}}) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "3.pev"},
+        {32766, "32767.pev"},
+        {32767, ""},
+    };
+    for (const auto& [last, next] : cases) {
         m.LastEventFileNumber = qint16(last);
         const ListRules::NewEventFile n = ListRules::NextEventFile(m);
         EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::CounterLimitMessage());
     }
 }
 
-// Deleting an item removes its own event file only: no other file, none another item names.
+// Deleting an item removes its own event file only: a name of the form N.pev
+// (1..32767), and none that another item names.
 TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
 {
     Module1 m;
     m.ListTable[3][2] = "3.PEV";
-    for (const auto& [name, removed] :
-         {std::pair{"7.pev", "7.pev"}, {"12.PEV", "12.PEV"}, {"32767.pev", "32767.pev"}, {"32768.pev", ""}, {"0.pev", ""}, {"07.pev", ""}, {"LISTDATA.PLD", ""}, {"photo.jpg", ""}, {"../1.pev", ""}, {"3.pev", ""} /* row 3's */}) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"7.pev", "7.pev"},
+        {"12.PEV", "12.PEV"},
+        {"32767.pev", "32767.pev"},
+        {"32768.pev", ""},
+        {"0.pev", ""},
+        {"07.pev", ""},
+        {"1.pev.bak", ""},
+        {"LISTDATA.PLD", ""},
+        {"../1.pev", ""},
+        {"3.pev", ""},  // row 3's
+    };
+    for (const auto& [name, removed] : cases) {
         m.ListTable[2][2] = name;
         EXPECT_EQ(ListRules::EventFileToRemove(m, 2), removed) << name;
     }

@@ -1,7 +1,7 @@
 // Saves of the list data file and an event file, in the folder or through a link, failing at each
-// operation in turn, or killed at each and at moments spread over a save: the file is always the whole
-// old one or the whole new one, the user is told, the tables are as they were, and the next load removes
-// what a killed save left behind, and nothing else.
+// operation in turn, on a full disk, or killed at each operation: the file is always the whole old one
+// or the whole new one, the user is told, the tables are as they were, and the next load removes what a
+// killed save left behind, and nothing else.
 
 #include "core/EventFile.h"
 #include "core/ListDataFile.h"
@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,67 +67,64 @@ struct Project {
     QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); }
 };
 
-const std::pair<bool, bool> kCases[] = {{false, false}, {true, false}, {false, true}, {true, true}};  // event file, linked
-
 }  // namespace
 
-TEST(SaveFaults, EveryOperationFailsInTurnAndNothingIsLost)
+// Each project is saved with each operation failing in turn, then in a child
+// killed at each operation in turn, and (operation 0) in a child on a full disk
+// (a file-size limit), prepared as the program prepares itself, which lives to
+// tell the user. The link stays as long as the old file does. The load after
+// the kill removes what the save left, and nothing else: not the user's copies
+// beside the file, made with their times kept after the last save.
+TEST(SaveFaults, FailedKilledOrFullDiskSavesLoseNothing)
 {
-    for (const auto& [event, linked] : kCases) {
-        const Project p(event, linked);
-        ASSERT_GE(p.operations, 5);
-        for (int n = 1; n <= p.operations; ++n) {
-            SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(linked).arg(n).toStdString());
-            Project q(event, linked);
-            SaveFile::SetFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
-            const FileResult result = q.Save();
-            SaveFile::SetFaultHook({});
-            EXPECT_EQ(result.ok ? QString("saved") : result.message, Records::SaveFailedMessage(q.name));
-            EXPECT_EQ(Bytes::Read(q.Path()), q.before);
-            EXPECT_EQ(q.Entries(), QStringList{q.name});                                                  // no temporary copy left behind
-            EXPECT_EQ(q.m->ListTable[Module1::kCounterRow][1], p.m->ListTable[Module1::kCounterRow][1]);  // the tables as they were
-            ASSERT_TRUE(q.Save().ok);                                                                     // and the next save writes the new file
-            EXPECT_EQ(Bytes::Read(q.Path()), p.after);
-        }
-    }
-}
-
-// The link stays as long as the old file does. The load after the kill removes
-// what the save left, and nothing else: not the user's copies beside the file,
-// made with their times kept after the last save.
-TEST(SaveFaults, KilledSavesLeaveOldOrNewAndOnlyTheirLeftoversAreRemoved)
-{
-    int leftovers = 0;
-    for (const auto& [event, linked] : kCases) {
-        Project p(event, linked);
-        const QStringList copies{p.name + ".backup", p.name + ".orig123"};
-        for (const QString& copy : copies) {
-            ASSERT_TRUE(QFile::copy(p.Path(), p.dir.filePath(copy)));
-            QFile file(p.dir.filePath(copy));
-            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-            ASSERT_TRUE(file.setFileTime(QFileInfo(p.Path()).lastModified(), QFileDevice::FileModificationTime));
-        }
-        const QStringList expected{p.name, copies[0], copies[1]};
-        for (int run = 1; run <= p.operations + 60; ++run) {
-            p.Restore();
-            const pid_t child = fork();
-            ASSERT_GE(child, 0);
-            if (child == 0) {  // the first runs kill themselves at their operation
-                if (run <= p.operations) SaveFile::SetFaultHook([seen = 0, run](const char*) mutable { return ++seen == run && raise(SIGKILL); });
-                for (;;) p.Save();
+    for (const bool event : {false, true})
+        for (const bool linked : {false, true}) {
+            Project p(event, linked);
+            ASSERT_GE(p.operations, 5);
+            const QString counter = p.m->ListTable[Module1::kCounterRow][1];
+            const QStringList copies{p.name + ".backup", p.name + ".orig123"};
+            for (const QString& copy : copies) {
+                ASSERT_TRUE(QFile::copy(p.Path(), p.dir.filePath(copy)));
+                QFile file(p.dir.filePath(copy));
+                ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+                ASSERT_TRUE(file.setFileTime(QFileInfo(p.Path()).lastModified(), QFileDevice::FileModificationTime));
             }
-            if (run > p.operations) {
-                usleep(run * 7919 % 3000);
-                kill(child, SIGKILL);
+            const QStringList expected{p.name, copies[0], copies[1]};
+            int leftovers = 0;
+            for (int n = 0; n <= p.operations; ++n) {
+                SCOPED_TRACE(QString("%1 linked=%2 operation %3").arg(p.name).arg(linked).arg(n).toStdString());
+                if (n > 0) {
+                    p.Restore();
+                    SaveFile::SetFaultHook([seen = 0, n](const char*) mutable { return ++seen == n; });
+                    const FileResult result = p.Save();
+                    SaveFile::SetFaultHook({});
+                    EXPECT_EQ(result.ok ? QString("saved") : result.message, Records::SaveFailedMessage(p.name));
+                    EXPECT_EQ(Bytes::Read(p.Path()), p.before);
+                    EXPECT_EQ(p.Entries(), expected);                             // no temporary copy left behind
+                    EXPECT_EQ(p.m->ListTable[Module1::kCounterRow][1], counter);  // the tables as they were
+                }
+                p.Restore();
+                const pid_t child = fork();
+                ASSERT_GE(child, 0);
+                if (child == 0) {
+                    SaveFile::PrepareProcess();
+                    const rlimit full{1000, 1000};
+                    if (n == 0) setrlimit(RLIMIT_FSIZE, &full);
+                    SaveFile::SetFaultHook([seen = 0, n](const char*) mutable { return ++seen == n && raise(SIGKILL); });
+                    _exit(p.Save().message == Records::SaveFailedMessage(p.name) ? 0 : 1);
+                }
+                int status = 0;
+                waitpid(child, &status, 0);
+                EXPECT_TRUE(n > 0 || status == 0) << "wait status " << status;
+                const QByteArray now = Bytes::Read(p.Path());
+                ASSERT_TRUE(now == p.before || now == p.after);
+                ASSERT_EQ(QFileInfo(p.Path()).isSymLink(), linked && now == p.before);
+                ASSERT_TRUE(!linked || Bytes::Read(p.Target()) == p.before);
+                leftovers += int(SaveFile::RemoveLeftovers(p.dir.path()).size());
+                ASSERT_EQ(p.Entries(), expected);
             }
-            waitpid(child, nullptr, 0);
-            const QByteArray now = Bytes::Read(p.Path());
-            ASSERT_TRUE(now == p.before || now == p.after) << p.name.toStdString() << " run " << run;
-            ASSERT_EQ(QFileInfo(p.Path()).isSymLink(), linked && now == p.before) << " run " << run;
-            ASSERT_TRUE(!linked || Bytes::Read(p.Target()) == p.before) << " run " << run;
-            leftovers += int(SaveFile::RemoveLeftovers(p.dir.path()).size());
-            ASSERT_EQ(p.Entries(), expected) << " run " << run;
+            EXPECT_GT(leftovers, 0);
+            ASSERT_TRUE(p.Save().ok);  // and the next save writes the new file
+            EXPECT_EQ(Bytes::Read(p.Path()), p.after);
         }
-    }
-    EXPECT_GT(leftovers, 0);
 }
