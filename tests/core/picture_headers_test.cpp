@@ -55,18 +55,18 @@ TEST(PictureHeaders, DoubtsOfEachKind)
         QByteArray head;
         const char* doubt;  // a part of the one reason expected; empty for none
     } cases[] = {
-        {"baseline.jpg", Jpeg("FFC0", 8, 3), ""},
+        {"upright.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(1)), ""},
         {"grey.JPEG", Jpeg("FFC1", 8, 1), ""},
         {"progressive.jpg", Jpeg("FFC2", 8, 3), "はプログレッシブの JPEG"},
         {"arithmetic.jpg", Jpeg("FFC9", 8, 3), "は算術符号化の JPEG"},
         {"deep.jpg", Jpeg("FFC1", 12, 3), "は12 ビットの JPEG"},
         {"print.jpg", Jpeg("FFC0", 8, 4), "はCMYK（印刷用の色）の JPEG"},
         {"turned.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(3)), "向きの情報（EXIF）"},
-        {"upright.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(1)), ""},
         {"photo.gif", Jpeg("FFC0", 8, 3), "の中身は JPEG 形式ですが、名前は GIF 形式です。"},
         {"anim.gif", "GIF89a" + QByteArray(30, '\0'), ""},
         {"plain.bmp", Bmp(24, 0), ""},
         {"rle.bmp", Bmp(8, 1), ""},
+        {"deep.bmp", Bmp(32, 0), "は32 ビットの BMP"},
         {"fields.bmp", Bmp(16, 3), "は16 ビット・ビットフィールド形式の BMP"},
         {"packed.bmp", Bmp(24, 5), "はPNG 圧縮の BMP"},
         {"text.jpg", "not a picture at all, only words", ""},

@@ -32,7 +32,6 @@ TEST_F(ProjectFilesTest, FindFileNoCase)
     Make({"listdata.pld", "LISTDATA.PLD", "画像Ａ.JPG", "2.PEV/2.pev", "a/b", "a\\b"}, {"1.pev", "2.PEV", "a"});
     const std::pair<const char*, const char*> cases[] = {
         {"listdata.pld", "listdata.pld"},
-        {"LISTDATA.PLD", "LISTDATA.PLD"},
         {"ListData.Pld", "LISTDATA.PLD"},
         {"画像Ａ.jpg", "画像Ａ.JPG"},
         {"1.pev", ""},
@@ -57,12 +56,10 @@ TEST_F(ProjectFilesTest, AnyFileMatchesAndListFiles)
         {"*.gif;*.jpg;*.bmp", "a.gif A.jpg b.gif c.BMP"},
         {"*.GIF;b*", "a.gif b.gif"},
         {"*.*", "a.gif A.jpg b.gif c.BMP d.wav f.gifx README"},
-        {"read*", "README"},
         {"a.jp?", "A.jpg"},
         {"*.gi", ""},
         {"g.*", ""},
         {".e*", ""},
-        {"eadme", ""},
         {"", ""},
     };
     for (const auto& [pattern, listed] : cases) {

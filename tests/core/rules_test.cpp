@@ -1,0 +1,231 @@
+// The rules of the list editor and the event editor: insert and delete,
+// navigation, wait entry, "次へ", the event file counter and which event file
+// a deleted item takes with it.
+
+#include "core/EventKinds.h"
+#include "core/EventRules.h"
+#include "core/ListRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace EventRules;
+
+namespace {
+
+// Events in rows 1..count, each with its row number as parameter: waits, with
+// a text in row 7; and items in rows 1..count up to 999, "iN" with "N.pev".
+std::unique_ptr<Module1> Filled(int count)
+{
+    auto m = std::make_unique<Module1>();
+    m->PrepareNewList();
+    for (int row = 1; row <= count; ++row) {
+        m->EventTable[row][0] = row == 7 ? EventKinds::kText : EventKinds::kWait;
+        m->EventTable[row][1] = QString::number(row);
+    }
+    for (int row = 1; row <= std::min(count, 999); ++row) {
+        m->ListTable[row][1] = QStringLiteral("i%1").arg(row);
+        m->ListTable[row][2] = ListRules::EventFileName(row);
+    }
+    return m;
+}
+
+enum Op {
+    UpperInsert,
+    LowerInsert,
+    UpperDelete,
+    LowerDelete
+};
+
+// A button as the event editor runs it, a delete answered with Yes.
+void Press(Module1& m, Op op)
+{
+    const bool lower = op == LowerInsert || op == LowerDelete;
+    const int row = lower ? m.EventIndex + 1 : op == UpperDelete ? m.EventIndex - 1
+                                                                 : m.EventIndex;
+    const bool insert = op == UpperInsert || op == LowerInsert;
+    if (insert && CanInsertAt(m.EventTable, row)) {
+        OpenRowAt(m.EventTable, row);
+        m.EventIndex = row;
+    }
+    if (!insert && HoldsEvent(m.EventTable, row)) {
+        RemoveRowAt(m.EventTable, row);
+        if (op == UpperDelete) m.EventIndex = IndexAfterUpperDelete(m.EventTable, m.EventIndex);
+    }
+}
+
+}  // namespace
+
+// Rows 1..7, 999 and 1000 ("-" empty) and the current row after each button;
+// row 1000 holds "X", which no shift may touch.
+TEST(EventRules, InsertAndDeleteShiftRowsWithin1To999)
+{
+    const struct {
+        int events, index;
+        Op op;
+        const char* rows;
+        int indexAfter;
+    } cases[] = {
+        {5, 3, UpperInsert, "1 2 - 3 4 5 - - X", 3},
+        {5, 3, UpperDelete, "1 3 4 5 - - - - X", 3},
+        {5, 3, LowerDelete, "1 2 3 5 - - - - X", 3},
+        {5, 6, UpperDelete, "1 2 3 4 - - - - X", 5},  // stays on the first empty row
+        {0, 1, LowerInsert, "- - - - - - - - X", 2},  // a new item's first event on row 2
+        {998, 998, LowerInsert, "1 2 3 4 5 6 7 - X", 999},
+        {998, 1, UpperInsert, "- 1 2 3 4 5 6 998 X", 1},
+        {999, 1, UpperInsert, "1 2 3 4 5 6 7 999 X", 1},  // a full list
+        {10, 999, LowerInsert, "1 2 3 4 5 6 7 - X", 999},
+        {999, 2, UpperDelete, "2 3 4 5 6 7 8 - X", 2},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<Module1> m = Filled(c.events);
+        m->EventTable[1000] = {EventKinds::kWait, "X"};
+        m->EventIndex = c.index;
+        Press(*m, c.op);
+        QStringList rows;
+        for (int row : {1, 2, 3, 4, 5, 6, 7, 999, 1000})
+            rows << (HoldsEvent(m->EventTable, row) ? m->EventTable[row][1] : QStringLiteral("-"));
+        EXPECT_EQ(rows.join(' ').toStdString() + " @" + std::to_string(m->EventIndex),
+                  c.rows + (" @" + std::to_string(c.indexAfter)))
+            << c.events << " events, row " << c.index << " op " << c.op;
+    }
+}
+
+// Items shift within rows 1..999: row 999's item falls off the end, and the
+// dash line of row 0 stays.
+TEST(ListRules, InsertAndDeleteShiftRowsWithin1To999)
+{
+    const std::unique_ptr<Module1> m = Filled(999);
+    const auto names = [&](std::initializer_list<int> rows) {
+        QStringList out;
+        for (int row : rows) out << m->ListTable[row][1];
+        return out.join(' ');
+    };
+    ListRules::OpenRowAt(*m, 2);
+    EXPECT_EQ(names({1, 2, 3, 998, 999, 1000}), "i1  i2 i997 i998 ");
+    ListRules::RemoveRowAt(*m, 1);
+    EXPECT_EQ(names({0, 1, 2, 997, 998, 999}), "－－－－－－－－－－  i2 i997 i998 ");
+}
+
+// ▲ ▼ ▲10 ▼10 at a row, "1" where it moves, among `count` events and items:
+// ▼ stops on the empty row after the last event or item (and at row 1004 for
+// events pushed down in a damaged file), ▼10 from row 990 on and before an
+// event ten rows below or an item nine rows below is missing.
+TEST(Rules, NavigationAtBothEnds)
+{
+    const struct {
+        int count, row;
+        const char* events;
+        const char* items;
+    } cases[] = {
+        {999, 1, "0101", "0101"},
+        {999, 10, "1101", "1101"},
+        {999, 989, "1111", "1111"},
+        {999, 990, "1110", "1110"},
+        {999, 999, "1110", "1010"},
+        {999, 1000, "1010", "1010"},
+        {998, 989, "1110", "1111"},
+        {997, 989, "1110", "1110"},
+        {997, 998, "1010", "1010"},
+        {1004, 1004, "1010", "1010"},
+        {3, 1, "0100", "0100"},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<Module1> m = Filled(c.count);
+        m->ItemIndex = qint16(c.row);
+        const EventRows& e = m->EventTable;
+        EXPECT_EQ(QString::asprintf("%d%d%d%d", CanMoveUp(c.row), CanMoveDown(e, c.row), CanMoveUp10(c.row), CanMoveDown10(e, c.row)), c.events) << c.count << " events, row " << c.row;
+        EXPECT_EQ(QString::asprintf("%d%d%d%d", ListRules::CanMoveUp(*m), ListRules::CanMoveDown(*m), ListRules::CanMoveUp10(*m), ListRules::CanMoveDown10(*m)), c.items) << c.count << " items, row " << c.row;
+    }
+}
+
+TEST(EventRules, WaitEntry)
+{
+    const struct {
+        const char* text;
+        std::optional<qint32> value;
+        bool accepted;
+    } cases[] = {
+        {"30000", 30000, true},
+        {"30001", 30001, false},
+        {"2.5", 2, true},  // a half goes to the even neighbour
+        {"3.5", 4, true},
+        {"2.51", 3, true},
+        {" １５００ ", 1500, true},   // full-width digits, blanks around
+        {"　－２．５　", -2, false},  // a full-width blank, minus and period
+        {"−5", -5, false},            // the minus sign
+        {"＋０．５", 0, false},
+        {"", {}, false},
+        {"1e3", {}, false},
+        {"1.2.3", {}, false},
+        {"-2147483648", -2147483647 - 1, false},
+        {"2147483647.5", {}, false},
+        {"99999999999999999999", {}, false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<qint32> value = ParseWait(QString::fromUtf8(c.text));
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(value && WaitAccepted(*value), c.accepted) << c.text;
+    }
+}
+
+// "次へ" stops on the next text, the first empty row or row 1004; it moves from neither of the last two.
+TEST(EventRules, PlayForwardStopsOnTextEmptyRowOrRow1004)
+{
+    const struct {
+        int events, index;
+        bool moves;
+        int from, to;
+    } cases[] = {
+        {1005, 1, true, 2, 7},
+        {1005, 7, true, 8, 1004},
+        {1005, 1004, false, 0, 0},
+        {3, 2, true, 3, 4},
+        {3, 4, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        const Forward f = PlayForward(Filled(c.events)->EventTable, c.index);
+        EXPECT_EQ(std::tuple(f.moves, f.from, f.to), std::tuple(c.moves, c.from, c.to)) << c.index;
+    }
+}
+
+// The next event file skips a name in use after a damaged load, and none
+// comes after 32767.
+TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
+{
+    Module1 m;
+    m.ListTable[1][2] = "2.PEV";
+    const std::pair<int, const char*> cases[] = {
+        {1, "3.pev"},
+        {32766, "32767.pev"},
+        {32767, ""},
+    };
+    for (const auto& [last, next] : cases) {
+        m.LastEventFileNumber = qint16(last);
+        const ListRules::NewEventFile n = ListRules::NextEventFile(m);
+        EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::CounterLimitMessage());
+    }
+}
+
+// Deleting an item removes its own event file only: a name of the form N.pev
+// (1..32767), and none that another item names.
+TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
+{
+    Module1 m;
+    m.ListTable[3][2] = "3.PEV";
+    const std::pair<const char*, const char*> cases[] = {
+        {"7.pev", "7.pev"},
+        {"12.PEV", "12.PEV"},
+        {"32767.pev", "32767.pev"},
+        {"32768.pev", ""},
+        {"0.pev", ""},
+        {"07.pev", ""},
+        {"1.pev.bak", ""},
+        {"LISTDATA.PLD", ""},
+        {"../1.pev", ""},
+        {"3.pev", ""},  // row 3's
+    };
+    for (const auto& [name, removed] : cases) {
+        m.ListTable[2][2] = name;
+        EXPECT_EQ(ListRules::EventFileToRemove(m, 2), removed) << name;
+    }
+}
