@@ -173,7 +173,7 @@ TEST_F(DataFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
 
 // Only a name of the editor's own form, "N.pev", is ever events: never a name
 // leaving the folder, nor the list data file that a hand-edited list names.
-// (Which names are of that form is in list_rules_test.cpp.)
+// (Which names are of that form is in rules_test.cpp.)
 TEST_F(DataFileTest, OnlyEventFileNamesAreTouched)
 {
     ASSERT_TRUE(Bytes::Write(root.filePath("outside.pev"), "keep"));

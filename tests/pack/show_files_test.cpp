@@ -40,32 +40,18 @@ bool MoveTo(Module1& m, const QString& folder)
 
 }  // namespace
 
-// Each file once by its name on disk, in order: list data, event files, then
-// the start graphic and the media of the events; only named events count.
-TEST(ShowFiles, ListsWhatTheShowUses)
-{
-    QTemporaryDir root;
-    const ShowFiles::Plan plan = ShowFiles::Collect(*MakeShow(root));
-    QStringList listed;
-    for (const ShowFiles::File& f : plan.files) listed << QString::number(int(f.kind)) + ' ' + f.name;
-    EXPECT_EQ(listed.join('|').toStdString(), "0 LISTDATA.PLD|1 1.pev|1 2.pev|2 表紙.bmp|2 写真.jpg|3 音.wav|2 絵.gif");
-    EXPECT_EQ(plan.problems.join('\n').toStdString(), "");
-    EXPECT_EQ(plan.topFolder, "紹介");
-}
-
-// Each problem once, in the user's words; with the list given, no list data
-// file is needed.
-TEST(ShowFiles, Refusals)
+// Each problem once, in the user's words; without one, each file once by its
+// name on disk, in order: list data, event files, then the start graphic and
+// the media of the events (only named events count); with the list given, no
+// list data file is needed.
+TEST(ShowFiles, WhatTheShowUsesAndWhatIsRefused)
 {
     const QString again = "ファイルをフォルダに戻すか、別のファイルを選び直してください。";
     const std::pair<std::function<bool(Module1&)>, QString> cases[] = {
-        {[](Module1& m) { return Remove(m, "絵.gif"); }, "グラフィックファイル「絵.gif」がありません（2番の項目「次」の2番のイベントで使用）。" + again},
-        {[](Module1& m) { return Remove(m, "2.pev"); }, "2番の項目「次」：イベントファイル「2.pev」がありません。項目を削除して作り直してください。"},
+        {[](Module1& m) { return Remove(m, "LISTDATA.PLD") && Remove(m, "絵.gif"); }, "リストデータ(LISTDATA.PLD)がありません。\nグラフィックファイル「絵.gif」がありません（2番の項目「次」の2番のイベントで使用）。" + again},
+        {[](Module1& m) { return Remove(m, "2.pev") && Name(m, Module1::kStartGraphicRow, 1, "表紙:.bmp") && Add(m, "表紙:.bmp"); }, "2番の項目「次」：イベントファイル「2.pev」がありません。項目を削除して作り直してください。\n「表紙:.bmp」（スタートグラフィックで使用）：「:」は Windows のファイル名に使えない文字です。名前を変えてから、選び直してください。"},
+        {[](Module1& m) { return Add(m, "写真.JPG") && MoveTo(m, "😀"); }, "フォルダ「😀」：「😀」は日本語版の Windows で名前に使えない文字です。フォルダの名前を変えてください。\n「写真.jpg」と「写真.JPG」は大文字と小文字の違いしかなく、Windows では同じ名前になります。どちらかの名前を変えてから、選び直してください。"},
         {[](Module1& m) { return Name(m, 2, 2, "絵.gif"); }, "2番の項目「次」：イベントファイル名「絵.gif」が正しくありません。項目を削除して作り直してください。"},
-        {[](Module1& m) { return Remove(m, "LISTDATA.PLD"); }, "リストデータ(LISTDATA.PLD)がありません。"},
-        {[](Module1& m) { return Name(m, Module1::kStartGraphicRow, 1, "表紙:.bmp") && Add(m, "表紙:.bmp"); }, "「表紙:.bmp」（スタートグラフィックで使用）：「:」は Windows のファイル名に使えない文字です。名前を変えてから、選び直してください。"},
-        {[](Module1& m) { return Add(m, "写真.JPG"); }, "「写真.jpg」と「写真.JPG」は大文字と小文字の違いしかなく、Windows では同じ名前になります。どちらかの名前を変えてから、選び直してください。"},
-        {[](Module1& m) { return MoveTo(m, "😀"); }, "フォルダ「😀」：「😀」は日本語版の Windows で名前に使えない文字です。フォルダの名前を変えてください。"},
     };
     for (const auto& [change, problem] : cases) {
         QTemporaryDir root;
@@ -75,6 +61,12 @@ TEST(ShowFiles, Refusals)
     }
     QTemporaryDir root;
     const std::unique_ptr<Module1> m = MakeShow(root);
+    const ShowFiles::Plan plan = ShowFiles::Collect(*m);
+    QStringList listed;
+    for (const ShowFiles::File& f : plan.files) listed << QString::number(int(f.kind)) + ' ' + f.name;
+    EXPECT_EQ(listed.join('|').toStdString(), "0 LISTDATA.PLD|1 1.pev|1 2.pev|2 表紙.bmp|2 写真.jpg|3 音.wav|2 絵.gif");
+    EXPECT_EQ(plan.problems.join('\n').toStdString(), "");
+    EXPECT_EQ(plan.topFolder, "紹介");
     ASSERT_TRUE(Remove(*m, "LISTDATA.PLD"));
     EXPECT_EQ(ShowFiles::Collect(*m, QByteArray("list")).problems, QStringList());
 }
