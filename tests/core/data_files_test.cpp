@@ -80,6 +80,13 @@ TEST_F(DataFileTest, SaveLoadAndSaveAgainAreExact)
     loaded.ListTable[3][1] = QStringLiteral("한");
     EXPECT_TRUE(ListDataFile::Write(loaded).message.contains(QStringLiteral("「한」")));
     EXPECT_EQ(Bytes::Read(path), expected);
+    // A path on the command line names the show by its folder or by its list
+    // data file as spelt; no other file names it.
+    ASSERT_TRUE(Bytes::Write(Path("1.pev"), ""));
+    EXPECT_EQ(ListDataFile::FolderNamedBy(folder + "/../project/"), folder);
+    EXPECT_EQ(ListDataFile::FolderNamedBy(folder + "/../project/listdata.pld"), folder);
+    EXPECT_EQ(ListDataFile::FolderNamedBy(Path("LISTDATA.PLD")), "");
+    EXPECT_EQ(ListDataFile::FolderNamedBy(Path("1.pev")), "");
 }
 
 // "name:file" of rows 0..3 loaded over an earlier project's table; "stale" when any of it is left.
@@ -99,10 +106,9 @@ TEST_F(DataFileTest, DamagedFilesLoadAsFarAsTheyGoWithoutLeftovers)
 {
     const std::pair<QByteArray, const char*> cases[] = {
         {"", ": : : :"},
-        {"\"a\",\"1.pev\"\r\n\"b\",\"2.p", "a:1.pev b:2.p : :"},                      // cut inside a record
-        {"\"a\",\"1.pev\"\r\n\"only\"", "a:1.pev only: : :"},                         // a missing last field
-        {"\"x\",\"\"\n  plain , 5.pev \n\"a,b\",\"c\"\n", "x: plain:5.pev a,b:c :"},  // LF, no quotes, blanks
-        {"\"ab\"cd,\"e\"\r\n", "ab:e : : :"},                                         // stray text after a closing quote
+        {"\"a\",\"1.pev\"\r\n\"b\",\"2.p", "a:1.pev b:2.p : :"},                                         // cut inside a record
+        {"\"a\",\"1.pev\"\r\n\"only\"", "a:1.pev only: : :"},                                            // a missing last field
+        {"\"x\",\"\"\n  plain , 5.pev \n\"a,b\",\"c\"\n\"ab\"cd,\"e\"\n", "x: plain:5.pev a,b:c ab:e"},  // LF, no quotes, blanks, stray text after a closing quote
     };
     for (const auto& [bytes, rows] : cases) EXPECT_EQ(Loaded(bytes, m), rows) << bytes.left(40).toStdString();
 }
@@ -123,23 +129,6 @@ TEST_F(DataFileTest, CounterAfterLoad)
         m.ListTable[1001][1] = row1001;
         EXPECT_EQ(ListDataFile::CounterAfterLoad(m), counter) << row1001;
     }
-}
-
-// A path on the command line names a show by its folder or by its list data
-// file, whatever that file's letter case; anything else names none.
-TEST_F(DataFileTest, FolderNamedByAPath)
-{
-    const QString show = Path("show");
-    ASSERT_TRUE(QDir().mkdir(show));
-    ASSERT_TRUE(Bytes::Write(show + "/ListData.Pld", ""));
-    ASSERT_TRUE(Bytes::Write(show + "/1.pev", ""));
-    const std::pair<QString, QString> cases[] = {
-        {show + "/../show/", show},
-        {show + "/../show/ListData.Pld", show},
-        {show + "/LISTDATA.PLD", ""},  // no file of that spelling
-        {show + "/1.pev", ""},
-    };
-    for (const auto& [path, folder] : cases) EXPECT_EQ(ListDataFile::FolderNamedBy(path), folder) << path.toStdString();
 }
 
 TEST_F(DataFileTest, CreatedAndWrittenFilesAreExactAndReadBack)

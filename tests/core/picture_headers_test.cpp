@@ -1,6 +1,7 @@
 // Picture headers: the format by content, and the traits of a JPEG or BMP
-// that a player's older decoder refuses or shows on its side. (Real files are
-// read in the show check's test.)
+// that a player's older decoder refuses or shows on its side. (Real files, a
+// plain BMP and a file that is no picture among them, are read in the show
+// check's test.)
 
 #include "core/PictureHeaders.h"
 #include "support/Bytes.h"
@@ -57,12 +58,10 @@ TEST(PictureHeaders, DoubtsOfEachKind)
         {"turned.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(3)), "向きの情報（EXIF）"},
         {"photo.gif", Jpeg("FFC0", 8, 3), "の中身は JPEG 形式ですが、名前は GIF 形式です。"},
         {"anim.gif", "GIF89a" + QByteArray(30, '\0'), ""},
-        {"plain.bmp", Bmp(24, 0), ""},
         {"rle.bmp", Bmp(8, 1), ""},
         {"deep.bmp", Bmp(32, 0), "は32 ビットの BMP"},
         {"fields.bmp", Bmp(16, 3), "は16 ビット・ビットフィールド形式の BMP"},
         {"packed.bmp", Bmp(24, 5), "はPNG 圧縮の BMP"},
-        {"text.jpg", "not a picture at all, only words", ""},
     };
     for (const auto& c : cases) {
         const QList<PictureHeaders::Reason> reasons = PictureHeaders::Doubts(c.name, PictureHeaders::Parse(c.head));

@@ -16,14 +16,18 @@
 // Found in any letter case, an exact match first and otherwise the first in
 // code order; never a folder, nor a name that reaches outside the folder.
 // Listed by pattern: ordinary, non-hidden files whose whole name matches, in
-// any letter case ("*.*" also names without a dot), sorted, each once.
-TEST(ProjectFiles, FoundAndListed)
+// any letter case ("*.*" also names without a dot), sorted, each once. Read:
+// only an ordinary file, whole, up to the limit; a pipe with no writer, a
+// device, a folder or a larger file is refused at once.
+TEST(ProjectFiles, FoundListedAndRead)
 {
     QTemporaryDir root;
     const QString folder = root.filePath("proj");
     for (const char* sub : {"1.pev", "2.PEV", "a", "g.jpg"}) ASSERT_TRUE(QDir(folder).mkpath(sub));
-    for (const char* name : {"listdata.pld", "LISTDATA.PLD", "画像Ａ.JPG", "2.PEV/2.pev", "a/b", "a\\b", "b.gif", "A.jpg", "c.BMP", ".e.gif", "f.gifx", "../x"})
+    for (const char* name : {"listdata.pld", "LISTDATA.PLD", "画像Ａ.JPG", "2.PEV/2.pev", "a/b", "a\\b", "b.gif", "A.jpg", "c.BMP", ".e.gif", "../x"})
         ASSERT_TRUE(Bytes::Write(folder + '/' + name, ""));
+    ASSERT_TRUE(Bytes::Write(folder + "/f.gifx", QByteArray(5000, 'x')));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder + "/pipe").constData(), 0600), 0);
     const std::pair<const char*, const char*> found[] = {
         {"listdata.pld", "listdata.pld"},
         {"ListData.Pld", "LISTDATA.PLD"},
@@ -54,23 +58,13 @@ TEST(ProjectFiles, FoundAndListed)
         EXPECT_EQ(ProjectFiles::AnyFileMatches(folder, pattern), *names != 0) << pattern;
     }
     EXPECT_FALSE(ProjectFiles::AnyFileMatches(root.filePath("gone"), "*.*"));
-}
 
-// Only an ordinary file is read, whole, up to the limit; a pipe with no
-// writer, a device, a folder or a larger file is refused at once.
-TEST(ReadAll, OrdinaryFilesOnlyAndNeverCut)
-{
-    QTemporaryDir dir;
-    const QString pipe = dir.filePath("pipe");
-    const QString file = dir.filePath("file");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    ASSERT_TRUE(Bytes::Write(file, QByteArray(5000, 'x')));
     QByteArray bytes = "old";
-    for (const QString& path : {pipe, QString("/dev/zero"), dir.path(), file}) {
+    for (const QString& path : {folder + "/pipe", QString("/dev/zero"), folder, folder + "/f.gifx"}) {
         EXPECT_FALSE(SaveFile::ReadAll(path, bytes, 4999)) << path.toStdString();
         EXPECT_TRUE(bytes.isEmpty());
     }
-    EXPECT_TRUE(SaveFile::ReadAll(file, bytes, 5000));
+    EXPECT_TRUE(SaveFile::ReadAll(folder + "/f.gifx", bytes, 5000));
     EXPECT_EQ(bytes, QByteArray(5000, 'x'));
 }
 

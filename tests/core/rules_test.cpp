@@ -71,22 +71,6 @@ TEST(EventRules, InsertAndDeleteShiftRowsWithin1To999)
     }
 }
 
-// Items shift within rows 1..999: row 999's item falls off the end, and the
-// dash line of row 0 stays.
-TEST(ListRules, InsertAndDeleteShiftRowsWithin1To999)
-{
-    const std::unique_ptr<Module1> m = Filled(999);
-    const auto names = [&](std::initializer_list<int> rows) {
-        QStringList out;
-        for (int row : rows) out << m->ListTable[row][1];
-        return out.join(' ');
-    };
-    ListRules::OpenRowAt(*m, 2);
-    EXPECT_EQ(names({1, 2, 3, 998, 999, 1000}), "i1  i2 i997 i998 ");
-    ListRules::RemoveRowAt(*m, 1);
-    EXPECT_EQ(names({0, 1, 2, 997, 998, 999}), "－－－－－－－－－－  i2 i997 i998 ");
-}
-
 // ▲ ▼ ▲10 ▼10 at a row, "1" where it moves, among `count` events and items:
 // ▼ stops on the empty row after the last event or item (and at row 1004 for
 // events pushed down in a damaged file), ▼10 from row 990 on and before an
