@@ -42,8 +42,9 @@ protected:
     std::unique_ptr<EventRows> rows = std::make_unique<EventRows>();
 };
 
-// Saved over a file of another letter case, loaded, saved again; then a text
-// the file cannot hold writes nothing and names the character.
+// A list saved over a file of another letter case, loaded, saved again; then a
+// text the file cannot hold writes nothing and names the character. The folder
+// as a command line names it, and the counter after a load.
 TEST_F(DataFileTest, SaveLoadAndSaveAgainAreExact)
 {
     const QString path = Path("listdata.pld");
@@ -80,6 +81,7 @@ TEST_F(DataFileTest, SaveLoadAndSaveAgainAreExact)
     loaded.ListTable[3][1] = QStringLiteral("한");
     EXPECT_TRUE(ListDataFile::Write(loaded).message.contains(QStringLiteral("「한」")));
     EXPECT_EQ(Bytes::Read(path), expected);
+
     // A path on the command line names the show by its folder or by its list
     // data file as spelt; no other file names it.
     ASSERT_TRUE(Bytes::Write(Path("1.pev"), ""));
@@ -87,6 +89,22 @@ TEST_F(DataFileTest, SaveLoadAndSaveAgainAreExact)
     EXPECT_EQ(ListDataFile::FolderNamedBy(folder + "/../project/listdata.pld"), folder);
     EXPECT_EQ(ListDataFile::FolderNamedBy(Path("LISTDATA.PLD")), "");
     EXPECT_EQ(ListDataFile::FolderNamedBy(Path("1.pev")), "");
+
+    // The counter after a load: row 1001 unless outside 0..32767, raised to
+    // the highest N.pev that an item row names; the last item row counts, row
+    // 1000 never does.
+    loaded.ListTable[999][2] = "1234.PEV";
+    loaded.ListTable[1000][2] = "5000.pev";
+    const std::pair<const char*, int> cases[] = {
+        {"20", 1234},
+        {"32767", 32767},
+        {"40000", 1234},
+        {"abc", 1234},
+    };
+    for (const auto& [row1001, counter] : cases) {
+        loaded.ListTable[1001][1] = row1001;
+        EXPECT_EQ(ListDataFile::CounterAfterLoad(loaded), counter) << row1001;
+    }
 }
 
 // "name:file" of rows 0..3 loaded over an earlier project's table; "stale" when any of it is left.
@@ -113,25 +131,7 @@ TEST_F(DataFileTest, DamagedFilesLoadAsFarAsTheyGoWithoutLeftovers)
     for (const auto& [bytes, rows] : cases) EXPECT_EQ(Loaded(bytes, m), rows) << bytes.left(40).toStdString();
 }
 
-// Row 1001 unless outside 0..32767, raised to the highest N.pev that an item
-// row names: the last item row counts, row 1000 never does.
-TEST_F(DataFileTest, CounterAfterLoad)
-{
-    m.ListTable[999][2] = "1234.PEV";
-    m.ListTable[1000][2] = "5000.pev";
-    const std::pair<const char*, int> cases[] = {
-        {"20", 1234},
-        {"32767", 32767},
-        {"40000", 1234},
-        {"abc", 1234},
-    };
-    for (const auto& [row1001, counter] : cases) {
-        m.ListTable[1001][1] = row1001;
-        EXPECT_EQ(ListDataFile::CounterAfterLoad(m), counter) << row1001;
-    }
-}
-
-TEST_F(DataFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
+TEST_F(DataFileTest, EventFilesCreatedWrittenAndReadBackAndNoOtherFileTouched)
 {
     ASSERT_TRUE(EventFile::Create(folder, "1.pev").ok);
     EXPECT_EQ(Bytes::Read(Path("1.pev")), Record().repeated(1005));
@@ -158,13 +158,10 @@ TEST_F(DataFileTest, CreatedAndWrittenFilesAreExactAndReadBack)
     ASSERT_TRUE(Bytes::Write(Path("1.pev"), written + Record(Hex("8365834C83588367955C8EA6"), "lost").repeated(9045)));
     EXPECT_EQ(Read("1.pev").notice, "「1.pev」の一部が壊れていたため、読み取れない部分を取り除きました。保存すると、この内容で書き込まれます。");
     EXPECT_EQ((*rows)[3][1] + (*rows)[1005][1], script[2][1]);
-}
 
-// Only a name of the editor's own form, "N.pev", is ever events: never a name
-// leaving the folder, nor the list data file that a hand-edited list names.
-// (Which names are of that form is in rules_test.cpp.)
-TEST_F(DataFileTest, OnlyEventFileNamesAreTouched)
-{
+    // Only a name of the editor's own form, "N.pev", is ever events: never a
+    // name leaving the folder, nor the list data file that a hand-edited list
+    // names. (Which names are of that form is in rules_test.cpp.)
     ASSERT_TRUE(Bytes::Write(root.filePath("outside.pev"), "keep"));
     ASSERT_TRUE(Bytes::Write(Path("listdata.pld"), "keep"));
     for (const char* name : {"../outside.pev", "..\\outside.pev", "..", "", "listdata.pld"})

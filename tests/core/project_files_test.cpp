@@ -42,7 +42,6 @@ TEST(ProjectFiles, FoundListedAndRead)
         EXPECT_FALSE(ProjectFiles::IsPlainFileName(name)) << name;
     }
     EXPECT_TRUE(ProjectFiles::IsPlainFileName("..a"));
-    EXPECT_EQ(ProjectFiles::FindFileNoCase(root.filePath("gone"), "LISTDATA.PLD"), "");
 
     const std::pair<const char*, const char*> listed[] = {
         {"*.gif;*.jpg;*.bmp", "A.jpg b.gif c.BMP 画像Ａ.JPG"},
@@ -57,7 +56,6 @@ TEST(ProjectFiles, FoundListedAndRead)
         if (QString(pattern).contains(';')) continue;
         EXPECT_EQ(ProjectFiles::AnyFileMatches(folder, pattern), *names != 0) << pattern;
     }
-    EXPECT_FALSE(ProjectFiles::AnyFileMatches(root.filePath("gone"), "*.*"));
 
     QByteArray bytes = "old";
     for (const QString& path : {folder + "/pipe", QString("/dev/zero"), folder, folder + "/f.gifx"}) {

@@ -152,30 +152,25 @@ TEST(EventRules, PlayForwardStopsOnTextEmptyRowOrRow1004)
     }
 }
 
-// The next event file skips a name in use after a damaged load, and none
-// comes after 32767.
-TEST(ListRules, CounterSkipsNamesInUseAndStopsAt32767)
+// The event files of a list: the next one skips names in use (the counter
+// lags after a damaged load) and none comes after 32767; deleting an item
+// removes its own event file only, a name of the form N.pev (1..32767) that
+// no other item names.
+TEST(ListRules, EventFilesOfTheList)
 {
     Module1 m;
     m.ListTable[1][2] = "2.PEV";
-    const std::pair<int, const char*> cases[] = {
-        {1, "3.pev"},
+    m.ListTable[3][2] = "3.PEV";
+    const std::pair<int, const char*> next[] = {
+        {1, "4.pev"},
         {32766, "32767.pev"},
         {32767, ""},
     };
-    for (const auto& [last, next] : cases) {
+    for (const auto& [last, name] : next) {
         m.LastEventFileNumber = qint16(last);
         const ListRules::NewEventFile n = ListRules::NextEventFile(m);
-        EXPECT_EQ(n.ok ? n.fileName : n.message, *next ? QString(next) : ListRules::CounterLimitMessage());
+        EXPECT_EQ(n.ok ? n.fileName : n.message, *name ? QString(name) : ListRules::CounterLimitMessage());
     }
-}
-
-// Deleting an item removes its own event file only: a name of the form N.pev
-// (1..32767), and none that another item names.
-TEST(ListRules, DeleteRemovesOnlyTheItemsOwnEventFile)
-{
-    Module1 m;
-    m.ListTable[3][2] = "3.PEV";
     const std::pair<const char*, const char*> cases[] = {
         {"7.pev", "7.pev"},
         {"12.PEV", "12.PEV"},
