@@ -91,7 +91,6 @@ TEST(Rules, NavigationAtBothEnds)
         {997, 989, "1110", "1110"},
         {997, 998, "1010", "1010"},
         {1004, 1004, "1010", "1010"},
-        {3, 1, "0100", "0100"},
     };
     for (const auto& c : cases) {
         const std::unique_ptr<Module1> m = Filled(c.count);

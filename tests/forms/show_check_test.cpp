@@ -135,6 +135,7 @@ TEST(ShowCheck, CleanShowThenEachProblemOnceMostSevereFirst)
     EXPECT_FALSE(cache->Save());
 }
 
+// (A float wav is found in the walk above.)
 TEST(ShowCheck, PlayableWavIsEightOrSixteenBitPcmInMonoOrStereo)
 {
     const struct {
@@ -145,7 +146,6 @@ TEST(ShowCheck, PlayableWavIsEightOrSixteenBitPcmInMonoOrStereo)
         {"16-bit mono", Wav(1, 1, 16), true},
         {"8-bit stereo after an odd-sized chunk", Wav(1, 2, 8, Chunk("LIST", "odd")), true},
         {"24-bit", Wav(1, 2, 24), false},
-        {"float", Wav(3, 1, 32), false},
         {"six channels", Wav(1, 6, 16), false},
         {"data before fmt", Wav(1, 1, 16, Chunk("data", "xx"), {}), false},
         {"no data", Wav(1, 1, 16, {}, {}), false},

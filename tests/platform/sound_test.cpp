@@ -64,7 +64,7 @@ struct Listener {
 };
 
 // The sound library is loaded with the first sound, not with the program. A
-// single sound plays once, whatever kSndAsync says; a loop goes on until a
+// single sound plays once; a loop goes on until a
 // stop, a new sound (for its own length, which a wrong rate conversion would
 // change) or a file that cannot play (with a beep) ends it at once. No call waits.
 TEST(SdlSound, LoadedWithTheFirstSoundThenPlaysOnceOrLoopsUntilEnded)
@@ -84,7 +84,6 @@ TEST(SdlSound, LoadedWithTheFirstSoundThenPlaysOnceOrLoopsUntilEnded)
         int beeps = 0;
     } cases[] = {
         {kOnce, {}, once},
-        {0, {}, once},
         {kLoop, QString(), ended},
         {kLoop, kSoft, R"(\.*s?L{40,}s{17,23}\.{10,})"},
         {kLoop, Put("text.wav", "not a wav"), ended, 1},
