@@ -1,12 +1,12 @@
 // Picture headers: the format by content, and the traits of a JPEG or BMP
-// that a player's older decoder refuses or shows on its side.
+// that a player's older decoder refuses or shows on its side. (Real files, a
+// progressive JPEG, a plain BMP and a file that is no picture among them, are
+// read in the show check's test.)
 
 #include "core/PictureHeaders.h"
 #include "support/Bytes.h"
 
 #include <gtest/gtest.h>
-
-#include <QTemporaryDir>
 
 namespace {
 
@@ -27,11 +27,8 @@ QByteArray Jpeg(const char* frame, int precision, int components, const QByteArr
     return out + Hex("FFDA000C03");
 }
 
-// TIFF structures holding only an orientation tag, in either byte order.
-QByteArray ExifBigEndian(int orientation)
-{
-    return Hex("4D4D002A00000008") + Hex("0001") + Hex("0112000300000001") + char(0) + char(orientation) + Hex("0000") + Hex("00000000");
-}
+// A little-endian TIFF structure holding only an orientation tag. (A
+// big-endian one is in the show check's test, in a real photograph.)
 QByteArray ExifLittleEndian(int orientation)
 {
     return Hex("49492A0008000000") + Hex("0100") + Hex("1201030001000000") + char(orientation) + Hex("000000") + Hex("00000000");
@@ -43,13 +40,6 @@ QByteArray Bmp(int bits, int compression)
     return out + char(bits) + char(0) + char(compression) + QByteArray(3, '\0') + QByteArray(20, '\0');
 }
 
-QStringList Texts(const QList<PictureHeaders::Reason>& reasons)
-{
-    QStringList texts;
-    for (const PictureHeaders::Reason& reason : reasons) texts << reason.text;
-    return texts;
-}
-
 }  // namespace
 
 TEST(PictureHeaders, DoubtsOfEachKind)
@@ -59,35 +49,22 @@ TEST(PictureHeaders, DoubtsOfEachKind)
         QByteArray head;
         const char* doubt;  // a part of the one reason expected; empty for none
     } cases[] = {
-        {"baseline.jpg", Jpeg("FFC0", 8, 3), ""},
+        {"upright.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(1)), ""},
         {"grey.JPEG", Jpeg("FFC1", 8, 1), ""},
-        {"progressive.jpg", Jpeg("FFC2", 8, 3), "はプログレッシブの JPEG"},
         {"arithmetic.jpg", Jpeg("FFC9", 8, 3), "は算術符号化の JPEG"},
         {"deep.jpg", Jpeg("FFC1", 12, 3), "は12 ビットの JPEG"},
         {"print.jpg", Jpeg("FFC0", 8, 4), "はCMYK（印刷用の色）の JPEG"},
-        {"sideways.jpg", Jpeg("FFC0", 8, 3, ExifBigEndian(6)), "向きの情報（EXIF）"},
         {"turned.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(3)), "向きの情報（EXIF）"},
-        {"upright.jpg", Jpeg("FFC0", 8, 3, ExifLittleEndian(1)), ""},
-        {"screen.jpg", Hex("89504E470D0A1A0A") + QByteArray(30, '\0'), "の中身は PNG 形式ですが、名前は JPEG 形式です。"},
         {"photo.gif", Jpeg("FFC0", 8, 3), "の中身は JPEG 形式ですが、名前は GIF 形式です。"},
         {"anim.gif", "GIF89a" + QByteArray(30, '\0'), ""},
-        {"plain.bmp", Bmp(24, 0), ""},
         {"rle.bmp", Bmp(8, 1), ""},
         {"deep.bmp", Bmp(32, 0), "は32 ビットの BMP"},
         {"fields.bmp", Bmp(16, 3), "は16 ビット・ビットフィールド形式の BMP"},
         {"packed.bmp", Bmp(24, 5), "はPNG 圧縮の BMP"},
-        {"text.jpg", "not a picture at all, only words", ""},
     };
-    QTemporaryDir dir;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const QStringList doubts = Texts(PictureHeaders::Doubts(c.name, PictureHeaders::Parse(c.head)));
-        EXPECT_EQ(doubts.size(), *c.doubt ? 1 : 0) << doubts.join('\n').toStdString();
-        if (*c.doubt) EXPECT_TRUE(doubts.value(0).contains(QString::fromUtf8(c.doubt))) << doubts.join('\n').toStdString();
-        // From a file, reading only what it needs, the same.
-        const QString path = dir.filePath(c.name);
-        ASSERT_TRUE(Bytes::Write(path, c.head + QByteArray(100000, '\x55')));
-        EXPECT_EQ(Texts(PictureHeaders::Doubts(c.name, PictureHeaders::Read(path))), doubts);
+        const QList<PictureHeaders::Reason> reasons = PictureHeaders::Doubts(c.name, PictureHeaders::Parse(c.head));
+        EXPECT_EQ(reasons.size(), *c.doubt ? 1 : 0) << c.name;
+        EXPECT_TRUE(reasons.value(0).text.contains(QString::fromUtf8(c.doubt))) << c.name << ": " << reasons.value(0).text.toStdString();
     }
-    EXPECT_EQ(PictureHeaders::Read(dir.filePath("none.jpg")).format, PictureHeaders::Format::Unknown);
 }

@@ -1,11 +1,6 @@
 #include "support/Corpus.h"
 
-#include "core/EventFile.h"
-#include "core/ListDataFile.h"
-#include "core/Module1.h"
-#include "support/Bytes.h"
-
-#include <memory>
+#include "support/Shows.h"
 
 namespace Corpus {
 
@@ -13,17 +8,11 @@ namespace {
 
 void Generate(const QString& project, int items, int events)
 {
-    auto m = std::make_unique<Module1>();
-    m->ProjectFolder = project;
-    m->PrepareNewList();
-    for (int row = 1; row <= events; ++row) m->EventTable[row][0] = "ウエイト", m->EventTable[row][1] = "10";
-    for (int item = 1; item <= items; ++item) {
-        m->ListTable[item][1] = QStringLiteral("項目%1").arg(item);
-        m->ListTable[item][2] = QStringLiteral("%1.pev").arg(item);
-        m->ItemIndex = qint16(item);
-        EventFile::Write(m->ProjectFolder, EventFile::NameOf(*m), m->EventTable);
-    }
-    m->LastEventFileNumber = qint16(items);
+    const QList<QStringList> waits(events, QStringList{"ウエイト", "10"});
+    QList<Shows::Item> list;
+    for (int item = 1; item <= items; ++item) list.append({QStringLiteral("項目%1").arg(item), waits});
+    const std::unique_ptr<Module1> m = Shows::Make(project, list, "", {});
+    m->LastEventFileNumber = qint16(items);  // as the editor leaves a list it made
     ListDataFile::Write(*m);
 }
 
@@ -31,7 +20,8 @@ void Generate(const QString& project, int items, int events)
 
 QString Prepare(const QString& corpus, const QString& name, const QString& parent)
 {
-    const QString source = corpus + '/' + name, project = parent + "/project";
+    const QString source = corpus + '/' + name;
+    const QString project = parent + "/project";
     QDir().mkpath(project);
     for (const QFileInfo& fi : QDir(source).entryInfoList(QDir::Files | QDir::Hidden))
         if (const QString n = fi.fileName(); n != "_setup")
