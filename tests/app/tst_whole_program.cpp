@@ -83,10 +83,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString folder = QFileInfo(dir.path()).canonicalFilePath();
-        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/logo.bmp", "BMP"));
-        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/photo.jpg", "JPG"));
-        QVERIFY(Bytes::Write(folder + "/bgm.wav", {}));
-        QVERIFY(Bytes::Write(folder + "/chime.wav", {}));
+        for (const char* picture : {"logo.bmp", "photo.jpg"}) QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + '/' + picture));
+        for (const char* sound : {"bgm.wav", "chime.wav"}) QVERIFY(Bytes::Write(folder + '/' + sound, {}));
         FakePlatform platform;
         Module1 m;
         frmPelumo1 top(m, platform);
