@@ -58,12 +58,25 @@ class TestFrmPelumo1 : public WindowTest {
 
 private slots:
 
-    // A new project starts empty; a folder with list data is refused; without a folder nothing opens.
-    void newProject()
+    // One top menu through every way a new project and a load end: Cancel keeps what is open; a
+    // folder without list data cannot be loaded but can hold a new project, which starts empty;
+    // an empty row 1 opens the list only; a folder with list data is refused a new project, after
+    // which nothing opens without a folder; a missing start graphic; Cancel after a load reads the
+    // open folder again. Then the rehearsal and the item picker.
+    void newProjectAndLoad()
     {
         Top t;
-        t.m.ListTable[5][1] = "earlier project";
+        QCOMPARE(t.Shown(), "");
+        t.m.ListTable[5][1] = "kept";
+        t.Choose("cmdLoad", {});
+        QCOMPARE(t.m.ListTable[5][1], "kept");
         const QString folder = NewFolder();
+        t.Choose("cmdLoad", folder);
+        QCOMPARE(t.p.beeps, 1);
+        QCOMPARE(t.TopText() + Text(&t.w, "lblPath"), "選択したフォルダには、リストデータ(listdata.pld)が存在しません。\r\nこのフォルダに新規に作成するか、別のフォルダを選択してください。");
+        t.Choose("cmdLoad", NewFolder(0));
+        QCOMPARE(t.Shown(), "cmdlistSakusei");
+        t.m.ListTable[5][1] = "earlier project";
         t.Choose("cmdSinki", folder, "frmPelumo4", "cmdOk");
         QCOMPARE(t.m.ListTable[5][1] + Text(&t.w, "lblPath"), folder);
         QCOMPARE(t.Shown(), "cmdlistSakusei cmdSakusei cmdRehearsal");
@@ -78,25 +91,9 @@ private slots:
             Modal::Click(&t.w, button);
             QCOMPARE(t.TopText(), "データを保存するフォルダが指定されていません。\r\n新規にフォルダを指定するか、以前のデータを読み込んでください。");
         }
-        QCOMPARE(t.p.beeps, 4);
-    }
-
-    // Every way a load ends: Cancel, no list data, an empty row 1, a missing start graphic, and
-    // Cancel after a load, which reads the open folder again. Then the item picker.
-    void load()
-    {
-        Top t;
-        QCOMPARE(t.Shown(), "");
-        t.m.ListTable[5][1] = "kept";
-        t.Choose("cmdLoad", {});
-        QCOMPARE(t.m.ListTable[5][1], "kept");
-        t.Choose("cmdLoad", NewFolder());
-        QCOMPARE(t.p.beeps, 1);
-        QCOMPARE(t.TopText() + Text(&t.w, "lblPath"), "選択したフォルダには、リストデータ(listdata.pld)が存在しません。\r\nこのフォルダに新規に作成するか、別のフォルダを選択してください。");
+        QCOMPARE(t.p.beeps, 5);
 
         const QString items = NewFolder(2, "start.bmp");
-        t.Choose("cmdLoad", NewFolder(0));
-        QCOMPARE(t.Shown(), "cmdlistSakusei");
         t.Choose("cmdLoad", items, "frmError");
         QCOMPARE(t.m.LastEventFileNumber, 7);
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルがありません。消されたか、名前が変更された可能性があります。「ペルモローダー」では、この項目は無視されます。");
@@ -104,18 +101,16 @@ private slots:
         QCOMPARE(t.TopText(), "ペルモ トップメニュー　　項目を選んで下さい。");
         // The rehearsal, left from its start screen, lists the start graphic it could not show.
         Modal::Expect("frmRehearsal", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
-        Modal::Expect("frmError");
-        Modal::Click(&t.w, "cmdRehearsal");
+        Modal::ClickOpening(&t.w, "cmdRehearsal", "frmError");
         QCOMPARE(Modal::Texts().last(), EventRules::SkippedRowsMessage({"スタートグラフィック（start.bmp）"}));
         t.m.ListTable[1][1] = "changed";
         t.Choose("cmdLoad", {}, "frmError");  // the picture is still missing
         QCOMPARE(t.m.ListTable[1][1] + '|' + Text(&t.w, "lblPath"), "1|" + items);
-        Modal::Expect("frmList", [](QWidget* w) {  // OK without a choice stays; Cancel opens no editor
+        Modal::ClickOpening(&t.w, "cmdSakusei", "frmList", [](QWidget* w) {  // OK without a choice stays; Cancel opens no editor
             Modal::Click(w, "Command1");
             QVERIFY(w->isVisible());
             Modal::Click(w, "Command2");
         });
-        Modal::Click(&t.w, "cmdSakusei");
     }
 
     // The quit question from the button or the window frame, answered no or yes.

@@ -211,8 +211,7 @@ private slots:
 
         // Whatever a folder holds under the list data file's name, it is data.
         Modal::Click(&top, "cmdSinki");
-        QCOMPARE(Text(&top, "lblTopText"), QStringLiteral("指定されたフォルダには、すでにデータ(listdata.pld)が存在します。\r\n"
-                                                          "これをロードするか、別のフォルダを選択してください。"));
+        QCOMPARE(Text(&top, "lblTopText"), "指定されたフォルダには、すでにデータ(listdata.pld)が存在します。\r\nこれをロードするか、別のフォルダを選択してください。");
         QCOMPARE(Snapshot(project), before);
 
         Modal::Click(&top, "cmdLoad");
@@ -221,22 +220,17 @@ private slots:
         if (loaded) {
             Modal::Click(&top, "cmdlistSakusei");
             Modal::Click(&top, "cmdSakusei");
+            // Saved: a list data file in the folder itself that loads again.
+            QVERIFY(QFileInfo(project + "/LISTDATA.PLD").isFile() && !QFileInfo(project + "/LISTDATA.PLD").isSymLink());
+            Module1 again;
+            again.ProjectFolder = project;
+            const FileResult read = ListDataFile::Read(again);
+            QVERIFY2(read.ok && read.notice.isEmpty(), qPrintable(read.message + read.notice));
         }
         Modal::Reset();
         QCOMPARE(texts.removeAll("list editor"), qsizetype(loaded));
         QCOMPARE(texts, messages);
         QCOMPARE(platform.endRequests, int(messages.endsWith(EventRules::ForcedEndMessage())));
-
-        // Saved: a list data file in the folder itself that loads again.
-        if (loaded) {
-            QVERIFY(QFileInfo(project + "/LISTDATA.PLD").isFile());
-            QVERIFY(!QFileInfo(project + "/LISTDATA.PLD").isSymLink());
-            Module1 again;
-            again.ProjectFolder = project;
-            const FileResult read = ListDataFile::Read(again);
-            QVERIFY(read.ok);
-            QVERIFY(read.notice.isEmpty());
-        }
         const QStringList after = Snapshot(project);
         for (const QString& name : kept) {
             const QRegularExpression entry('^' + QRegularExpression::escape(name) + ' ');

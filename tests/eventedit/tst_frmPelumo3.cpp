@@ -64,8 +64,7 @@ private slots:
     // shown. "次へ" applies the rows up to the next text, showing the last picture it passed.
     void previewAndPlayForward()
     {
-        Editor item(Item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"}, {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"}, {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}}),
-                    {"p.bmp", "s.wav", "broken.jpg"});
+        Editor item(Item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"}, {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"}, {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}}), {"p.bmp", "s.wav", "broken.jpg"});
         const struct {
             const char* shown;
             QString notice;
@@ -156,16 +155,6 @@ private slots:
         QCOMPARE(Modal::Texts().last() + '|' + PlayState(spins), SpinsForeverMessage() + "|1 stopped");
     }
 
-    // A full item refuses inserts. (A list row that names another file as an item's events is
-    // refused, and the file kept, in the whole program's test on hostile folders.)
-    void fullItem()
-    {
-        Editor full(Item(Texts(999)));
-        Modal::ClickOpening(full.w.get(), "cmdSounyuUe", "frmError");
-        Modal::ClickOpening(full.w.get(), "cmdSounyuSita", "frmError");
-        QCOMPARE(Modal::Texts(), QStringList(2, ListFullMessage()));
-    }
-
     // A failed write says so and keeps the window (the frame does not close it either); the next
     // return stops the sound, closes and writes the file.
     void returnSavesOrStaysOpen()
@@ -188,33 +177,38 @@ private slots:
         QVERIFY(QFileInfo(file).isFile());
     }
 
-    // An item of 995 texts driven by keys and the wheel, and by the buttons (moved by them where
-    // Home and End go): each key under its button's condition. While a play runs only Escape works.
+    // A full item of 999 texts driven by keys and the wheel, and by the buttons (moved by them
+    // where Home and End go): each key under its button's condition. While a play runs only
+    // Escape works. A full item refuses inserts. (A list row that names another file as an item's
+    // events is refused, and the file kept, in the whole program's test on hostile folders.)
     void keysAndWheelDoWhatTheButtonsDo()
     {
-        RowWalk::Walk<frmPelumo3>(Item(Texts(995)), kRows + QStringList{"cmdPlay", "lblTextKasou"}, "lblNo",
-                                  {"cmd10Before", "cmdBefore", "cmd10Next", "cmdNext"},
-                                  {
-                                      {"Up", "cmdBefore", 1},
-                                      {"wheel down lblText", "cmdNext", 2},
-                                      {"wheel down Command3", nullptr, 2},
-                                      {"PgDown", "cmd10Next", 12},
-                                      {"PgUp", "cmd10Before", 2},
-                                      {"PgUp", "cmd10Before", 2},
-                                      {"wheel up lblTextUe", "cmdBefore", 1},
-                                      {"End", nullptr, 995},
-                                      {"Down", "cmdNext", 996},
-                                      {"Down", "cmdNext", 996},
-                                      {"wheel down lblYousoNext", "cmdNext", 996},
-                                      {"PgUp", "cmd10Before", 986},
-                                      {"PgDown", "cmd10Next", 986},
-                                      {"cmdPlay", "cmdPlay", 986},
-                                      {"Home", nullptr, 986},
-                                      {"F2", nullptr, 986},
-                                      {"wheel up lblNo", nullptr, 986},
-                                      {"Esc", "cmdPlay", 986},
-                                      {"Home", nullptr, 1},
-                                  });
+        Modal::AnswerOthers(Modal::Press("Command1"));
+        const QList<RowWalk::Step> steps = {
+            {"Up", "cmdBefore", 1},
+            {"wheel down lblText", "cmdNext", 2},
+            {"wheel down Command3", nullptr, 2},
+            {"PgDown", "cmd10Next", 12},
+            {"PgUp", "cmd10Before", 2},
+            {"PgUp", "cmd10Before", 2},
+            {"wheel up lblTextUe", "cmdBefore", 1},
+            {"cmdSounyuUe", "cmdSounyuUe", 1},
+            {"End", nullptr, 999},
+            {"Down", "cmdNext", 1000},
+            {"Down", "cmdNext", 1000},
+            {"wheel down lblYousoNext", "cmdNext", 1000},
+            {"PgUp", "cmd10Before", 990},
+            {"PgDown", "cmd10Next", 990},
+            {"cmdSounyuSita", "cmdSounyuSita", 990},
+            {"cmdPlay", "cmdPlay", 990},
+            {"Home", nullptr, 990},
+            {"F2", nullptr, 990},
+            {"wheel up lblNo", nullptr, 990},
+            {"Esc", "cmdPlay", 990},
+            {"Home", nullptr, 1},
+        };
+        RowWalk::Walk<frmPelumo3>(Item(Texts(999)), kRows + QStringList{"cmdPlay", "lblTextKasou"}, "lblNo", {"cmd10Before", "cmdBefore", "cmd10Next", "cmdNext"}, steps);
+        QCOMPARE(Modal::Texts(), QStringList(4, ListFullMessage()));  // each insert in both windows
     }
 
     // Insert and delete (after a question: "No" keeps the row), each change one step back (an

@@ -38,15 +38,9 @@ private slots:
         QTest::addColumn<QFont>("font");
         QTest::addColumn<int>("widthTwips");
         QTest::addColumn<QString>("lastLine");
-        QTest::newRow("the no-sound notice breaks after its comma")
-            << QStringLiteral("音を出す装置が見つからないため、音は鳴りません。") << Font(kGothic, 9, true) << 3855
-            << QStringLiteral("音は鳴りません。");
-        QTest::newRow("a message box takes a word down with the tail")
-            << QStringLiteral("まとめるのを中止しました。zip ファイルは作っていません。") << Font(kMincho, 12, true) << 5415
-            << QStringLiteral("いません。");
-        QTest::newRow("a text that fits keeps the whole width")
-            << QStringLiteral("ディスクが準備されていません。") << Font(kMincho, 12, true) << 5415
-            << QStringLiteral("ディスクが準備されていません。");
+        QTest::newRow("the no-sound notice breaks after its comma") << QStringLiteral("音を出す装置が見つからないため、音は鳴りません。") << Font(kGothic, 9, true) << 3855 << QStringLiteral("音は鳴りません。");
+        QTest::newRow("a message box takes a word down with the tail") << QStringLiteral("まとめるのを中止しました。zip ファイルは作っていません。") << Font(kMincho, 12, true) << 5415 << QStringLiteral("いません。");
+        QTest::newRow("a text that fits keeps the whole width") << QStringLiteral("ディスクが準備されていません。") << Font(kMincho, 12, true) << 5415 << QStringLiteral("ディスクが準備されていません。");
     }
     void lastLine()
     {

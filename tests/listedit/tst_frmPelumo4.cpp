@@ -68,8 +68,7 @@ private slots:
         QCOMPARE(view(), "0|" + Module1::kDashLine + "|1|1|2|M:1.pev");
         editor.m->ListTable[Module1::kStartGraphicRow][1] = "gone.bmp";
         Modal::ClickOpening(w, "Command2", "frmError");
-        QCOMPARE(Modal::Texts().last() + editor.m->ListTable[Module1::kStartGraphicRow][1],
-                 "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
+        QCOMPARE(Modal::Texts().last() + editor.m->ListTable[Module1::kStartGraphicRow][1], "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
         QVERIFY(Bytes::Write(editor.dir.filePath("broken.jpg"), {}));
         Modal::ClickOpening(w, "Command2", "frmFilesentaku", [](QWidget* d) {
             Modal::Expect("frmError");
@@ -117,23 +116,23 @@ private slots:
     void keysAndWheelDoWhatTheButtonsDo()
     {
         Modal::AnswerOthers(Modal::Enter("新"));
-        RowWalk::Walk<frmPelumo4>(Items(15), kRows, "cmdYouso", {"cmd10Before", "cmdBefor", "cmd10Next", "cmdNext"},
-                                  {
-                                      {"Up", "cmdBefor", 1},
-                                      {"wheel down lblList", "cmdNext", 2},
-                                      {"PgDown", "cmd10Next", 12},
-                                      {"PgDown", "cmd10Next", 12},
-                                      {"wheel up lblListUe", "cmdBefor", 11},
-                                      {"End", nullptr, 15},
-                                      {"Down", "cmdNext", 16},
-                                      {"Down", "cmdNext", 16},
-                                      {"F2", "cmdHenshu", 16},
-                                      {"wheel down cmdYouso", "cmdNext", 17},
-                                      {"PgUp", "cmd10Before", 7},
-                                      {"PgDown", "cmd10Next", 17},
-                                      {"Ctrl+Z", nullptr, 17},
-                                      {"Home", nullptr, 1},
-                                  });
+        const QList<RowWalk::Step> steps = {
+            {"Up", "cmdBefor", 1},
+            {"wheel down lblList", "cmdNext", 2},
+            {"PgDown", "cmd10Next", 12},
+            {"PgDown", "cmd10Next", 12},
+            {"wheel up lblListUe", "cmdBefor", 11},
+            {"End", nullptr, 15},
+            {"Down", "cmdNext", 16},
+            {"Down", "cmdNext", 16},
+            {"F2", "cmdHenshu", 16},
+            {"wheel down cmdYouso", "cmdNext", 17},
+            {"PgUp", "cmd10Before", 7},
+            {"PgDown", "cmd10Next", 17},
+            {"Ctrl+Z", nullptr, 17},
+            {"Home", nullptr, 1},
+        };
+        RowWalk::Walk<frmPelumo4>(Items(15), kRows, "cmdYouso", {"cmd10Before", "cmdBefor", "cmd10Next", "cmdNext"}, steps);
     }
 };
 

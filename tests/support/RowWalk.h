@@ -80,8 +80,7 @@ struct Step {
 // `number` is the control that shows the current row's number; `arrows` name
 // ▲ 10, ▲, ▼ 10 and ▼.
 template <typename W>
-void Walk(const QList<Shows::Item>& show, const QStringList& view, const char* number, const QStringList& arrows,
-          const QList<Step>& steps)
+void Walk(const QList<Shows::Item>& show, const QStringList& view, const char* number, const QStringList& arrows, const QList<Step>& steps)
 {
     Window<W> keys(show);
     Window<W> buttons(show);
