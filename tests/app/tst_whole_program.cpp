@@ -6,13 +6,9 @@
 #include "core/EventRules.h"
 #include "core/ListDataFile.h"
 #include "core/Records.h"
-#include "dialogs/frmList.h"
-#include "eventedit/frmPelumo3.h"
 #include "forms/Picture.h"
-#include "listedit/frmPelumo4.h"
 #include "support/Bytes.h"
 #include "support/Corpus.h"
-#include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 
 namespace {
@@ -36,26 +32,28 @@ QStringList Snapshot(const QString& root, const QString& skip = "-")
 }
 
 // Answers as a user who says yes: the chooser opens `folder`, the picker takes item 1, the list
-// editor runs `walk` (v ▼, u ← 削除 above, d ← 削除 below) and OK, the event editor steps through
-// every event, plays forward and returns; message boxes get their first button and go to `texts`.
-Modal::Handler Autopilot(const QString& folder, const QString& walk, QStringList& texts)
+// editor clicks the buttons of `walk` and OK, the event editor steps through every event, plays
+// forward and returns; message boxes get their first button and go to `texts`.
+Modal::Handler Autopilot(const QString& folder, const QStringList& walk, QStringList& texts)
 {
     return [=, &texts](QWidget* w) {
-        if (auto* chooser = qobject_cast<frmPelumo5*>(w)) {
-            chooser->OpenFolder(folder), chooser->cmdOk->click();
-        } else if (auto* picker = qobject_cast<frmList*>(w)) {
-            picker->lstList->setCurrentRow(0), picker->Command1->click();
-        } else if (auto* events = qobject_cast<frmPelumo3*>(w)) {
-            for (QString at; at != events->lblNo->text();) at = events->lblNo->text(), events->cmdNext->click();
-            events->cmdNext_Kasou->click(), events->Command3->click();
-        } else if (auto* editor = qobject_cast<frmPelumo4*>(w)) {
+        const QString form = w->objectName();
+        if (form == "frmPelumo5") {
+            static_cast<frmPelumo5*>(w)->OpenFolder(folder);
+            Modal::Click(w, "cmdOk");
+        } else if (form == "frmList") {
+            Control<QListWidget>(w, "lstList")->setCurrentRow(0);
+            Modal::Click(w, "Command1");
+        } else if (form == "frmPelumo3") {
+            for (QString at; at != Text(w, "lblNo"); Modal::Click(w, "cmdNext")) at = Text(w, "lblNo");
+            Modal::Click(w, "cmdNext_Kasou");
+            Modal::Click(w, "Command3");
+        } else if (form == "frmPelumo4") {
             texts << "list editor";
-            for (const QChar c : walk) (c == 'v' ? editor->cmdNext : c == 'u' ? editor->cmdSakujo1
-                                                                              : editor->cmdSakujo2)
-                                           ->click();
-            editor->cmdOk->click();  // if it fails and says so, the editor is closed as a test can
+            for (const QString& button : walk) Modal::Click(w, button);
+            Modal::Click(w, "cmdOk");  // if it fails and says so, the editor is closed as a test can
         } else {
-            texts << w->findChild<QLabel*>("Label1")->text();
+            texts << Text(w, "Label1");
             Modal::Click(w, "Command1");
         }
     };
@@ -74,12 +72,10 @@ std::pair<int, QStringList> Pelumo(const QStringList& args, QString* err = nullp
 
 }  // namespace
 
-class TestWholeProgram : public QObject {
+class TestWholeProgram : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Modal::Reset(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
     // From a folder of two pictures and two wav files: a new project with three items, start
     // graphic and message, and the events of item 1; the files compared byte for byte.
@@ -87,22 +83,26 @@ private slots:
     {
         QTemporaryDir dir;
         const QString folder = QFileInfo(dir.path()).canonicalFilePath();
-        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/logo.bmp", "BMP"));
-        QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + "/photo.jpg", "JPG"));
-        QVERIFY(Bytes::Write(folder + "/bgm.wav", {}) && Bytes::Write(folder + "/chime.wav", {}));
+        for (const char* picture : {"logo.bmp", "photo.jpg"}) QVERIFY(QImage(64, 48, QImage::Format_RGB32).save(folder + '/' + picture));
+        for (const char* sound : {"bgm.wav", "chime.wav"}) QVERIFY(Bytes::Write(folder + '/' + sound, {}));
         FakePlatform platform;
         Module1 m;
         frmPelumo1 top(m, platform);
-        Modal::Expect("frmPelumo5", [folder](QWidget* w) { static_cast<frmPelumo5*>(w)->OpenFolder(folder), Modal::Click(w, "cmdOk"); });
+        Modal::Expect("frmPelumo5", [folder](QWidget* w) {
+            static_cast<frmPelumo5*>(w)->OpenFolder(folder);
+            Modal::Click(w, "cmdOk");
+        });
         Modal::Expect("frmPelumo4", [](QWidget* editor) {
-            for (const char* name : {"はじめに", "会社案内", "製品,価格"})
-                Modal::Expect("frmText1", Modal::Enter(name)), Modal::Click(editor, "cmdHenshu"), Modal::Click(editor, "cmdNext");
-            Modal::Expect("frmText1", Modal::Enter("ようこそ！")), Modal::Click(editor, "Command1");
-            Modal::Expect("frmFilesentaku", Modal::Enter("logo.bmp")), Modal::Click(editor, "Command2");
+            for (const char* name : {"はじめに", "会社案内", "製品,価格"}) {
+                Modal::ClickOpening(editor, "cmdHenshu", "frmText1", Modal::Enter(name));
+                Modal::Click(editor, "cmdNext");
+            }
+            Modal::ClickOpening(editor, "Command1", "frmText1", Modal::Enter("ようこそ！"));
+            Modal::ClickOpening(editor, "Command2", "frmFilesentaku", Modal::Enter("logo.bmp"));
             Modal::Click(editor, "cmdOk");
         });
         Modal::Click(&top, "cmdSinki");
-        QVERIFY(!top.Image1->pixmap().isNull());  // the start graphic is shown
+        QVERIFY(!Control<QLabel>(&top, "Image1")->pixmap().isNull());  // the start graphic is shown
 
         // Item 1: every kind. The picker lists wav files only right after the start graphic was chosen.
         Modal::Expect("frmList", Modal::Enter("はじめに"));
@@ -112,14 +112,23 @@ private slots:
                 const char* form = nullptr;
                 const char* value = nullptr;
             } steps[] = {
-                {"テキスト表示", "frmText2", "ようこそ"}, {"グラフィック表示", "frmFilesentaku", "photo.jpg"}, {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"}, {"ウエイト", "frmWait", "1500"}, {"Wav停止"}, {"Wav再生", "frmFilesentaku", "chime.wav"}, {"テキスト消去"}, {"エンドレス"}};
+                {"テキスト表示", "frmText2", "ようこそ"},
+                {"グラフィック表示", "frmFilesentaku", "photo.jpg"},
+                {"Wav繰り返し再生", "frmFilesentaku", "bgm.wav"},
+                {"ウエイト", "frmWait", "1500"},
+                {"Wav停止"},
+                {"Wav再生", "frmFilesentaku", "chime.wav"},
+                {"テキスト消去"},
+                {"エンドレス"},
+            };
             for (const auto& step : steps) {
                 Modal::Expect("form2", Modal::Enter(step.kind));
                 if (step.form) Modal::Expect(step.form, [step](QWidget* d) {
                     QVERIFY(!QString(step.value).endsWith(".wav") || d->findChild<QListWidget*>()->count() == 2);
                     Modal::Enter(step.value)(d);
                 });
-                Modal::Click(w, "cmdHenshu"), Modal::Click(w, "cmdNext");
+                Modal::Click(w, "cmdHenshu");
+                Modal::Click(w, "cmdNext");
             }
             Modal::Click(w, "Command3");
         });
@@ -127,8 +136,8 @@ private slots:
 
         // After the events, the start graphic picker lists pictures again.
         Modal::Expect("frmPelumo4", [](QWidget* editor) {
-            Modal::Expect("frmFilesentaku", [](QWidget* d) { QVERIFY(d->findChild<QListWidget*>()->count() == 2 && d->close()); });
-            Modal::Click(editor, "Command2"), Modal::Click(editor, "cmdOk");
+            Modal::ClickOpening(editor, "Command2", "frmFilesentaku", [](QWidget* d) { QCOMPARE(d->findChild<QListWidget*>()->count(), 2); });
+            Modal::Click(editor, "cmdOk");
         });
         Modal::Click(&top, "cmdlistSakusei");
         QCOMPARE(Bytes::Read(folder + "/LISTDATA.PLD"),
@@ -151,7 +160,7 @@ private slots:
     // load says what it must; the walk deletes items and saves; nothing outside the folder changes.
     void hostileFolders_data()
     {
-        QTest::addColumn<QString>("walk");
+        QTest::addColumn<QString>("walk");          // the list editor's buttons clicked before OK
         QTest::addColumn<QStringList>("messages");  // message boxes during load and walk, in order
         QTest::addColumn<QStringList>("kept");      // project files that must keep their bytes
         QTest::addColumn<int>("check");             // the exit code of pelumo --check
@@ -161,26 +170,22 @@ private slots:
         const QString delete1 = QStringLiteral("1番の項目を、その中のイベントごと削除します。いいですか？");
         const QStringList missing{EventRules::MissingEventFileMessage(), EventRules::ForcedEndMessage()};
         const QString rawName = QStringLiteral("x") + QChar(0xDC82) + ".pev";
-        QTest::newRow("row0-and-row1000-name-a-picture") << "udvdu" << QStringList{delete1} << QStringList{"/photo.jpg"} << 1;
-        QTest::newRow("items-name-other-files") << "vuvu" << QStringList{delete1, delete1} << QStringList{"/photo.jpg", "/3.pev"} << 1;
-        QTest::newRow("names-with-raw-bytes") << "vu" << QStringList{delete1, EventRules::BadEventFileNameMessage(rawName)}
-                                              << QStringList{"/x?.pev", "/x\xEF\xBF\xBD.pev"} << 1;
+        QTest::newRow("row0-and-row1000-name-a-picture") << "cmdSakujo1 cmdSakujo2 cmdNext cmdSakujo2 cmdSakujo1" << QStringList{delete1} << QStringList{"/photo.jpg"} << 1;
+        QTest::newRow("items-name-other-files") << "cmdNext cmdSakujo1 cmdNext cmdSakujo1" << QStringList{delete1, delete1} << QStringList{"/photo.jpg", "/3.pev"} << 1;
+        QTest::newRow("names-with-raw-bytes") << "cmdNext cmdSakujo1" << QStringList{delete1, EventRules::BadEventFileNameMessage(rawName)} << QStringList{"/x?.pev", "/x\xEF\xBF\xBD.pev"} << 1;
         QTest::newRow("linked-list-data") << "" << QStringList{} << QStringList{"/1.pev"} << 1;
         QTest::newRow("dangling-list-data") << "" << QStringList{unreadable} << QStringList{} << 2;
-        QTest::newRow("linked-event-files") << "vu" << (QStringList{delete1} + missing) << QStringList{} << 1;
+        QTest::newRow("linked-event-files") << "cmdNext cmdSakujo1" << (QStringList{delete1} + missing) << QStringList{} << 1;
         QTest::newRow("list-data-over-the-limit") << "" << QStringList{unreadable} << QStringList{} << 2;
         QTest::newRow("quote-in-row-1004") << "" << QStringList{repaired} << QStringList{} << 1;
-        QTest::newRow("unclosed-quote") << "v" << QStringList{repaired} << QStringList{"/2.pev"} << 1;
+        QTest::newRow("unclosed-quote") << "cmdNext" << QStringList{repaired} << QStringList{"/2.pev"} << 1;
         QTest::newRow("folder-named-listdata") << "" << QStringList{Records::ReadFailedMessage("listdata.pld")} << QStringList{} << 2;
         QTest::newRow("truncated-list-data") << "" << QStringList{repaired} << QStringList{} << 1;
         QTest::newRow("lf-only-files") << "" << QStringList{} << QStringList{} << 0;
         QTest::newRow("missing-event-files") << "" << missing << QStringList{} << 1;
-        QTest::newRow("names-leaving-the-folder") << "" << QStringList{EventRules::BadEventFileNameMessage("../outside.pev")}
-                                                  << QStringList{} << 1;
-        QTest::newRow("start-graphic-is-text") << "" << QStringList{Picture::UnreadableStartGraphicMessage()}
-                                               << QStringList{"/start.jpg"} << 1;
-        QTest::newRow("damaged-media") << "" << QStringList{EventRules::UndecodablePictureNotice()}
-                                       << QStringList{"/zero.jpg", "/bad.wav", "/photo.jpg"} << 1;
+        QTest::newRow("names-leaving-the-folder") << "" << QStringList{EventRules::BadEventFileNameMessage("../outside.pev")} << QStringList{} << 1;
+        QTest::newRow("start-graphic-is-text") << "" << QStringList{Picture::UnreadableStartGraphicMessage()} << QStringList{"/start.jpg"} << 1;
+        QTest::newRow("damaged-media") << "" << QStringList{EventRules::UndecodablePictureNotice()} << QStringList{"/zero.jpg", "/bad.wav", "/photo.jpg"} << 1;
         QTest::newRow("full-999-by-999") << "" << QStringList{} << QStringList{"/500.pev"} << 0;
     }
 
@@ -202,31 +207,30 @@ private slots:
         FakePlatform platform;
         frmPelumo1 top(m, platform);
         QStringList texts;
-        Modal::AnswerOthers(Autopilot(project, walk, texts));
+        Modal::AnswerOthers(Autopilot(project, walk.split(' ', Qt::SkipEmptyParts), texts));
 
         // Whatever a folder holds under the list data file's name, it is data.
-        top.cmdSinki->click();
-        QCOMPARE(top.lblTopText->text(), QStringLiteral("指定されたフォルダには、すでにデータ(listdata.pld)が存在します。\r\n"
-                                                        "これをロードするか、別のフォルダを選択してください。"));
+        Modal::Click(&top, "cmdSinki");
+        QCOMPARE(Text(&top, "lblTopText"), "指定されたフォルダには、すでにデータ(listdata.pld)が存在します。\r\nこれをロードするか、別のフォルダを選択してください。");
         QCOMPARE(Snapshot(project), before);
 
-        top.cmdLoad->click();
+        Modal::Click(&top, "cmdLoad");
         const bool loaded = !m.ProjectFolder.isEmpty();
         QCOMPARE(loaded, check != 2);
-        if (loaded) top.cmdlistSakusei->click(), top.cmdSakusei->click();
-        Modal::Reset();
-        QCOMPARE(texts.removeAll("list editor"), qsizetype(loaded));
-        QCOMPARE(texts, messages);
-        QCOMPARE(platform.endRequests, int(messages.endsWith(EventRules::ForcedEndMessage())));
-
-        // Saved: a list data file in the folder itself that loads again.
         if (loaded) {
+            Modal::Click(&top, "cmdlistSakusei");
+            Modal::Click(&top, "cmdSakusei");
+            // Saved: a list data file in the folder itself that loads again.
             QVERIFY(QFileInfo(project + "/LISTDATA.PLD").isFile() && !QFileInfo(project + "/LISTDATA.PLD").isSymLink());
             Module1 again;
             again.ProjectFolder = project;
             const FileResult read = ListDataFile::Read(again);
-            QVERIFY(read.ok && read.notice.isEmpty());
+            QVERIFY2(read.ok && read.notice.isEmpty(), qPrintable(read.message + read.notice));
         }
+        Modal::Reset();
+        QCOMPARE(texts.removeAll("list editor"), qsizetype(loaded));
+        QCOMPARE(texts, messages);
+        QCOMPARE(platform.endRequests, int(messages.endsWith(EventRules::ForcedEndMessage())));
         const QStringList after = Snapshot(project);
         for (const QString& name : kept) {
             const QRegularExpression entry('^' + QRegularExpression::escape(name) + ' ');
@@ -241,7 +245,13 @@ private slots:
         QTemporaryDir dir;
         const QString show = Corpus::Prepare(PELUMO_CORPUS, "linked-event-files", dir.path());
         const std::tuple<QStringList, int, QStringList> runs[] = {
-            {{"--help"}, 0, {"使い方:"}}, {{"--chek", show}, 2, {}}, {{"--check"}, 2, {}}, {{"--check", show + "/none"}, 2, {}}, {{"--check", dir.path()}, 2, {}}, {{"--check", show}, 1, {"2番の項目「二」：イベントファイル「2.pev」がありません。", "1番の項目「一」：イベントがないため"}}};
+            {{"--help"}, 0, {"使い方:"}},
+            {{"--chek", show}, 2, {}},
+            {{"--check"}, 2, {}},
+            {{"--check", show + "/none"}, 2, {}},
+            {{"--check", dir.path()}, 2, {}},
+            {{"--check", show}, 1, {"2番の項目「二」：イベントファイル「2.pev」がありません。", "1番の項目「一」：イベントがないため"}},
+        };
         for (const auto& [args, exitCode, starts] : runs) {
             QString err;
             auto [exit, out] = Pelumo(args, &err);

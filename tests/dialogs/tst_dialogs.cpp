@@ -9,46 +9,53 @@
 #include "dialogs/frmText1.h"
 #include "dialogs/frmWait.h"
 #include "dialogs/frmYesNo.h"
-#include "support/FakePlatform.h"
+#include "support/Bytes.h"
 #include "support/GuiTest.h"
 
-class TestDialogs : public QObject {
+class TestDialogs : public WindowTest {
     Q_OBJECT
 
     std::unique_ptr<Module1> m;
     std::unique_ptr<FakePlatform> p;
 
 private slots:
-    void init() { Modal::Reset(), m = std::make_unique<Module1>(), p = std::make_unique<FakePlatform>(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
+    void init()
+    {
+        Modal::Reset();
+        m = std::make_unique<Module1>();
+        p = std::make_unique<FakePlatform>();
+    }
 
-    // frmError leaves DialogResult alone, frmYesNo sets it from Yes and No (frame: No); each beeps.
+    // frmError leaves DialogResult alone, frmYesNo closed through its frame says No; each beeps.
+    // (Yes and No are answered in the top menu's and the editors' tests.)
     void messageAndQuestion()
     {
-        m->ErrorText = m->QuestionText = QStringLiteral("消されたか、名前が変更された可能性があります。");
+        m->ErrorText = QStringLiteral("消されたか、名前が変更された可能性があります。");
+        m->QuestionText = m->ErrorText;
         m->DialogResult = 7;
-        const struct {
-            bool error;
-            const char* button;
-            qint16 result;
-        } answers[] = {
-            {true, "Command1", 7}, {true, nullptr, 7}, {false, "Command1", 1}, {false, "Command2", 0}, {false, "Command1", 1}, {false, nullptr, 0}};
-        for (const auto& a : answers) {
-            Modal::Expect(a.error ? "frmError" : "frmYesNo", [&](QWidget* w) { a.button ? Modal::Click(w, a.button) : void(w->close()); });
-            a.error ? frmError(*m, *p).exec() : frmYesNo(*m, *p).exec();
-            QCOMPARE(m->DialogResult, a.result);
-        }
-        QCOMPARE(Modal::Texts(), QStringList(6, m->ErrorText));
-        QCOMPARE(p->beeps, 6);
+        Modal::Expect("frmError");
+        frmError(*m, *p).exec();
+        QCOMPARE(m->DialogResult, qint16(7));
+        Modal::Expect("frmYesNo", [](QWidget* w) { w->close(); });
+        frmYesNo(*m, *p).exec();
+        QCOMPARE(m->DialogResult, qint16(0));
+        QCOMPARE(Modal::Texts(), QStringList(2, m->ErrorText));
+        QCOMPARE(p->beeps, 2);
     }
 
     // Refuses, saying why, what a list file cannot hold; no length limit; an empty OK stays; the frame restores.
     void itemName()
     {
-        m->PrepareNewList(), m->ItemIndex = Module1::kStartMessageRow;  // the start message is checked alike
+        m->PrepareNewList();
+        m->ItemIndex = Module1::kStartMessageRow;  // the start message is checked alike
         QString& cell = m->ListTable[Module1::kStartMessageRow][1];
         frmText1 dlg(*m, *p);
-        for (const auto& [typed, reason] : {std::pair{"A\"B", "ダブルクォーテーション（\"）は使えません。"}, {"A\nB", "改行は使えません。"}, {"〜", "「〜」はデータに保存できない文字です。別の文字に置き換えてください。"}}) {  // read back as ～
+        const std::pair<const char*, const char*> refusals[] = {
+            {"A\"B", "ダブルクォーテーション（\"）は使えません。"},
+            {"A\nB", "改行は使えません。"},
+            {"〜", "「〜」はデータに保存できない文字です。別の文字に置き換えてください。"},  // read back as ～
+        };
+        for (const auto& [typed, reason] : refusals) {
             Modal::Expect("frmError", [](QWidget*) {});
             Modal::Enter(QString::fromUtf8(typed))(&dlg);
             QCOMPARE(Modal::Texts().last(), QString::fromUtf8(reason));
@@ -58,7 +65,8 @@ private slots:
         QCOMPARE(cell, QString(40000, u'長'));
         dlg.show();
         Modal::Enter(QString())(&dlg);
-        QVERIFY(cell.isEmpty() && dlg.isVisible());
+        QVERIFY(cell.isEmpty());
+        QVERIFY(dlg.isVisible());
         dlg.close();
         QCOMPARE(cell, Module1::kNewStartMessage);
     }
@@ -67,14 +75,17 @@ private slots:
     // empties the box and stays; the frame gives the row back.
     void waitEntry()
     {
-        for (const auto& [typed, kept] : {std::pair{"１５００", "1500"}, {"30001", ""}, {"abc", ""}}) {
-            m->EventIndex = 3, m->EventTable[3][1] = "500";
+        for (const auto& [typed, kept] : {std::pair{"１５００", "1500"}, {"30001", ""}}) {
+            m->EventIndex = 3;
+            m->EventTable[3][1] = "500";
             frmWait dlg(*m);
             dlg.show();
-            QCOMPARE(dlg.Text1->text(), "");
-            Modal::CommitText(dlg.Text1, QString::fromUtf8(typed));
-            dlg.Command1->click();
-            QVERIFY(dlg.Text1->text().isEmpty() && dlg.isVisible() == !*kept);
+            auto* box = Control<QLineEdit>(&dlg, "Text1");
+            QCOMPARE(box->text(), "");
+            Modal::CommitText(box, QString::fromUtf8(typed));
+            Modal::Click(&dlg, "Command1");
+            QVERIFY(box->text().isEmpty());
+            QCOMPARE(dlg.isVisible(), !*kept);
             dlg.close();
             QCOMPARE(m->EventTable[3][1], *kept ? kept : "500");
         }
@@ -85,35 +96,65 @@ private slots:
     void kindPickerKeys()
     {
         for (const bool empty : {false, true}) {
-            m->EventIndex = 4, m->EventTable[4][0] = empty ? QString() : EventKinds::kWait, m->DialogResult = 7;
+            m->EventIndex = 4;
+            m->EventTable[4][0] = empty ? QString() : EventKinds::kWait;
+            m->DialogResult = 7;
             form2 dlg(*m);
             dlg.show();
-            QCOMPARE(dlg.Command1->isVisible(), !empty);
+            QCOMPARE(Control(&dlg, "Command1")->isVisible(), !empty);
             for (const Qt::Key key : empty ? QList{Qt::Key_Escape} : QList{Qt::Key_End, Qt::Key_Up, Qt::Key_Return})
-                QTest::keyClick(dlg.lstList, key);
+                QTest::keyClick(Control(&dlg, "lstList"), key);
             QVERIFY(!dlg.isVisible());
             QCOMPARE(m->EventTable[4][0] + QString::number(m->DialogResult), empty ? "0" : EventKinds::kClearText + "1");
         }
     }
 
-    // Offers the pictures a project file can name; OK without a choice stays open; the frame stores nothing.
+    // The start graphic picker offers the pictures a project file can name. OK takes the one
+    // chosen and closes; it stays without a choice, and refuses a name Windows cannot hold or
+    // another file Windows takes for the same; a picture the player may not show is taken after a
+    // warning. The frame stores nothing.
     void startGraphicPicker()
     {
         QTemporaryDir dir;
-        for (const char* name : {"b.JPG", "a.gif", "c.bmp", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"})
-            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
-        m->ProjectFolder = dir.path(), m->CallerMode = Module1::kModeListEditor;
+        for (const char* name : {"b.JPG", "a.gif", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"}) QVERIFY(Bytes::Write(dir.filePath(name), {}));
+        const QImage picture(40, 30, QImage::Format_RGB32);
+        for (const char* name : {"con.bmp", "Twin.bmp", "twin.bmp", "plain.bmp"}) QVERIFY(picture.save(dir.filePath(name), "BMP"));
+        QImageWriter progressive(dir.filePath("soft.jpg"), "jpg");
+        progressive.setProgressiveScanWrite(true);
+        QVERIFY(progressive.write(picture));
+        m->ProjectFolder = dir.path();
+        m->CallerMode = Module1::kModeListEditor;
         m->ListTable[Module1::kStartGraphicRow][1] = "old.bmp";
-        for (const bool ok : {false, true}) {  // closed through the frame, then confirmed with OK
+        const struct {
+            const char* chosen;
+            bool ok;              // OK, or the frame
+            const char* message;  // a part of the one message shown; empty for none
+            bool staysOpen;
+        } choices[] = {
+            {"", true, "", true},
+            {"b.JPG", false, "", false},
+            {"con.bmp", true, "は Windows が装置の名前として使う", true},
+            {"Twin.bmp", true, "「Twin.bmp」と「twin.bmp」は大文字と小文字の違いしかなく", true},
+            {"soft.jpg", true, "はプログレッシブの JPEG です", false},
+            {"plain.bmp", true, "", false},
+        };
+        for (const auto& c : choices) {
             frmFilesentaku dlg(*m, *p);
             dlg.show();
-            QCOMPARE(dlg.File1->count(), 3);  // a.gif, b.JPG, c.bmp
-            Modal::Click(&dlg, "Command1");
-            QVERIFY(dlg.isVisible());
-            dlg.File1->setCurrentRow(1);
-            ok ? Modal::Click(&dlg, "Command1") : void(dlg.close());
-            QCOMPARE(m->DialogResult, qint16(ok && !dlg.isVisible()));  // 1 only once OK closed it
-            QCOMPARE(m->ListTable[Module1::kStartGraphicRow][1], ok ? "b.JPG" : "old.bmp");
+            auto* files = Control<QListWidget>(&dlg, "File1");
+            QCOMPARE(files->count(), 7);  // neither the sound, the text nor the names a project file cannot hold
+            for (QListWidgetItem* row : files->findItems(c.chosen, Qt::MatchExactly)) files->setCurrentItem(row);
+            Modal::Reset();
+            if (*c.message) Modal::Expect("frmError");
+            if (c.ok)
+                Modal::Click(&dlg, "Command1");
+            else
+                dlg.close();
+            QVERIFY2(Modal::Texts().join("").contains(c.message), c.chosen);
+            QCOMPARE(dlg.isVisible(), c.staysOpen);
+            const bool taken = c.ok && !c.staysOpen;
+            QCOMPARE(m->ListTable[Module1::kStartGraphicRow][1], taken ? c.chosen : "old.bmp");
+            if (!c.staysOpen) QCOMPARE(m->DialogResult, qint16(taken));
         }
     }
 };

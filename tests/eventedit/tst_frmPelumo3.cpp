@@ -1,179 +1,133 @@
-// The event editor on real event files, its dialogs answered as a user would.
+// The event editor on real event files, its dialogs answered as a user would;
+// its keys, wheel and undo against what its buttons do.
 
-#include "core/EventFile.h"
 #include "core/EventKinds.h"
 #include "core/EventRules.h"
 #include "core/Records.h"
 #include "eventedit/frmPelumo3.h"
-#include "support/Bytes.h"
-#include "support/FakePlatform.h"
-#include "support/GuiTest.h"
+#include "support/RowWalk.h"
 
 using namespace EventKinds;
 using namespace EventRules;
 
 namespace {
 
-const QByteArray kSilentWav = Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", QByteArray(4, '\0')));  // two samples
+using Editor = RowWalk::Window<frmPelumo3>;
 
-// Item "題名", file "1.pev", with events `rows` from row 1 (or texts "1".."texts"), in a folder that
-// also holds `files` (a .bmp is a picture, a .wav a short silence), open in the event editor.
-struct Item {
-    QTemporaryDir dir;
-    Module1 m;
-    FakePlatform platform;
-    std::unique_ptr<frmPelumo3> w;
+// Number, kind and parameter of the upper, current and lower row.
+const QStringList kRows = {"lblNoBefore", "lblYousoBefore", "lblTextUe", "lblNo", "lblYouso", "lblText", "lblNoNext", "lblYousoNext", "lblTextSita"};
 
-    explicit Item(const QList<QStringList>& rows, const QStringList& files = {}, int texts = 0)
-    {
-        m.ProjectFolder = dir.path();
-        m.ListTable[1][1] = QStringLiteral("題名"), m.ListTable[1][2] = "1.pev", m.ItemIndex = 1;
-        for (int r = 1; r <= texts; ++r) m.EventTable[r][0] = kText, m.EventTable[r][1] = QString::number(r);
-        for (int r = 0; r < rows.size(); ++r) m.EventTable[r + 1][0] = rows[r][0], m.EventTable[r + 1][1] = rows[r][1];
-        EventFile::Write(m.ProjectFolder, EventFile::NameOf(m), m.EventTable);
-        m.ClearEventTable();
-        for (const QString& f : files) Write(f);
-        Open();
-    }
-    bool Write(const QString& f) const
-    {
-        return f.endsWith(".bmp", Qt::CaseInsensitive) ? QImage(40, 30, QImage::Format_RGB32).save(Path(f), "BMP")
-                                                       : Bytes::Write(Path(f), f.endsWith(".wav") ? kSilentWav : QByteArray("text"));
-    }
-    void Open()
-    {
-        w = std::make_unique<frmPelumo3>(m, platform);
-        w->setWindowModality(Qt::NonModal);  // only the dialogs it opens are modal
-        w->show();
-    }
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    // "number|kind|parameter" of the upper, current and lower row.
-    QString View() const
-    {
-        return QStringList{w->lblNoBefore->text(), w->lblYousoBefore->text(), w->lblTextUe->text(),
-                           w->lblNo->text(), w->lblYouso->text(), w->lblText->text(),
-                           w->lblNoNext->text(), w->lblYousoNext->text(), w->lblTextSita->text()}
-            .join('|');
-    }
-    // "text|sound calls|P while a picture shows" of the preview.
-    QString Preview() const
-    {
-        return w->lblTextKasou->text() + '|' + platform.sounds.join(',') + (w->imgA_kasou->pixmap().isNull() ? "|" : "|P");
-    }
-    QString Row(int r) const { return m.EventTable[r][0] + ':' + m.EventTable[r][1]; }
-    // Runs `button`, picking `kind` in form2, then answers `form` (if given) with `answer`, or its Command1.
-    void Edit(QPushButton* button, const QString& kind, const char* form = nullptr, Modal::Handler answer = {})
-    {
-        Modal::Expect("form2", Modal::Enter(kind));
-        if (form) answer ? Modal::Expect(form, answer) : Modal::Expect(form);
-        button->click();
-    }
-    // The play: "row wait-ms" while its clock "Timer1" runs, "row text" while it waits for "次へ", "row stopped".
-    QString State() const
-    {
-        const QString row = QString::number(m.EventIndex) + ' ';
-        if (w->cmdPlay->text() != QStringLiteral("■ 停止")) return row + "stopped";
-        const auto* clock = w->findChild<QTimer*>("Timer1");
-        return row + (clock->isActive() ? QString::number(clock->interval()) : w->lblTextKasou->text());
-    }
-};
+// Item "題名" with `events`.
+QList<Shows::Item> Item(const QList<QStringList>& events) { return {{"題名", events}}; }
+
+// Texts "1".."count".
+QList<QStringList> Texts(int count)
+{
+    QList<QStringList> texts;
+    for (int row = 1; row <= count; ++row) texts.append({kText, QString::number(row)});
+    return texts;
+}
+
+// "text|sound calls|P while a picture shows" of the preview.
+QString Preview(const Editor& e)
+{
+    const bool picture = !Control<QLabel>(e.w.get(), "imgA_kasou")->pixmap().isNull();
+    return Text(e.w.get(), "lblTextKasou") + '|' + e.platform.sounds.join(',') + (picture ? "|P" : "|");
+}
+
+// The play: "row wait-ms" while its clock "Timer1" runs, "row text" while it waits for "次へ", "row
+// stopped"; "locked" while the return button does not work.
+QString PlayState(const Editor& e)
+{
+    const QString row = QString::number(e.m->EventIndex) + (Control(e.w.get(), "Command3")->isEnabled() ? " " : " locked ");
+    if (Text(e.w.get(), "cmdPlay") != QStringLiteral("■ 停止")) return row + "stopped";
+    const auto* clock = Control<QTimer>(e.w.get(), "Timer1");
+    return row + (clock->isActive() ? QString::number(clock->interval()) : Text(e.w.get(), "lblTextKasou"));
+}
+
+// Clicks `button`, picking `kind` in form2, then answers `form` (if given) with `answer`.
+void Edit(const Editor& e, const char* button, const QString& kind, const char* form = nullptr, const Modal::Handler& answer = Modal::Press("Command1"))
+{
+    Modal::Expect("form2", Modal::Enter(kind));
+    if (form) Modal::Expect(form, answer);
+    Modal::Click(e.w.get(), button);
+}
 
 }  // namespace
 
-class TestFrmPelumo3 : public QObject {
+class TestFrmPelumo3 : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Modal::Reset(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
     // Every kind previewed by ▼ onto it, with its message; a picture stays until one that can be
     // shown. "次へ" applies the rows up to the next text, showing the last picture it passed.
     void previewAndPlayForward()
     {
-        Item item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"}, {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"}, {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}},
-                  {"p.bmp", "s.wav", "broken.jpg"});
+        Editor item(Item({{kText, "A"}, {kWavStop, ""}, {kWait, "1000"}, {kClearText, ""}, {kPicture, "P.BMP"}, {kPicture, "gone.bmp"}, {kWavOnce, "s.wav"}, {kWavLoop, "S.WAV"}, {kText, "B"}, {kPicture, "broken.jpg"}, {kWavOnce, "none.wav"}, {kEndless, kBackToStart}}), {"p.bmp", "s.wav", "broken.jpg"});
         const struct {
             const char* shown;
             QString notice;
         } rows[] = {
-            {"A|stop|", {}}, {"1000||", {}}, {" ||", {}}, {" ||P", {}}, {" ||P", MissingPictureNotice()}, {" |stop,once s.wav|P", {}}, {" |stop,loop s.wav|P", {}}, {"B||P", {}}, {"B||P", UndecodablePictureNotice()}, {"B||P", MissingWavNotice()}, {"B||P", {}}};
+            {"A|stop|", {}},
+            {"1000||", {}},
+            {" ||", {}},
+            {" ||P", {}},
+            {" ||P", MissingPictureNotice()},
+            {" |stop,once s.wav|P", {}},
+            {" |stop,loop s.wav|P", {}},
+            {"B||P", {}},
+            {"B||P", UndecodablePictureNotice()},
+            {"B||P", MissingWavNotice()},
+            {"B||P", {}},
+        };
         for (const auto& r : rows) {
-            item.platform.sounds.clear(), Modal::Reset();
+            item.platform.sounds.clear();
+            Modal::Reset();
             if (!r.notice.isEmpty()) Modal::Expect("frmError");
-            item.w->cmdNext->click();
-            QCOMPARE(item.Preview(), r.shown);
+            Modal::Click(item.w.get(), "cmdNext");
+            QCOMPARE(Preview(item), r.shown);
             QCOMPARE(Modal::Texts().join(""), r.notice);
         }
-        QCOMPARE(item.View(), "11|" + kWavOnce + "|none.wav|12|" + kEndless + '|' + kBackToStart + "|13||");
+        QCOMPARE(item.Shown(kRows), "11|" + kWavOnce + "|none.wav|12|" + kEndless + '|' + kBackToStart + "|13||");
 
-        item.platform.sounds.clear(), Modal::Reset();
+        item.platform.sounds.clear();
         item.Open();
-        Modal::Expect("frmError");
-        item.w->cmdNext_Kasou->click();
-        QCOMPARE(QString::number(item.m.EventIndex) + item.Preview(), "9B|stop,stop,once s.wav,stop,loop s.wav|P");
-        Modal::Expect("frmError");
-        Modal::Expect("frmError");
-        item.w->cmdNext_Kasou->click();
-        item.w->cmdNext_Kasou->click();
-        QCOMPARE(Modal::Texts(), (QStringList{MissingPictureNotice(), UndecodablePictureNotice(), MissingWavNotice()}));
-        QCOMPARE(item.m.EventIndex, 13);
+        Modal::ClickOpening(item.w.get(), "cmdNext_Kasou", "frmError");
+        QCOMPARE(QString::number(item.m->EventIndex) + Preview(item), "9B|stop,stop,once s.wav,stop,loop s.wav|P");
     }
 
-    // A wait made a text (the dialog shows the number, keeps blanks); Cancel in the kind picker
-    // replays nothing; without pictures or wav files, a message and an emptied row; the picture
-    // picker offers pictures only and, closed through its frame, leaves the row empty.
+    // The folder and the item's name shown; a wait made a text (the dialog shows the number, keeps
+    // blanks); Cancel in the kind picker replays nothing; without pictures or wav files, a message
+    // and an emptied row; the picture picker offers pictures only and, closed through its frame,
+    // leaves the row empty.
     void editing()
     {
-        Item item({{kWait, "1500"}, {kWavLoop, "b.wav"}, {kText, "3"}}, {"b.wav", "notes.txt"});
-        auto& w = *item.w;
-        item.Edit(w.cmdHenshu, kText, "frmText2", [](QWidget* d) {
-            QCOMPARE(d->findChild<QLineEdit*>("txtText")->text(), "1500");
+        Editor item(Item({{kWait, "1500"}, {kWavLoop, "b.wav"}, {kText, "3"}}), {"b.wav", "notes.txt"});
+        QWidget* w = item.w.get();
+        const auto row = [&](int r) { return item.m->EventTable[r][0] + ':' + item.m->EventTable[r][1]; };
+        QCOMPARE(Text(w, "Label1") + '|' + Text(w, "Label7"), item.dir.path() + QStringLiteral("|題名"));
+        Edit(item, "cmdHenshu", kText, "frmText2", [](QWidget* d) {
+            QCOMPARE(Text(d, "txtText"), "1500");
             Modal::Enter(QStringLiteral("  新  "))(d);
         });
-        QCOMPARE(item.Row(1) + '|' + w.lblTextKasou->text(), kText + QStringLiteral(":  新  |  新  "));
-        w.cmdNext->click();
+        QCOMPARE(row(1) + '|' + Text(w, "lblTextKasou"), kText + QStringLiteral(":  新  |  新  "));
+        Modal::Click(w, "cmdNext");
         const QStringList sounds = item.platform.sounds;
-        Modal::Expect("form2");
-        w.cmdHenshu->click();
-        QCOMPARE(item.Row(2) + item.platform.sounds.join(','), kWavLoop + ":b.wav" + sounds.join(','));
-        item.Edit(w.cmdHenshu, kPicture, "frmError");
-        QVERIFY(QFile::remove(item.Path("b.wav")));
-        item.Edit(w.cmdSounyuSita, kWavLoop, "frmError");
-        QCOMPARE(Modal::Texts().mid(3), (QStringList{"", EventRules::NoPictureMessage(), "", EventRules::NoWavMessage()}));
-        QCOMPARE(item.View(), "2|||3|||4|" + kText + "|3");
-        QVERIFY(item.Write("a.BMP"));
-        item.Edit(w.cmdHenshu, kPicture, "frmFilesentaku", [](QWidget* d) {
-            const auto* list = d->findChild<QListWidget*>("File1");
-            QVERIFY(list->count() == 1 && list->item(0)->text() == "a.BMP");
+        Modal::ClickOpening(w, "cmdHenshu", "form2");  // its Cancel
+        QCOMPARE(row(2) + item.platform.sounds.join(','), kWavLoop + ":b.wav" + sounds.join(','));
+        Edit(item, "cmdHenshu", kPicture, "frmError");
+        QVERIFY(QFile::remove(item.dir.filePath("b.wav")));
+        Edit(item, "cmdSounyuSita", kWavLoop, "frmError");
+        QCOMPARE(Modal::Texts().mid(3), (QStringList{"", NoPictureMessage(), "", NoWavMessage()}));
+        QCOMPARE(item.Shown(kRows), "2|||3|||4|" + kText + "|3");
+        QVERIFY(item.Put("a.BMP"));
+        Edit(item, "cmdHenshu", kPicture, "frmFilesentaku", [](QWidget* d) {
+            QCOMPARE(Control<QListWidget>(d, "File1")->count(), 1);
+            QCOMPARE(Control<QListWidget>(d, "File1")->item(0)->text(), "a.BMP");
             d->close();
         });
-        QCOMPARE(item.Row(3), ":");
-    }
-
-    // ▲ ▼ ▲10 ▼10 stop at the top and at the empty row after the last event. Insert above, delete
-    // below after a question ("No" keeps it), delete above from that empty row; a full list refuses.
-    void navigationInsertAndDelete()
-    {
-        Item item({}, {}, 11);
-        auto& w = *item.w;
-        QCOMPARE(w.Label1->text() + '|' + w.Label7->text(), item.dir.path() + QStringLiteral("|題名"));
-        QString path;
-        for (QPushButton* b : {w.cmd10Next, w.cmdNext, w.cmdNext, w.cmd10Before, w.cmd10Next, w.cmdBefore, w.cmd10Before, w.cmdBefore})
-            b->click(), path += QString::number(item.m.EventIndex) + ' ';
-        QCOMPARE(path, "11 12 12 2 2 1 1 1 ");
-        w.cmd10Next->click();
-        item.Edit(w.cmdSounyuUe, kClearText);
-        for (const char* answer : {"Command2", "Command1", "Command1"}) Modal::Expect("frmYesNo", answer);
-        w.cmdSakujoSita->click(), w.cmdSakujoSita->click();
-        w.cmdNext->click(), w.cmdSakujoUe->click();
-        QCOMPARE(item.View(), "10|" + kText + "|10|11|||12||");
-        QCOMPARE(Modal::Texts(), (QStringList{"", DeleteQuestion(12), DeleteQuestion(12), DeleteQuestion(11)}));
-
-        Item full({}, {}, 999);
-        Modal::Expect("frmError"), Modal::Expect("frmError");
-        full.w->cmdSounyuUe->click(), full.w->cmdSounyuSita->click();
-        QCOMPARE(Modal::Texts().mid(4), QStringList(2, EventRules::ListFullMessage()));
+        QCOMPARE(row(3), ":");
     }
 
     // "▶ ここから再生" as the window shows it: only "■ 停止" and "次へ" work while it plays, and it
@@ -181,67 +135,137 @@ private slots:
     // Escape stops it and keeps the window. An item that would spin forever is refused.
     void play()
     {
-        Item item({{kText, "A"}, {kWait, "1"}, {kPicture, "gone.bmp"}, {kWavOnce, "none.wav"}, {kWavLoop, "s.wav"}, {kWait, "1500"}},
-                  {"s.wav"});
-        auto& w = *item.w;
-        w.cmdPlay->click();
-        QCOMPARE(item.State(), "1 A");
-        QVERIFY(!w.Command3->isEnabled());
-        QVERIFY(w.cmdNext_Kasou->isEnabled());
-        w.cmdNext_Kasou->click();
-        QTRY_COMPARE(item.State(), "6 1500");
-        Modal::Expect("frmError");
-        w.cmdPlay->click();
+        Editor item(Item({{kText, "A"}, {kWait, "1"}, {kPicture, "gone.bmp"}, {kWavOnce, "none.wav"}, {kWavLoop, "s.wav"}, {kWait, "1500"}}), {"s.wav"});
+        QWidget* w = item.w.get();
+        Modal::Click(w, "cmdPlay");
+        QCOMPARE(PlayState(item), "1 locked A");
+        Modal::Click(w, "cmdNext_Kasou");
+        QTRY_COMPARE(PlayState(item), "6 locked 1500");
+        Modal::ClickOpening(w, "cmdPlay", "frmError");
         QCOMPARE(Modal::Texts(), QStringList{SkippedRowsMessage({"3（gone.bmp）", "4（none.wav）"})});
-        QCOMPARE(item.State(), "6 stopped");
-        QVERIFY(w.Command3->isEnabled());
+        QCOMPARE(PlayState(item), "6 stopped");
         QCOMPARE(item.platform.sounds.last(), "stop");
-        w.cmdPlay->click();
-        QTest::keyClick(&w, Qt::Key_Escape);
-        QCOMPARE(item.State(), "6 stopped");
-        QVERIFY(w.isVisible());
+        Modal::Click(w, "cmdPlay");
+        QTest::keyClick(w, Qt::Key_Escape);
+        QCOMPARE(PlayState(item), "6 stopped");
+        QVERIFY(w->isVisible());
 
-        Item spins({{kWavOnce, "s.wav"}, {kEndless, kBackToStart}}, {"s.wav"});
-        Modal::Expect("frmError");
-        spins.w->cmdPlay->click();
-        QCOMPARE(Modal::Texts().last() + '|' + spins.State(), SpinsForeverMessage() + "|1 stopped");
-    }
-
-    // A list row that names a picture as an item's events: the editor refuses to open, and the
-    // picture keeps its bytes.
-    void pictureNamedAsEventsIsRefused()
-    {
-        Item item({});
-        QVERIFY(item.Write("photo.bmp"));
-        const QByteArray picture = Bytes::Read(item.Path("photo.bmp"));
-        item.m.ListTable[1][2] = "photo.bmp";
-        Modal::Expect("frmError");
-        item.Open();
-        QCOMPARE(Modal::Texts(), QStringList{BadEventFileNameMessage("photo.bmp")});
-        QVERIFY(!item.w->Opened());
-        item.w.reset();
-        QCOMPARE(Bytes::Read(item.Path("photo.bmp")), picture);
+        Editor spins(Item({{kWavOnce, "s.wav"}, {kEndless, kBackToStart}}), {"s.wav"});
+        Modal::ClickOpening(spins.w.get(), "cmdPlay", "frmError");
+        QCOMPARE(Modal::Texts().last() + '|' + PlayState(spins), SpinsForeverMessage() + "|1 stopped");
     }
 
     // A failed write says so and keeps the window (the frame does not close it either); the next
-    // return stops the sound, closes and writes the file back byte for byte.
+    // return stops the sound, closes and writes the file.
     void returnSavesOrStaysOpen()
     {
-        Item item({{kWavLoop, "s.wav"}, {kText, QStringLiteral("こんにちは, 世界")}}, {"s.wav"});
-        const QByteArray before = Bytes::Read(item.Path("1.pev"));
+        Editor item(Item({{kWavLoop, "s.wav"}}), {"s.wav"});
         item.platform.noSoundDevice = true;  // the loop is silent: the window says why
         item.Open();
-        QVERIFY(item.w->lblSound->isVisibleTo(item.w.get()));
+        QVERIFY(Control(item.w.get(), "lblSound")->isVisibleTo(item.w.get()));
         item.w->close();
-        QVERIFY(QFile::remove(item.Path("1.pev")) && QDir().mkdir(item.Path("1.pev")));
-        Modal::Expect("frmError");
-        item.w->Command3->click();
+        const QString file = item.dir.filePath("1.pev");
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        Modal::ClickOpening(item.w.get(), "Command3", "frmError");
         QCOMPARE(Modal::Texts(), QStringList{Records::SaveFailedMessage("1.pev")});
-        QVERIFY(item.w->isVisible() && QDir().rmdir(item.Path("1.pev")));
-        item.w->Command3->click();
+        QVERIFY(item.w->isVisible());
+        QVERIFY(QDir().rmdir(file));
+        Modal::Click(item.w.get(), "Command3");
         QVERIFY(!item.w->isVisible());
         QCOMPARE(item.platform.sounds.last(), "stop");
-        QCOMPARE(Bytes::Read(item.Path("1.pev")), before);
+        QVERIFY(QFileInfo(file).isFile());
+    }
+
+    // A full item of 999 texts driven by keys and the wheel, and by the buttons (moved by them
+    // where Home and End go): each key under its button's condition. While a play runs only
+    // Escape works. A full item refuses inserts. (A list row that names another file as an item's
+    // events is refused, and the file kept, in the whole program's test on hostile folders.)
+    void keysAndWheelDoWhatTheButtonsDo()
+    {
+        Modal::AnswerOthers(Modal::Press("Command1"));
+        const QList<RowWalk::Step> steps = {
+            {"Up", "cmdBefore", 1},
+            {"wheel down lblText", "cmdNext", 2},
+            {"wheel down Command3", nullptr, 2},
+            {"PgDown", "cmd10Next", 12},
+            {"PgUp", "cmd10Before", 2},
+            {"PgUp", "cmd10Before", 2},
+            {"wheel up lblTextUe", "cmdBefore", 1},
+            {"cmdSounyuUe", "cmdSounyuUe", 1},
+            {"End", nullptr, 999},
+            {"Down", "cmdNext", 1000},
+            {"Down", "cmdNext", 1000},
+            {"wheel down lblYousoNext", "cmdNext", 1000},
+            {"PgUp", "cmd10Before", 990},
+            {"PgDown", "cmd10Next", 990},
+            {"cmdSounyuSita", "cmdSounyuSita", 990},
+            {"cmdPlay", "cmdPlay", 990},
+            {"Home", nullptr, 990},
+            {"F2", nullptr, 990},
+            {"wheel up lblNo", nullptr, 990},
+            {"Esc", "cmdPlay", 990},
+            {"Home", nullptr, 1},
+        };
+        RowWalk::Walk<frmPelumo3>(Item(Texts(999)), kRows + QStringList{"cmdPlay", "lblTextKasou"}, "lblNo", {"cmd10Before", "cmdBefore", "cmd10Next", "cmdNext"}, steps);
+        QCOMPARE(Modal::Texts(), QStringList(4, ListFullMessage()));  // each insert in both windows
+    }
+
+    // Insert and delete (after a question: "No" keeps the row), each change one step back (an
+    // insert with its edit is one), a cancelled edit none; redo goes forward until a new change.
+    void undoAndRedo()
+    {
+        Editor editor(Item({{kText, "A"}, {kText, "B"}, {kWait, "1500"}, {kText, "D"}}));
+        struct Answer {
+            const char* form;
+            Modal::Handler answer;
+        };
+        const struct {
+            const char* input;
+            QList<Answer> answers;
+            int state;         // the table and view it equals: a new one when first met; -1 unchecked
+            const char* rows;  // of a new one: the current row and the parameters of the events
+        } steps[] = {
+            {"cmdSounyuSita", {{"form2", Modal::Enter(kText)}, {"frmText2", Modal::Enter("新")}}, 1, "2: A 新 B 1500 D"},
+            {"F2", {{"form2", Modal::Enter(kWait)}, {"frmWait", Modal::Enter("300")}}, 2, "2: A 300 B 1500 D"},
+            {"F2", {{"form2", Modal::Press("Command1")}}, 2, nullptr},
+            {"cmdSakujoUe", {{"frmYesNo", Modal::Press("Command1")}}, 3, "2: 300 B 1500 D"},
+            {"cmdSakujoSita", {{"frmYesNo", Modal::Press("Command2")}}, 3, nullptr},
+            {"cmdSakujoSita", {{"frmYesNo", Modal::Press("Command1")}}, 4, "2: 300 B D"},
+            {"Ctrl+Z", {}, 3, nullptr},
+            {"Ctrl+Z", {}, 2, nullptr},
+            {"End", {}, -1, nullptr},
+            {"Ctrl+Y", {}, 3, nullptr},
+            {"Ctrl+Shift+Z", {}, 4, nullptr},
+            {"Ctrl+Z", {}, 3, nullptr},
+            {"Ctrl+Z", {}, 2, nullptr},
+            {"Ctrl+Z", {}, 1, nullptr},
+            {"cmdSounyuUe", {{"form2", Modal::Enter(kClearText)}}, 5, "2: A  新 B 1500 D"},
+            {"Ctrl+Y", {}, 5, nullptr},
+            {"Ctrl+Z", {}, 1, nullptr},
+            {"Ctrl+Z", {}, 0, nullptr},
+            {"Ctrl+Z", {}, 0, nullptr},
+            {"End", {}, -1, nullptr},
+            {"Down", {}, -1, nullptr},
+            {"cmdSakujoUe", {{"frmYesNo", Modal::Press("Command1")}}, 6, "4: A B 1500"},
+        };
+        const auto rows = [&] {
+            QStringList events;
+            for (int r = 1; !editor.m->EventTable[r][0].isEmpty(); ++r) events << editor.m->EventTable[r][1];
+            return QString::number(editor.m->EventIndex) + ": " + events.join(' ');
+        };
+        QList<std::pair<EventRows, QString>> states{{editor.m->EventTable, editor.Shown(kRows)}};
+        for (const auto& step : steps) {
+            for (const Answer& a : step.answers) Modal::Expect(a.form, a.answer);
+            RowWalk::Do(editor.w.get(), step.input);
+            const QString at = QStringLiteral("%1 → %2: ").arg(step.input).arg(step.state);
+            if (step.rows) QCOMPARE(at + rows(), at + step.rows);
+            if (step.state == states.size()) states.append({editor.m->EventTable, editor.Shown(kRows)});
+            if (step.state < 0) continue;
+            QCOMPARE(at + editor.Shown(kRows), at + states[step.state].second);
+            QVERIFY2(editor.m->EventTable == states[step.state].first, qPrintable(at));
+        }
+        QCOMPARE(Modal::Texts().filter(QStringLiteral("削除")), (QStringList{DeleteQuestion(1), DeleteQuestion(3), DeleteQuestion(3), DeleteQuestion(4)}));
     }
 };
 

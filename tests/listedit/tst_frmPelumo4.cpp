@@ -1,125 +1,138 @@
-// The list editor through its buttons, the real dialogs answered, the event files checked on disk.
+// The list editor through its buttons, the real dialogs answered, the event
+// files checked on disk; its keys and wheel against what its buttons do.
 
+#include "core/EventKinds.h"
 #include "core/ListDataFile.h"
-#include "forms/ClickLabel.h"
 #include "listedit/frmPelumo4.h"
-#include "support/Bytes.h"
-#include "support/Corpus.h"
-#include "support/FakePlatform.h"
-#include "support/GuiTest.h"
+#include "support/RowWalk.h"
 
-// Clicks `b`, answering `form` with `answer` (its Command1 when none).
-static void Click(QWidget* b, const QString& form = "frmError", const Modal::Handler& answer = {})
+namespace {
+
+using Editor = RowWalk::Window<frmPelumo4>;
+
+// Number and name of the rows above, at and below the current one.
+const QStringList kRows = {"lblYousoUe", "lblListUe", "cmdYouso", "lblList", "lblYousoSita", "lblListSita"};
+
+// Items "1".."count", each with an event file of no events.
+QList<Shows::Item> Items(int count)
 {
-    answer ? Modal::Expect(form, answer) : Modal::Expect(form);
-    QTest::mouseClick(b, Qt::LeftButton);
+    QList<Shows::Item> items;
+    for (int row = 1; row <= count; ++row) items.append({QString::number(row), {}});
+    return items;
 }
 
-class TestFrmPelumo4 : public QObject {
+}  // namespace
+
+class TestFrmPelumo4 : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<Module1> m_;
-    FakePlatform platform_;
-    std::unique_ptr<frmPelumo4> w_;
-
-    // Opens the editor as the top menu does, on a new list whose rows 1..items are "i1", "i2", ...
-    void Open(int items)
-    {
-        dir_ = std::make_unique<QTemporaryDir>(), m_ = std::make_unique<Module1>();
-        m_->PrepareNewList();
-        m_->ProjectFolder = dir_->path();
-        m_->CallerMode = Module1::kModeListEditor, m_->ItemIndex = 37;  // it opens on item 1 all the same
-        for (int row = 1; row <= items; ++row) {
-            m_->ListTable[row][1] = QStringLiteral("i%1").arg(row);
-            m_->ListTable[row][2] = QStringLiteral("%1.pev").arg(m_->LastEventFileNumber = qint16(row));
-            QVERIFY(row > 9 || Bytes::Write(dir_->filePath(m_->ListTable[row][2]), {}));
-        }
-        w_ = std::make_unique<frmPelumo4>(*m_, platform_);
-        w_->setWindowModality(Qt::NonModal);  // only the dialogs it opens are modal
-        w_->show();
-    }
-    void GoTo(int row)
-    {
-        for (int i = 0; i < 200 && m_->ItemIndex < row; ++i) (m_->ItemIndex + 10 <= row ? w_->cmd10Next : w_->cmdNext)->click();
-        QCOMPARE(m_->ItemIndex, qint16(row));
-    }
-    QString View() const  // number and name of the rows above, at and below ItemIndex, and its event file
-    {
-        return QStringList{w_->lblYousoUe->text(), w_->lblListUe->text(), w_->cmdYouso->text(), w_->lblList->text() + ':' + m_->ListTable[m_->ItemIndex][2], w_->lblYousoSita->text(), w_->lblListSita->text()}.join('|');
-    }
-
 private slots:
-    void init() { Modal::Reset(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
     // Rename, insert, delete and an unnamed row, with their event files; an event file or a list that
     // cannot be written refuses and keeps the window; the start message goes back to item 1; the
     // start graphic is cleared in a folder without pictures, an undecodable one reported.
     void editing()
     {
-        Open(3);
-        GoTo(2);
-        Click(w_->cmdHenshu, "frmText1", Modal::Enter("B2"));
-        Click(w_->cmdSounyu1, "frmText1", Modal::Enter("N"));
-        Click(w_->cmdSounyu2, "frmText1", Modal::Enter("M"));
-        Click(w_->cmdSakujo1, "frmYesNo", [](QWidget* w) { Modal::Click(w, "Command2"); });
-        Click(w_->cmdSakujo1, "frmYesNo");
-        Click(w_->cmdSakujo2, "frmYesNo");
-        QCOMPARE(View(), "1|i1|2|M:5.pev|3|i3");
-        GoTo(4);
-        Click(w_->lblList, "frmText1", [](QWidget* w) { w->close(); });  // the same as "← 編集"
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), (QStringList{"1.pev", "3.pev", "5.pev", "6.pev"}));
+        Editor editor(Items(3));
+        editor.m->CallerMode = Module1::kModeListEditor;  // as the top menu opens it
+        editor.m->ItemIndex = 37;                         // it opens on item 1 all the same
+        editor.Open();
+        QWidget* w = editor.w.get();
+        const auto view = [&] { return editor.Shown(kRows) + ':' + editor.m->ListTable[editor.m->ItemIndex][2]; };
+        RowWalk::Do(w, "cmdNext");
+        Modal::ClickOpening(w, "cmdHenshu", "frmText1", Modal::Enter("B2"));
+        Modal::ClickOpening(w, "cmdSounyu1", "frmText1", Modal::Enter("N"));
+        Modal::ClickOpening(w, "cmdSounyu2", "frmText1", Modal::Enter("M"));
+        Modal::ClickOpening(w, "cmdSakujo1", "frmYesNo", Modal::Press("Command2"));
+        Modal::ClickOpening(w, "cmdSakujo1", "frmYesNo");
+        Modal::ClickOpening(w, "cmdSakujo2", "frmYesNo");
+        QCOMPARE(view(), "1|1|2|M|3|3:5.pev");
+        RowWalk::Do(w, "cmdNext");
+        RowWalk::Do(w, "cmdNext");
+        Modal::Expect("frmText1", [](QWidget* d) { d->close(); });
+        QTest::mouseClick(Control(w, "lblList"), Qt::LeftButton);  // the same as "← 編集"
+        QCOMPARE(editor.Files(), "1.pev 3.pev 5.pev 6.pev LISTDATA.PLD");
 
-        QVERIFY(QDir(dir_->path()).mkdir("7.pev") && QDir(dir_->path()).mkdir("LISTDATA.PLD"));
-        Click(w_->cmdSounyu1), Click(w_->cmdSounyu2);
-        Click(w_->cmdHenshu);                                                              // the name is not asked
-        QCOMPARE(View() + QString::number(m_->LastEventFileNumber), "3|i3|4|:6.pev|5|6");  // the unnamed row kept its file
-        w_->close();
-        Click(w_->cmdOk);
-        QVERIFY(w_->isVisible());
+        QVERIFY(QFile::remove(editor.dir.filePath("LISTDATA.PLD")));
+        QVERIFY(QDir(editor.dir.path()).mkdir("LISTDATA.PLD"));
+        QVERIFY(QDir(editor.dir.path()).mkdir("7.pev"));
+        Modal::ClickOpening(w, "cmdSounyu1", "frmError");
+        Modal::ClickOpening(w, "cmdSounyu2", "frmError");
+        Modal::ClickOpening(w, "cmdHenshu", "frmError");                                        // the name is not asked
+        QCOMPARE(view() + QString::number(editor.m->LastEventFileNumber), "3|3|4||5|:6.pev6");  // the unnamed row kept its file
+        w->close();
+        Modal::ClickOpening(w, "cmdOk", "frmError");
+        QVERIFY(w->isVisible());
 
-        Click(w_->Command1, "frmText1", Modal::Enter("ようこそ"));
-        QCOMPARE(View(), "0|" + Module1::kDashLine + "|1|i1:1.pev|2|M");
-        m_->ListTable[Module1::kStartGraphicRow][1] = "gone.bmp";
-        Click(w_->Command2);
-        QCOMPARE(Modal::Texts().last() + m_->ListTable[Module1::kStartGraphicRow][1],
-                 "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
-        QVERIFY(Bytes::Write(dir_->filePath("broken.jpg"), {}));
-        Click(w_->Command2, "frmFilesentaku", [](QWidget* w) { Modal::Expect("frmError"), Modal::Enter("broken.jpg")(w); });
+        Modal::ClickOpening(w, "Command1", "frmText1", Modal::Enter("ようこそ"));
+        QCOMPARE(view(), "0|" + Module1::kDashLine + "|1|1|2|M:1.pev");
+        editor.m->ListTable[Module1::kStartGraphicRow][1] = "gone.bmp";
+        Modal::ClickOpening(w, "Command2", "frmError");
+        QCOMPARE(Modal::Texts().last() + editor.m->ListTable[Module1::kStartGraphicRow][1], "このフォルダにグラフィックファイル（gif,bmp,jpg）はありません。この項目はクリアされます。");
+        QVERIFY(Bytes::Write(editor.dir.filePath("broken.jpg"), {}));
+        Modal::ClickOpening(w, "Command2", "frmFilesentaku", [](QWidget* d) {
+            Modal::Expect("frmError");
+            Modal::Enter("broken.jpg")(d);
+        });
         QCOMPARE(Modal::Texts().last(), "指定のスタートグラフィックファイルを読み込めません。壊れているか、gif,jpg,bmp 以外の形式の可能性があります。");
     }
 
-    // A full list refuses inserts; row 999 without an event file refuses below; the moves stop at the ends.
+    // A full list refuses inserts, also below row 999 without an event file.
     void fullList()
     {
-        Open(999);
-        GoTo(500);
-        Click(w_->cmdSounyu1), Click(w_->cmdSounyu2);
-        m_->ListTable[999][2].clear();
-        GoTo(999);
-        Click(w_->cmdSounyu2);
+        Editor editor(Items(1));
+        for (int row = 2; row <= 999; ++row) {
+            editor.m->ListTable[row][1] = QString::number(row);
+            editor.m->ListTable[row][2] = QStringLiteral("%1.pev").arg(row);  // not on disk: quicker, and the same to the rule
+        }
+        editor.Open();
+        QWidget* w = editor.w.get();
+        Modal::ClickOpening(w, "cmdSounyu1", "frmError");
+        Modal::ClickOpening(w, "cmdSounyu2", "frmError");
+        editor.m->ListTable[999][2].clear();
+        RowWalk::Do(w, "End");
+        Modal::ClickOpening(w, "cmdSounyu2", "frmError");
         QCOMPARE(Modal::Texts(), QStringList(3, "すでに999項目作成され、これ以上は作れません。"));
-        for (QPushButton* b : {w_->cmdNext, w_->cmd10Next, w_->cmd10Before, w_->cmdBefor}) b->click();
-        QCOMPARE(View(), "987|i987|988|i988:988.pev|989|i989");
     }
 
     // "点検" lists what the check finds in the folder as it is; OK closes the list.
     void showCheck()
     {
-        Open(0);
-        m_->ProjectFolder = Corpus::Prepare(PELUMO_CORPUS, "lf-only-files", dir_->path());  // a show without problems
-        QVERIFY(ListDataFile::Read(*m_).ok && m_->ListTable[2][1].isEmpty());
-        m_->ListTable[2][1] = "B", m_->ListTable[2][2] = "20.pev";  // not on disk
-        QVERIFY(Bytes::Write(m_->ProjectPath("50.pev"), ""));
+        Editor editor({{"A", {{EventKinds::kText, "x"}}}}, {"50.pev"});
+        editor.m->ListTable[2][1] = "B";
+        editor.m->ListTable[2][2] = "20.pev";  // not on disk
         QStringList shown;
-        Click(w_->cmdTenken, "frmTenken", [&](QWidget* w) {
-            auto* list = w->findChild<QListWidget*>("lstKekka");
+        Modal::ClickOpening(editor.w.get(), "cmdTenken", "frmTenken", [&](QWidget* d) {
+            auto* list = Control<QListWidget>(d, "lstKekka");
             for (int i = 0; i < list->count(); ++i) shown << list->item(i)->text().section(QStringLiteral("。"), 0, 0);
-            Modal::Click(w, "cmdOk");
-            QVERIFY(!w->isVisible());
+            Modal::Click(d, "cmdOk");
+            QVERIFY(!d->isVisible());
         });
         QCOMPARE(shown, (QStringList{"2番の項目「B」：イベントファイル「20.pev」がありません", "イベントファイル「50.pev」：どの項目にも使われていません"}));
+    }
+
+    // Items "1".."15" driven by keys and the wheel, and by the buttons (moved by them where Home
+    // and End go): each key under its button's condition, F2 as "← 編集".
+    void keysAndWheelDoWhatTheButtonsDo()
+    {
+        Modal::AnswerOthers(Modal::Enter("新"));
+        const QList<RowWalk::Step> steps = {
+            {"Up", "cmdBefor", 1},
+            {"wheel down lblList", "cmdNext", 2},
+            {"PgDown", "cmd10Next", 12},
+            {"PgDown", "cmd10Next", 12},
+            {"wheel up lblListUe", "cmdBefor", 11},
+            {"End", nullptr, 15},
+            {"Down", "cmdNext", 16},
+            {"Down", "cmdNext", 16},
+            {"F2", "cmdHenshu", 16},
+            {"wheel down cmdYouso", "cmdNext", 17},
+            {"PgUp", "cmd10Before", 7},
+            {"PgDown", "cmd10Next", 17},
+            {"Ctrl+Z", nullptr, 17},
+            {"Home", nullptr, 1},
+        };
+        RowWalk::Walk<frmPelumo4>(Items(15), kRows, "cmdYouso", {"cmd10Before", "cmdBefor", "cmd10Next", "cmdNext"}, steps);
     }
 };
 

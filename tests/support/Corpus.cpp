@@ -1,6 +1,13 @@
 #include "support/Corpus.h"
 
+#include "core/ListDataFile.h"
+#include "core/Module1.h"
+#include "support/Bytes.h"
 #include "support/Shows.h"
+
+#include <QImage>
+
+#include <memory>
 
 namespace Corpus {
 
@@ -31,6 +38,7 @@ QString Prepare(const QString& corpus, const QString& name, const QString& paren
         if (w[0] == "link") QFile::link(QString::fromUtf8(w[2]), project + '/' + w[1]);
         if (w[0] == "dir") QDir(project).mkdir(QString::fromUtf8(w[1]));
         if (w[0] == "generate") Generate(project, w[1].toInt(), w[2].toInt());
+        if (w[0] == "picture") QImage(8, 8, QImage::Format_Mono).save(project + '/' + QString::fromUtf8(w[1]));
         if (QFile big(project + '/' + w.value(1)); w[0] == "size" && big.open(QIODevice::WriteOnly))
             big.resize(w[2].toLongLong());  // sparse: quick to make
     }

@@ -3,7 +3,8 @@
 // the files of a corpus folder as they are, "_outside_NAME" beside the project
 // folder as NAME, and what its "_setup" says, one per line: "link NAME TARGET",
 // "dir NAME", "size NAME BYTES", "generate ITEMS EVENTS" (a full list whose
-// items all have that many waits).
+// items all have that many waits), "picture NAME" (a small picture in the
+// format its name says).
 
 #include <QString>
 

@@ -1,5 +1,7 @@
 #include "support/Modal.h"
 
+#include "support/GuiTest.h"
+
 #include <QtTest>
 #include <QtWidgets>
 
@@ -29,7 +31,10 @@ void Poll()
     QWidget* w = QApplication::activeModalWidget();
     if (!w || !w->isVisible() || w->property("answered").toBool()) return;
     if (g_queue.empty() && !g_others) {
-        if (w != g_unexpected) g_unexpected = w, g_since.restart();
+        if (w != g_unexpected) {
+            g_unexpected = w;
+            g_since.restart();
+        }
         if (g_since.elapsed() < 2000) return;
         QTest::qFail(qPrintable("a window the test did not expect stayed open: " + w->objectName()), __FILE__, __LINE__);
         return Close(w);
@@ -49,15 +54,17 @@ void Poll()
 }  // namespace
 
 void Expect(const QString& form, Handler handler) { g_queue.emplace_back(form, std::move(handler)); }
-void Expect(const QString& form, const QString& button)
-{
-    Expect(form, [button](QWidget* w) { Click(w, button); });
-}
+void Expect(const QString& form, const QString& button) { Expect(form, Press(button)); }
 void AnswerOthers(Handler handler) { g_others = std::move(handler); }
 void InstallGuard() { QTimer::singleShot(10, Poll); }
 QStringList& Texts() { return g_texts; }
 int Pending() { return int(g_queue.size()); }
-void Reset() { g_queue.clear(), g_texts.clear(), g_others = {}; }
+void Reset()
+{
+    g_queue.clear();
+    g_texts.clear();
+    g_others = {};
+}
 
 void CommitText(QWidget* lineEdit, const QString& text)
 {
@@ -67,18 +74,29 @@ void CommitText(QWidget* lineEdit, const QString& text)
     QApplication::sendEvent(lineEdit, &ev);
 }
 
-void Click(QWidget* w, const QString& button)
+void Click(QWidget* w, const QString& button) { Control<QAbstractButton>(w, button)->click(); }
+Handler Press(const QString& button)
 {
-    if (auto* b = w->findChild<QAbstractButton*>(button)) b->click();
+    return [button](QWidget* w) { Click(w, button); };
+}
+void ClickOpening(QWidget* window, const QString& button, const QString& form, Handler answer)
+{
+    Expect(form, std::move(answer));
+    Click(window, button);
 }
 
 Handler Enter(const QString& value)
 {
     return [value](QWidget* d) {
+        if (auto* edit = d->findChild<QLineEdit*>()) {
+            edit->clear();
+            CommitText(edit, value);
+        }
         auto* list = d->findChild<QListWidget*>();
-        if (auto* edit = d->findChild<QLineEdit*>()) edit->clear(), CommitText(edit, value);
-        if (const auto found = list ? list->findItems(value, Qt::MatchExactly) : QList<QListWidgetItem*>(); !found.isEmpty())
-            list->setCurrentItem(found[0]), emit list->itemClicked(found[0]);
+        for (QListWidgetItem* found : list ? list->findItems(value, Qt::MatchExactly) : QList<QListWidgetItem*>()) {
+            list->setCurrentItem(found);
+            emit list->itemClicked(found);
+        }
         if (d->objectName() != "form2") Click(d, d->findChild<QAbstractButton*>("cmdOk") ? "cmdOk" : "Command1");
     };
 }

@@ -31,6 +31,9 @@ void Reset();                                                                   
 // aborts on non-ASCII text).
 void CommitText(QWidget* lineEdit, const QString& text);
 void Click(QWidget* w, const QString& button);
+Handler Press(const QString& button);  // clicks `button` of the window it answers
+// Clicks `button` of `window`, which opens `form`, answered by `answer`.
+void ClickOpening(QWidget* window, const QString& button, const QString& form, Handler answer = Press("Command1"));
 // Answers an entry or picker dialog with `value`: typed into its box or chosen in its list, then
 // OK (cmdOk or Command1; the kind picker form2 has none: a click chooses).
 Handler Enter(const QString& value);

@@ -1,13 +1,15 @@
 #pragma once
-// Keys, the wheel and buttons on an editor's three rows, as a person uses them.
+// An editor open on a show of its own, and keys, the wheel and buttons on its
+// three rows as a person uses them.
 
-#include "support/FakePlatform.h"
 #include "support/GuiTest.h"
 #include "support/Shows.h"
 
 namespace RowWalk {
 
-// `show` written into a folder of its own, and the editor W open on its item 1.
+// `show` written into a folder of its own with `files` (a .bmp is a picture,
+// a .wav a short silence, any other file holds its name), and the editor W
+// open on its item 1.
 template <typename W>
 struct Window {
     QTemporaryDir dir;
@@ -15,21 +17,34 @@ struct Window {
     FakePlatform platform;
     std::unique_ptr<W> w;
 
-    explicit Window(const QList<Shows::Item>& show)
+    explicit Window(const QList<Shows::Item>& show, const QStringList& files = {})
         : m(Shows::Make(dir.path(), show, {}, {}))
     {
+        for (const QString& name : files) QVERIFY(Put(name));
         m->ItemIndex = 1;
+        Open();
+    }
+    bool Put(const QString& name) const
+    {
+        const QString path = dir.filePath(name);
+        if (name.endsWith(".bmp", Qt::CaseInsensitive)) return QImage(40, 30, QImage::Format_RGB32).save(path, "BMP");
+        const QByteArray silence = Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", QByteArray(4, '\0')));
+        return Bytes::Write(path, name.endsWith(".wav") ? silence : name.toUtf8());
+    }
+    void Open()
+    {
         w = std::make_unique<W>(*m, platform);
         w->setWindowModality(Qt::NonModal);  // only the dialogs it opens are modal
         w->show();
     }
-    // The texts of `controls`, then the folder's files.
+    // The texts of `controls`, joined by '|'.
     QString Shown(const QStringList& controls) const
     {
         QStringList shown;
-        for (const QString& name : controls) shown << Control<QWidget>(w.get(), qPrintable(name))->property("text").toString();
-        return shown.join('|') + '|' + QDir(dir.path()).entryList(QDir::Files).join(' ');
+        for (const QString& name : controls) shown << Text(w.get(), name);
+        return shown.join('|');
     }
+    QString Files() const { return QDir(dir.path()).entryList(QDir::Files).join(' '); }
 };
 
 // Does `input` in `window`: "wheel up NAME" or "wheel down NAME" turns the
@@ -40,7 +55,7 @@ inline void Do(QWidget* window, const QString& input)
 {
     const QStringList words = input.split(' ');
     if (words[0] == "wheel") {
-        auto* over = Control<QWidget>(window, qPrintable(words[2]));
+        auto* over = Control(window, words[2]);
         const QPointF at = QRectF(over->rect()).center();
         const int delta = words[1] == "up" ? QWheelEvent::DefaultDeltasPerStep : -QWheelEvent::DefaultDeltasPerStep;
         QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -65,12 +80,11 @@ struct Step {
 // `number` is the control that shows the current row's number; `arrows` name
 // ▲ 10, ▲, ▼ 10 and ▼.
 template <typename W>
-void Walk(const QList<Shows::Item>& show, const QStringList& view, const char* number, const QStringList& arrows,
-          const QList<Step>& steps)
+void Walk(const QList<Shows::Item>& show, const QStringList& view, const char* number, const QStringList& arrows, const QList<Step>& steps)
 {
     Window<W> keys(show);
     Window<W> buttons(show);
-    auto current = [&] { return Control<QWidget>(buttons.w.get(), number)->property("text").toInt(); };
+    auto current = [&] { return Text(buttons.w.get(), number).toInt(); };
     for (const Step& step : steps) {
         Do(keys.w.get(), step.input);
         if (step.button) Do(buttons.w.get(), step.button);
@@ -80,6 +94,7 @@ void Walk(const QList<Shows::Item>& show, const QStringList& view, const char* n
         }
         const QString at = QStringLiteral("%1 → %2: ").arg(step.input).arg(step.row);
         QCOMPARE(at + keys.Shown(view), at + buttons.Shown(view));
+        QCOMPARE(at + keys.Files(), at + buttons.Files());
         QCOMPARE(at + QString::number(current()), at + QString::number(step.row));
     }
 }

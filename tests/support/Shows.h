@@ -15,8 +15,7 @@ using Item = std::pair<QString, QList<QStringList>>;
 
 // The list of `items` (rows 1.., event files 1.pev, 2.pev, ...) with
 // `startGraphic`, and `files`, each holding its own name, in `folder`.
-inline std::unique_ptr<Module1> Make(const QString& folder, const QList<Item>& items, const QString& startGraphic,
-                                     const QStringList& files)
+inline std::unique_ptr<Module1> Make(const QString& folder, const QList<Item>& items, const QString& startGraphic, const QStringList& files)
 {
     auto m = std::make_unique<Module1>();
     m->PrepareNewList();
