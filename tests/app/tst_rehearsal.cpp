@@ -152,26 +152,6 @@ private slots:
         QTest::mouseClick(&clicked, Qt::LeftButton, {}, QPoint(10, 10));
         QVERIFY(clicked.Showing() == frmRehearsal::Screen::List);
     }
-
-    // The pictures decoded ahead are those that stay on the screen, as play meets them.
-    void nextPictureShown()
-    {
-        const struct {
-            const char* name;
-            QList<QStringList> events;
-            int next;
-        } cases[] = {
-            {"before a wait", {{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}, {kWait, "1"}}, 3},
-            {"one replaced at once is passed", {{kPicture, "a"}, {kPicture, "b"}, {kPicture, "c"}, {kText, "t"}}, 3},
-            {"round エンドレス", {{kPicture, "a"}, {kWait, "1"}, {kEndless, ""}}, 1},
-            {"none stays before the end", {{kPicture, "a"}, {kWait, "1"}, {kPicture, "b"}}, 0},
-        };
-        for (const auto& c : cases) {
-            EventRows rows;
-            for (int r = 0; r < c.events.size(); ++r) std::copy_n(c.events[r].begin(), 2, rows[r + 1].begin());
-            QVERIFY2(Rehearsal::NextPictureShown(rows, 1) == c.next, c.name);
-        }
-    }
 };
 
 PELUMO_GUI_TEST_MAIN(TestRehearsal)
