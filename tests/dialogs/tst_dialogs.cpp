@@ -1,9 +1,7 @@
 // The dialogs opened as their callers open them: message and question, the
 // item name and wait entries, and the kind and start graphic pickers.
 
-#include "core/EventKinds.h"
 #include "core/Module1.h"
-#include "dialogs/form2.h"
 #include "dialogs/frmError.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmText1.h"
@@ -88,24 +86,6 @@ private slots:
             QCOMPARE(dlg.isVisible(), !*kept);
             dlg.close();
             QCOMPARE(m->EventTable[3][1], *kept ? kept : "500");
-        }
-    }
-
-    // The kind picker on a wait: arrows alone choose nothing, Return chooses.
-    // On an empty row it has no cancel button, and Escape leaves the row.
-    void kindPickerKeys()
-    {
-        for (const bool empty : {false, true}) {
-            m->EventIndex = 4;
-            m->EventTable[4][0] = empty ? QString() : EventKinds::kWait;
-            m->DialogResult = 7;
-            form2 dlg(*m);
-            dlg.show();
-            QCOMPARE(Control(&dlg, "Command1")->isVisible(), !empty);
-            for (const Qt::Key key : empty ? QList{Qt::Key_Escape} : QList{Qt::Key_End, Qt::Key_Up, Qt::Key_Return})
-                QTest::keyClick(Control(&dlg, "lstList"), key);
-            QVERIFY(!dlg.isVisible());
-            QCOMPARE(m->EventTable[4][0] + QString::number(m->DialogResult), empty ? "0" : EventKinds::kClearText + "1");
         }
     }
 
