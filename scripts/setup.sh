@@ -44,7 +44,7 @@ if [ "${BUILD_KIND:-}" = tools ] || [ "${BUILD_KIND:-}" = test ]; then
     libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
-    unzip python3
+    python3
   )
 fi
 # A script that needs more (the benchmarks: hyperfine, time, python3) names it.
