@@ -47,7 +47,8 @@ public:
     Screen Showing() const { return screen_; }
     // The files skipped so far as the end lists them; empty when none was.
     QString SkippedMessage() const { return skipped_.Message(); }
-    // The clock's wait is over.
+    // The clock's wait is over: what a clock given to the constructor calls
+    // when its wait ends (the window's own timer calls it itself).
     void Clock_Event();
 
 protected:
