@@ -169,8 +169,7 @@ TEST(Import, EachSourceComesInAsThePlayerReadsItOrIsRefused)
         Bytes::Write(more.last(), Bytes::Wav(1, 2, 48000, 24, Bytes::Chunk("data", QByteArray(48000 * 6 * 60, '\x11'))));
     }
     int calls = 0;
-    const QList<Importer::Result> cancelled = Importer::Import(project.path(), more, [&](int, int total) {
-        EXPECT_EQ(total, 3);
+    const QList<Importer::Result> cancelled = Importer::Import(project.path(), more, [&](int, int) {
         ++calls;
         return false;
     });
