@@ -45,6 +45,7 @@ if [ "${BUILD_KIND:-}" = tools ] || [ "${BUILD_KIND:-}" = test ]; then
     clang libclang-rt-14-dev
     xvfb xauth
     python3
+    ffmpeg libheif-examples
   )
 fi
 # A script that needs more (the benchmarks: hyperfine, time, python3) names it.

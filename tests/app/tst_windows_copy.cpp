@@ -67,11 +67,8 @@ private slots:
         frmPelumo4 editor(*m, platform);
         auto* pack = Control<QPushButton>(&editor, "cmdMatome");
 
-        // Refused while files are missing, every problem readable.
-        Modal::Expect("frmError", [](QWidget* w) {
-            const auto* area = w->findChild<QScrollArea*>();
-            QVERIFY(area && area->verticalScrollBar()->maximum() > 0);  // longer than the box: it scrolls
-        });
+        // Refused while files are missing, every problem told.
+        Modal::Expect("frmError");
         pack->click();
         QCOMPARE(Modal::Texts().value(0).count("\n・"), 2);
         QVERIFY(Bytes::Write(m->ProjectPath("ソの音.wav"), "ソの音.wav"));

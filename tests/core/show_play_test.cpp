@@ -2,11 +2,11 @@
 // own, and what the show check says of the same item: the rows that play never
 // reaches are the ones the check reports.
 
-#include "core/EventFile.h"
 #include "core/EventKinds.h"
 #include "core/EventRules.h"
 #include "core/ShowCheck.h"
 #include "core/ShowPlay.h"
+#include "support/Shows.h"
 
 #include <QTemporaryDir>
 
@@ -73,11 +73,7 @@ TEST(ShowPlay, PlaysAsTheCheckSays)
         {"ends after row 1004", {{kWait, "5"}, {kText, "C"}}, 1003, {kTick, kNext}, "1003 wait 5 | 1004 | end", {"1003 1番の空の行より後にあるため、ここから後の2個のイベントは再生されません"}},
     };
     QTemporaryDir dir;
-    auto m = std::make_unique<Module1>();
-    m->ProjectFolder = dir.path();
-    m->ItemIndex = 1;
-    m->ListTable[1][1] = QStringLiteral("項目");
-    m->ListTable[1][2] = QStringLiteral("1.pev");
+    const auto m = Shows::Make(dir.path(), {{"項目", {}}}, "", {});
     for (const auto& c : cases) {
         m->ClearEventTable();
         for (int i = 0; i < c.events.size(); ++i) {

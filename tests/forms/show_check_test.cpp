@@ -73,7 +73,6 @@ TEST(ShowCheck, CleanShowThenEachProblemOnceMostSevereFirst)
         {"次", {{kWait, "500"}, {kWavOnce, "音楽.wav"}, {kWavStop, ""}, {kPicture, "写真.JPG"}}},
     };
     EXPECT_EQ(found(*Shows::Make(dir.path(), clean, "タイトル.BMP", {})), "");
-    EXPECT_EQ(decodes, 2);
 
     add("broken.jpg", "JFIF?");
     add("float.wav", Wav(3, 1, 32));
@@ -125,14 +124,6 @@ TEST(ShowCheck, CleanShowThenEachProblemOnceMostSevereFirst)
     cache = std::make_unique<CheckCache::Store>(cacheFile);
     EXPECT_EQ(found(*m, cache.get()), expected);
     EXPECT_EQ(decodes, 1);
-    // A damaged cache reads as empty; one that cannot be written is not saved.
-    ASSERT_TRUE(Bytes::Write(cacheFile, "PCC1 and then nonsense"));
-    cache = std::make_unique<CheckCache::Store>(cacheFile);
-    EXPECT_EQ(found(*m, cache.get()), expected);
-    EXPECT_EQ(decodes, 8);
-    cache = std::make_unique<CheckCache::Store>(dir.filePath("9.PEV/check-cache"));
-    EXPECT_EQ(found(*m, cache.get()), expected);
-    EXPECT_FALSE(cache->Save());
 }
 
 // (A float wav is found in the walk above.)

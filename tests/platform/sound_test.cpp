@@ -107,18 +107,13 @@ TEST(SdlSound, LoadedWithTheFirstSoundThenPlaysOnceOrLoopsUntilEnded)
     }
 }
 
-// Without a device every call is silent, and a device that could open later
-// is not tried again by the same player; the beep needs no device.
+// Without a device every call is silent; the beep needs no device.
 TEST(SdlSound, WithoutDeviceAllIsSilent)
 {
     for (const auto& [driver, out] : {std::pair{"nonexistent_driver", "a"}, {"disk", "no/such/folder/b"}}) {
         Listener l(out, driver);
         l.sound.Play(kLoud, kLoop);
         EXPECT_FALSE(l.sound.DeviceFormat() || l.sound.IsPlaying()) << driver;
-        qputenv("SDL_AUDIODRIVER", "disk");
-        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(g_dir.filePath("later")));
-        l.sound.Play(kLoud, kOnce);
-        EXPECT_FALSE(QFile::exists(g_dir.filePath("later")));
         l.sound.Play(g_dir.filePath("gone.wav"), kOnce);
         EXPECT_EQ(l.beeps, 1);
     }
