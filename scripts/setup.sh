@@ -36,8 +36,9 @@ PACKAGES=(
   fonts-ipafont fonts-ipafont-gothic fonts-ipafont-mincho
   ccache
 )
-# Beside that, the tests, the fuzz targets (clang), the screenshot programs
-# and the benchmarks (a virtual display).
+# Beside that, the tests (with the encoders that make their media and
+# Python's zipfile), the fuzz targets (clang), the screenshot programs and the
+# benchmarks (a virtual display).
 if [ "${BUILD_KIND:-}" = tools ] || [ "${BUILD_KIND:-}" = test ]; then
   PACKAGES+=(
     libgtest-dev googletest
