@@ -50,8 +50,7 @@ private slots:
         QVERIFY(QImage(40, 30, QImage::Format_RGB32).save(dir.filePath("a.bmp"), "BMP"));
         QVERIFY(QImage(30, 40, QImage::Format_RGB32).save(dir.filePath("b.bmp"), "BMP"));
         const QByteArray silence = Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", QByteArray(4, '\0')));
-        QVERIFY(Bytes::Write(dir.filePath("loop.wav"), silence));
-        QVERIFY(Bytes::Write(dir.filePath("once.wav"), silence));
+        for (const char* sound : {"loop.wav", "once.wav"}) QVERIFY(Bytes::Write(dir.filePath(sound), silence));
         FakePlatform platform;
         FakeClock clock;
         frmRehearsal w(*m, platform, &clock);
@@ -126,23 +125,19 @@ private slots:
             {"→ past the missing picture again", press({Qt::Key_Right}), "item|一|200|P576|"},
             {"Escape in a wait", press({Qt::Key_Escape}), onList + "stop"},
             {"1, a pause, 2 and Enter", typeWithAPause, "item|A|0||"},
-            {"Escape", press({Qt::Key_Escape}), onList + "stop"},
-            {"1 3, beyond the list: 3, which spins forever", press({Qt::Key_1, Qt::Key_3, Qt::Key_Enter}), "list|" + EventRules::SpinsForeverMessage() + "|0||"},
+            {"Escape, 1 3, beyond the list: 3, which spins forever", press({Qt::Key_Escape, Qt::Key_1, Qt::Key_3, Qt::Key_Enter}), "list|" + EventRules::SpinsForeverMessage() + "|0||stop"},
             {"4: its event file missing", press({Qt::Key_4, Qt::Key_Return}), "list|" + EventRules::MissingEventFileMessage() + "|0||"},
             {"5: a picture as its events", press({Qt::Key_5, Qt::Key_Return}), "list|" + EventRules::BadEventFileNameMessage("a.bmp") + "|0||"},
-            {"1 2 and Enter", press({Qt::Key_1, Qt::Key_2, Qt::Key_Return}), "item|文12|0||"},
-            {"Escape", press({Qt::Key_Escape}), onList + "stop"},
             {"a click on the seventh", clickSeventh, "item|文7|0||"},
-            {"Escape", press({Qt::Key_Escape}), onList + "stop"},
+            {"Escape, 1 2 and Enter", press({Qt::Key_Escape, Qt::Key_1, Qt::Key_2, Qt::Key_Return}), "item|文12|0||stop"},
         };
         for (const auto& s : steps) {
             s.act();
             QCOMPARE(s.step + (": " + state()), s.step + (": " + s.state));
-            QCOMPARE(QAccessible::queryAccessibleInterface(band)->text(QAccessible::Name), band->text());
         }
         QCOMPARE(list->item(4)->text(), "5　絵");
         QCOMPARE(w.SkippedMessage(), EventRules::SkippedRowsMessage({"「写真」6（gone.bmp）"}));
-        press({Qt::Key_Escape})();
+        press({Qt::Key_Escape, Qt::Key_Escape})();  // the item, then the list
         QVERIFY(!w.isVisible());
         QVERIFY(!platform.screenSaverHeld);
 

@@ -1,12 +1,10 @@
-// The dialogs opened as their callers open them: message and question, the
-// item name and wait entries, and the kind and start graphic pickers.
+// The dialogs opened as their callers open them: the item name and wait
+// entries, and the start graphic picker.
 
 #include "core/Module1.h"
-#include "dialogs/frmError.h"
 #include "dialogs/frmFilesentaku.h"
 #include "dialogs/frmText1.h"
 #include "dialogs/frmWait.h"
-#include "dialogs/frmYesNo.h"
 #include "support/Bytes.h"
 #include "support/GuiTest.h"
 
@@ -22,23 +20,6 @@ private slots:
         Modal::Reset();
         m = std::make_unique<Module1>();
         p = std::make_unique<FakePlatform>();
-    }
-
-    // frmError leaves DialogResult alone, frmYesNo closed through its frame says No; each beeps.
-    // (Yes and No are answered in the top menu's and the editors' tests.)
-    void messageAndQuestion()
-    {
-        m->ErrorText = QStringLiteral("消されたか、名前が変更された可能性があります。");
-        m->QuestionText = m->ErrorText;
-        m->DialogResult = 7;
-        Modal::Expect("frmError");
-        frmError(*m, *p).exec();
-        QCOMPARE(m->DialogResult, qint16(7));
-        Modal::Expect("frmYesNo", [](QWidget* w) { w->close(); });
-        frmYesNo(*m, *p).exec();
-        QCOMPARE(m->DialogResult, qint16(0));
-        QCOMPARE(Modal::Texts(), QStringList(2, m->ErrorText));
-        QCOMPARE(p->beeps, 2);
     }
 
     // Refuses, saying why, what a list file cannot hold; no length limit; an empty OK stays; the frame restores.
@@ -98,7 +79,7 @@ private slots:
         QTemporaryDir dir;
         for (const char* name : {"b.JPG", "a.gif", "d.wav", "e.txt", "q\"uote.gif", "€.bmp"}) QVERIFY(Bytes::Write(dir.filePath(name), {}));
         const QImage picture(40, 30, QImage::Format_RGB32);
-        for (const char* name : {"con.bmp", "Twin.bmp", "twin.bmp", "plain.bmp"}) QVERIFY(picture.save(dir.filePath(name), "BMP"));
+        for (const char* name : {"con.bmp", "Twin.bmp", "twin.bmp"}) QVERIFY(picture.save(dir.filePath(name), "BMP"));
         QImageWriter progressive(dir.filePath("soft.jpg"), "jpg");
         progressive.setProgressiveScanWrite(true);
         QVERIFY(progressive.write(picture));
@@ -116,13 +97,12 @@ private slots:
             {"con.bmp", true, "は Windows が装置の名前として使う", true},
             {"Twin.bmp", true, "「Twin.bmp」と「twin.bmp」は大文字と小文字の違いしかなく", true},
             {"soft.jpg", true, "はプログレッシブの JPEG です", false},
-            {"plain.bmp", true, "", false},
         };
         for (const auto& c : choices) {
             frmFilesentaku dlg(*m, *p);
             dlg.show();
             auto* files = Control<QListWidget>(&dlg, "File1");
-            QCOMPARE(files->count(), 7);  // neither the sound, the text nor the names a project file cannot hold
+            QCOMPARE(files->count(), 6);  // neither the sound, the text nor the names a project file cannot hold
             for (QListWidgetItem* row : files->findItems(c.chosen, Qt::MatchExactly)) files->setCurrentItem(row);
             Modal::Reset();
             if (*c.message) Modal::Expect("frmError");
