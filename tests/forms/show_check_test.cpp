@@ -28,15 +28,8 @@ QByteArray Photo(const char* format, bool progressive = false)
     return Pictures::Encoded(image, format, progressive);
 }
 
-// A baseline JPEG with an EXIF block that says "turn it to the right to see it
-// upright" (orientation 6), as a phone stores a photograph taken upright.
-QByteArray SidewaysJpeg()
-{
-    const QByteArray exif = QByteArray("Exif\0\0", 6) + Bytes::Hex("4D4D002A00000008 0001 0112000300000001 00060000 00000000");
-    const QByteArray app1 = Bytes::Hex("FFE1") + char((exif.size() + 2) >> 8) + char((exif.size() + 2) & 0xFF) + exif;
-    const QByteArray jpeg = Photo("jpg");
-    return jpeg.left(2) + app1 + jpeg.mid(2);
-}
+// A baseline JPEG that a phone turned by its EXIF orientation only.
+QByteArray SidewaysJpeg() { return Bytes::WithOrientation(Photo("jpg"), 6); }
 
 // A wav whose 'fmt ' chunk says `tag` (1 = PCM), `channels` and `bits`, between `before` and `after`.
 QByteArray Wav(int tag, int channels, int bits, const QByteArray& before = {}, const QByteArray& after = Chunk("data", "xx"))

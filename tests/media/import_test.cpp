@@ -35,14 +35,6 @@ QString Corners(const QImage& image)
     return corners;
 }
 
-// A JPEG with an EXIF block after its start that holds only the orientation.
-QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
-{
-    const QByteArray exif = QByteArray("Exif\0\0", 6) + Bytes::Hex("4D4D002A00000008 0001 0112000300000001") + char(0)
-        + char(orientation) + Bytes::Hex("0000 00000000");
-    return jpeg.left(2) + Bytes::Hex("FFE1") + char(0) + char(exif.size() + 2) + exif + jpeg.mid(2);
-}
-
 // The file that `tool`, FFmpeg's or libheif's own command-line encoder,
 // makes from `args` under the name `name`.
 QByteArray Made(const QString& tool, QStringList args, const QString& name)
@@ -113,9 +105,9 @@ TEST(Import, EachSourceComesInAsThePlayerReadsItOrIsRefused)
         const char* decoded;  // see Decoded()
     } rows[] = {
         // Pictures: upright within 1920 x 1440, as baseline JPEGs unless the player shows them as they are.
-        {"one.JPG", WithOrientation(Encoded(Quadrants(80, 60), "jpeg"), 1), "one.jpg", "as it was"},
-        {"o3.jpg", WithOrientation(photo, 3), "o3.jpg", "1920x1280 YBGR"},
-        {"o6.jpeg", WithOrientation(photo, 6), "o6.jpg", "960x1440 BRYG"},
+        {"one.JPG", Bytes::WithOrientation(Encoded(Quadrants(80, 60), "jpeg"), 1), "one.jpg", "as it was"},
+        {"o3.jpg", Bytes::WithOrientation(photo, 3), "o3.jpg", "1920x1280 YBGR"},
+        {"o6.jpeg", Bytes::WithOrientation(photo, 6), "o6.jpg", "960x1440 BRYG"},
         {"progressive.jpg", Encoded(Quadrants(400, 300), "jpeg", true), "progressive.jpg", "400x300 RGBY"},
         {"clear.png", Encoded(Quadrants(400, 300, Qt::transparent), "png"), "clear.jpg", "400x300 RGBW"},
         {"wide.png", Encoded(Quadrants(4000, 1000), "png"), "wide.jpg", "1920x480 RGBY"},

@@ -26,6 +26,14 @@ inline bool Write(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+// `jpeg` with an EXIF block after its start that holds only `orientation`
+// (6: turn it to the right to see it upright, as a phone stores a photograph).
+inline QByteArray WithOrientation(const QByteArray& jpeg, int orientation)
+{
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + Hex("4D4D002A00000008 0001 0112000300000001") + char(0) + char(orientation) + Hex("0000 00000000");
+    return jpeg.left(2) + Hex("FFE1") + char(0) + char(exif.size() + 2) + exif + jpeg.mid(2);
+}
+
 // `n` bytes of `v`, least significant first; a RIFF chunk; a wav file whose 'fmt ' chunk says
 // `format` (1 = PCM), `channels`, `rate` and `bits`, between the chunks `before` and `after`.
 inline QByteArray Le(qint64 v, int n) { return n ? char(v) + Le(v >> 8, n - 1) : QByteArray(); }
