@@ -38,7 +38,7 @@ QString Shown(QWidget* window)
 
 }  // namespace
 
-class TestImport : public QObject {
+class TestImport : public WindowTest {
     Q_OBJECT
 
     QTemporaryDir home;
@@ -51,8 +51,6 @@ private slots:
         qputenv("HOME", QFile::encodeName(home.path()));
         for (const char* own : {"Pictures", "Music"}) QDir(home.path()).mkpath(own);
     }
-    void init() { Modal::Reset(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
 
     void bringIn_data()
     {

@@ -49,8 +49,7 @@ private slots:
         m->ListTable[Module1::kStartMessageRow][1] = QStringLiteral("ようこそ");
         QVERIFY(QImage(40, 30, QImage::Format_RGB32).save(dir.filePath("a.bmp"), "BMP"));
         QVERIFY(QImage(30, 40, QImage::Format_RGB32).save(dir.filePath("b.bmp"), "BMP"));
-        const QByteArray silence = Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", QByteArray(4, '\0')));
-        for (const char* sound : {"loop.wav", "once.wav"}) QVERIFY(Bytes::Write(dir.filePath(sound), silence));
+        for (const char* sound : {"loop.wav", "once.wav"}) QVERIFY(Bytes::Write(dir.filePath(sound), Bytes::Silence()));
         FakePlatform platform;
         FakeClock clock;
         frmRehearsal w(*m, platform, &clock);

@@ -47,13 +47,10 @@ QByteArray Files(const QString& folder) { return Run("sh", {"-c", "cd \"$1\" && 
 
 }  // namespace
 
-class TestWindowsCopy : public QObject {
+class TestWindowsCopy : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { Modal::Reset(); }
-    void cleanup() { QCOMPARE(Modal::Pending(), 0); }
-
     // Item 1 shows 写真.jpg (on disk 写真.JPG) and plays ソの音.wav (ソ ends in the byte of "\\"),
     // item 2 has no media; the start graphic 表紙.bmp is a picture that decodes.
     void packUnpackLoad()

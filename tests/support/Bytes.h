@@ -46,4 +46,7 @@ inline QByteArray Wav(int format, int channels, int rate, int bits, const QByteA
     return "RIFF" + Le(4 + chunks.size(), 4) + "WAVE" + chunks;
 }
 
+// A wav of a moment's silence that the player can play.
+inline QByteArray Silence() { return Wav(1, 1, 22050, 16, Chunk("data", QByteArray(4, '\0'))); }
+
 }  // namespace Bytes

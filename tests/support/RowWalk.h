@@ -28,8 +28,7 @@ struct Window {
     {
         const QString path = dir.filePath(name);
         if (name.endsWith(".bmp", Qt::CaseInsensitive)) return QImage(40, 30, QImage::Format_RGB32).save(path, "BMP");
-        const QByteArray silence = Bytes::Wav(1, 1, 22050, 16, Bytes::Chunk("data", QByteArray(4, '\0')));
-        return Bytes::Write(path, name.endsWith(".wav") ? silence : name.toUtf8());
+        return Bytes::Write(path, name.endsWith(".wav") ? Bytes::Silence() : name.toUtf8());
     }
     void Open()
     {
